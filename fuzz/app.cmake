@@ -1,0 +1,1 @@
+corvane_fuzzer(IniFuzz DEPS corvane_app)

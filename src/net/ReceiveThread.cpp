@@ -1,0 +1,158 @@
+#include "net/ReceiveThread.h"
+
+#include "net/NetTexts.h"
+#include "net/UdpSocket.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace {
+
+constexpr unsigned kBatch = 32;
+// Batches read from one socket before the others get their turn.
+constexpr int kBatchesPerTurn = 16;
+
+}  // namespace
+
+struct ReceiveThread::Buffers {
+    std::unique_ptr<char[]> data{new char[kBatch * ReceiveThread::kBufferSize]};
+    mmsghdr headers[kBatch]{};
+    iovec vectors[kBatch]{};
+    sockaddr_in peers[kBatch]{};
+
+    void reset()
+    {
+        for (unsigned i = 0; i < kBatch; ++i) {
+            vectors[i] = {data.get() + i * ReceiveThread::kBufferSize, ReceiveThread::kBufferSize};
+            headers[i] = {};
+            headers[i].msg_hdr.msg_iov = &vectors[i];
+            headers[i].msg_hdr.msg_iovlen = 1;
+            headers[i].msg_hdr.msg_name = &peers[i];
+            headers[i].msg_hdr.msg_namelen = sizeof peers[i];
+        }
+    }
+};
+
+namespace {
+
+ReceivedItem errorItem(const std::string& text, std::size_t bindingIndex, std::uint64_t generation)
+{
+    ReceivedItem item;
+    item.isError = true;
+    item.errorText = text;
+    item.errorClass = "ESocketError";
+    item.bindingIndex = bindingIndex;
+    item.generation = generation;
+    return item;
+}
+
+}  // namespace
+
+ReceiveThread::ReceiveThread(std::vector<Socket> sockets, std::uint64_t generation, Sink sink)
+    : m_sockets(std::move(sockets)), m_generation(generation), m_sink(std::move(sink))
+{
+}
+
+ReceiveThread::~ReceiveThread()
+{
+    stop();
+    if (m_stopFd >= 0)
+        ::close(m_stopFd);
+}
+
+bool ReceiveThread::start(std::string& error)
+{
+    m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_stopFd < 0) {
+        error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
+        return false;
+    }
+    try {
+        m_thread = std::thread([this] { run(); });
+    } catch (const std::system_error& e) {
+        error = fillIn(net_texts::kSocketFailed, e.what());
+        return false;
+    }
+    return true;
+}
+
+void ReceiveThread::stop()
+{
+    m_stopping.store(true);
+    if (m_stopFd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto n = ::write(m_stopFd, &one, sizeof one);
+    }
+    if (m_thread.joinable() && !isCurrentThread())
+        m_thread.join();
+}
+
+void ReceiveThread::run()
+{
+    Buffers buffers;
+    std::vector<pollfd> fds;
+    for (const auto& s : m_sockets)
+        fds.push_back({s.fd, POLLIN, 0});
+    fds.push_back({m_stopFd, POLLIN, 0});
+    std::vector<ReceivedItem> batch;
+    while (!m_stopping.load()) {
+        for (auto& p : fds)
+            p.revents = 0;
+        const int ready = ::poll(fds.data(), fds.size(), kWaitMilliseconds);
+        if (ready < 0) {
+            if (errno != EINTR) {
+                batch.push_back(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), 0, m_generation));
+                m_sink(batch);
+                ::usleep(100 * 1000);  // a failing wait must not spin
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < m_sockets.size() && !m_stopping.load(); ++i)
+            if (fds[i].revents & (POLLIN | POLLERR))
+                drain(m_sockets[i], buffers, batch);
+    }
+}
+
+void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch)
+{
+    for (int turn = 0; turn < kBatchesPerTurn && !m_stopping.load(); ++turn) {
+        b.reset();
+        const int n = ::recvmmsg(socket.fd, b.headers, kBatch, MSG_DONTWAIT, nullptr);
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+                return;
+            batch.push_back(
+                errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), socket.bindingIndex, m_generation));
+            m_sink(batch);
+            return;
+        }
+        const DateTime arrived = now();
+        for (int i = 0; i < n; ++i) {
+            ReceivedItem item;
+            const std::size_t length = std::min<std::size_t>(b.headers[i].msg_len, kSyslogMessageBytes);
+            item.data.assign(b.data.get() + static_cast<std::size_t>(i) * kBufferSize, length);
+            char text[INET_ADDRSTRLEN] = {};
+            ::inet_ntop(AF_INET, &b.peers[i].sin_addr, text, sizeof text);
+            item.peerIP = text;
+            item.peerPort = ntohs(b.peers[i].sin_port);
+            item.bindingIndex = socket.bindingIndex;
+            item.generation = m_generation;
+            item.received = arrived;
+            batch.push_back(std::move(item));
+        }
+        m_sink(batch);
+        if (static_cast<unsigned>(n) < kBatch)
+            return;
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,83 @@
+#include "net/SysLogServer.h"
+
+#include "net/NetTexts.h"
+#include "protocol/DateTime.h"
+
+namespace corvane {
+
+TnSysLogServer::TnSysLogServer()
+{
+    auto forward = [this](TnComponent* sender, SyslogDatagram* aData, Binding* aBinding) {
+        DoMessage(sender, aData, aBinding);
+    };
+    m_udp.OnMessage = forward;
+    m_tcp.OnMessage = forward;
+}
+
+TnSysLogServer::~TnSysLogServer()
+{
+    m_tcp.Close();
+    m_udp.Close();
+}
+
+std::string TnSysLogServer::SetActive(bool active)
+{
+    if (active == m_udp.Active())
+        return {};
+    if (!active) {
+        m_udp.Close();
+        return {};
+    }
+    return m_udp.Open();
+}
+
+std::string TnSysLogServer::SetUDPPort(int port)
+{
+    if (port == 0)
+        return {};
+    const bool wasOpen = m_udp.Active();
+    m_udp.Close();
+    m_udp.SetDefaultPort(port);
+    for (auto& b : m_udp.Bindings())
+        b.Port = port;
+    return wasOpen ? m_udp.Open() : std::string();
+}
+
+void TnSysLogServer::SetThreadUDP(bool on)
+{
+    m_threadUDP = on;
+    m_udp.ThreadedEvent = on;
+}
+
+void TnSysLogServer::SetOnUDPException(TLogExceptionEvent handler)
+{
+    m_onUDPException = handler;
+    m_udp.OnException = std::move(handler);
+}
+
+std::optional<std::string> TnSysLogServer::BoundAddress() const
+{
+    const auto bound = m_udp.BoundAddresses();
+    if (bound.empty())
+        return std::nullopt;
+    return bound.front().IP == "0.0.0.0" ? std::string() : bound.front().IP;
+}
+
+bool TnSysLogServer::InjectMessage(std::string_view bytes, const std::string& peerAddress)
+{
+    SyslogDatagram message;
+    message.Received = now();
+    message.Data = std::string(bytes.substr(0, kSyslogMessageBytes));
+    message.PeerAddress = peerAddress;
+    message.Protocol = net_texts::kProtocolUDP;
+    DoMessage(this, &message, nullptr);
+    return true;
+}
+
+void TnSysLogServer::DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding)
+{
+    if (OnMessage && aData)
+        OnMessage(sender, aData, aBinding);
+}
+
+}  // namespace corvane
