@@ -1,0 +1,99 @@
+#pragma once
+
+#include "protocol/DateTime.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace corvane {
+
+// Where the header (time stamp and host) lies in the message text and what was read from it.
+struct TSyslogHeader {
+    // Characters of the header from HeaderStart; 0 until a scan ran, negative when the scan
+    // found no closing space (then there is no host and no message text).
+    std::int32_t HeaderLength = 0;
+    // The header's time in the canonical form of FormatSyslogTime; never empty after a scan.
+    std::string StampText;
+    std::string HostName;
+    // 1-based position in the text where the header begins.
+    std::int32_t HeaderStart = 0;
+
+    friend bool operator==(const TSyslogHeader&, const TSyslogHeader&) = default;
+};
+
+// Takes one received syslog message apart. Parsing is lenient: no shape of message is refused,
+// missing parts get defaults (priority 13, host empty, process "Unknown", process ID -1).
+//
+// The accessors work lazily on the current text and two of them rewrite it: reading the
+// priority inserts "<13> " when there is none, and Process removes a "tag: " it finds. Answers
+// therefore depend on the order of calls; message intake uses Host, Data (the text), Process,
+// TimeStamp, Facility, Severity, PID, MessageText, which keeps the tag in the stored text and
+// takes it out of the message text.
+class TSyslogParse {
+public:
+    TSyslogParse();
+    virtual ~TSyslogParse() = default;
+    TSyslogParse(const TSyslogParse&) = default;
+    TSyslogParse& operator=(const TSyslogParse&) = default;
+
+    // Decodes entities into the text (up to the first NUL byte); a non-empty text then gets its
+    // priority read (inserting the default when there is none) and its header scanned.
+    void SetText(std::string_view received);
+    const std::string& Text() const { return m_text; }
+
+    // 0-255. Inserts "<13> " in front of a text whose first ">" is not among its first five
+    // characters; a priority that does not read as a number gives 13.
+    int Priority();
+    // Replaces the leading priority with "<value>", or puts "<value> " in front when there is none.
+    void SetPriority(int value);
+    int Facility();  // 0-31
+    int Severity();  // 0-7
+    void SetFacility(int facility);
+
+    // Finds the header; does nothing once a header of 6 or more characters is known or when the
+    // text has 16 characters or fewer.
+    void ParseHeader();
+    // The header's time to the second, 0 when the text was too short to hold a header.
+    DateTime TimeStamp();
+    // The host named after the time stamp, empty when there is none. Leaves the header as it was.
+    std::string Host();
+    // The text after the header, trimmed.
+    std::string MessageText();
+    // The process tag: from a "%FAC-N-WORD:" tag, a tab-separated event record or a leading
+    // "tag: " (which is then removed from the text); "Unknown" when none is found.
+    std::string Process();
+    // The number in brackets of the process tag ("su[123]:" gives 123), -1 when there is none.
+    std::int32_t PID();
+
+    // Reads "%WORD-N-WORD:" at the front of the message text; returns the process tag or empty.
+    virtual std::string ParsePercentTag(std::string_view messageText);
+    // Reads a tab-separated event record; returns the process tag or empty.
+    virtual std::string ParseTabFields(std::string_view messageText);
+
+    const std::string& priorityText() const { return m_priorityText; }
+    const TSyslogHeader& header() const { return m_header; }
+    const std::string& processTag() const { return m_processTag; }
+    // The secondary tag of a percent tag ("UPDOWN:") or of an event record (field 11).
+    const std::string& subProcess() const { return m_subProcess; }
+    const std::string& percentTag() const { return m_percentTag; }
+
+protected:
+    // Moves the end of the header, so MessageText skips what a tag rule consumed.
+    void moveHeaderEnd(std::int64_t by);
+    void setSubProcess(std::string_view value) { m_subProcess.assign(value); }
+
+private:
+    // The message text (a view into m_text) and its 1-based position; scans the header first
+    // when none is known.
+    std::string_view messageSpan(std::int64_t& position);
+
+    std::string m_priorityText;
+    TSyslogHeader m_header;
+    std::string m_processTag;
+    std::string m_subProcess;
+    std::string m_text;
+    std::string m_percentTag;
+};
+
+}  // namespace corvane
