@@ -97,6 +97,7 @@ public:
     RowReader readerAt(int viewPosition) const { return {m_layout, m_rows[m_view[viewPosition]].get()}; }
     // Records in key order regardless of the filter, for writing.
     RowReader readerOfRecord(int orderPosition) const { return {m_layout, m_rows[orderPosition].get()}; }
+    const std::uint8_t* rowBlock(int orderPosition) const { return m_rows[orderPosition].get(); }
 
     // Writing the pending record.
     void setNull(int field);

@@ -1,0 +1,547 @@
+#include "store/DataPacketReader.h"
+
+#include <cstring>
+#include <limits>
+
+#include "store/BinaryPacketReader.h"
+#include "store/Format.h"
+#include "store/StoreTexts.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr std::size_t kMaxFields = 1024;
+constexpr std::size_t kMaxDepth = 64;
+constexpr int kMaxWidth = 65535;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool isNameChar(char c)
+{
+    return c != '=' && c != '/' && c != '>' && c != '<' && c != '"' && c != '\'' && !isSpace(c);
+}
+
+struct Attribute {
+    std::string_view name;
+    std::string_view raw;  // between the quotes, entities not yet decoded
+};
+
+// Decodes the entities of an attribute value, keeping at most `limit` bytes of the result.
+bool decode(std::string_view raw, std::string& out, std::size_t limit)
+{
+    out.clear();
+    std::size_t i = 0;
+    while (i < raw.size()) {
+        const std::size_t amp = raw.find('&', i);
+        const std::size_t runEnd = amp == std::string_view::npos ? raw.size() : amp;
+        if (out.size() < limit)
+            out.append(raw.substr(i, std::min(runEnd - i, limit - out.size())));
+        if (amp == std::string_view::npos)
+            break;
+        const std::size_t semi = raw.find(';', amp);
+        if (semi == std::string_view::npos || semi - amp > 12)
+            return false;
+        const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
+        int c = -1;
+        if (name == "quot") c = '"';
+        else if (name == "amp") c = '&';
+        else if (name == "apos") c = '\'';
+        else if (name == "lt") c = '<';
+        else if (name == "gt") c = '>';
+        else if (name.size() > 1 && name[0] == '#') {
+            const bool hex = name[1] == 'x' || name[1] == 'X';
+            std::string_view digits = name.substr(hex ? 2 : 1);
+            if (digits.empty())
+                return false;
+            long v = 0;
+            for (char d : digits) {
+                int n;
+                if (d >= '0' && d <= '9') n = d - '0';
+                else if (hex && d >= 'a' && d <= 'f') n = d - 'a' + 10;
+                else if (hex && d >= 'A' && d <= 'F') n = d - 'A' + 10;
+                else return false;
+                v = v * (hex ? 16 : 10) + n;
+                if (v > 255)
+                    return false;  // 8-bit text only
+            }
+            c = static_cast<int>(v);
+        }
+        if (c < 0)
+            return false;
+        if (out.size() < limit)
+            out.push_back(static_cast<char>(c));
+        i = semi + 1;
+    }
+    return true;
+}
+
+bool parseInt(std::string_view s, std::int32_t& out)
+{
+    bool negative = false;
+    if (!s.empty() && s.front() == '-') {
+        negative = true;
+        s.remove_prefix(1);
+    }
+    if (s.empty() || s.size() > 10)
+        return false;
+    std::int64_t v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    if (negative)
+        v = -v;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        return false;
+    out = static_cast<std::int32_t>(v);
+    return true;
+}
+
+bool fixedDigits(std::string_view s, std::size_t pos, std::size_t n, int& out)
+{
+    out = 0;
+    if (pos + n > s.size())
+        return false;
+    for (std::size_t i = pos; i < pos + n; ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return false;
+        out = out * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+class XmlReader {
+public:
+    explicit XmlReader(std::string_view text) : m_text(text) {}
+
+    PacketReadResult run();
+
+private:
+    enum class TagKind { Open, Close, Empty };
+    struct Tag {
+        TagKind kind = TagKind::Open;
+        std::string_view name;
+    };
+
+    bool fail(std::string message)
+    {
+        if (m_error.empty())
+            m_error = std::move(message);
+        return false;
+    }
+    bool malformed(std::string_view what) { return fail(formatText(storetexts::kBadStructure, {what})); }
+    bool truncated() { return fail(storetexts::kTruncated); }
+
+    bool skipProlog();
+    bool nextTag(Tag& tag);
+    bool readAttributes(bool& selfClosing);
+    bool handleField();
+    bool handleParams();
+    bool handleRow();
+    bool finishFields();
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::string m_error;
+    std::vector<Attribute> m_attrs;
+
+    TableContents m_contents;
+    std::vector<std::string> m_attrNames;
+    bool m_fieldsDone = false;
+    RowLayout m_layout;
+    RowBuffer m_row;
+    std::string m_value;
+    std::uint32_t m_nextId = 1;
+};
+
+bool XmlReader::skipProlog()
+{
+    while (true) {
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+            ++m_pos;
+        const std::string_view rest = m_text.substr(m_pos);
+        if (rest.starts_with("<?")) {
+            const std::size_t end = m_text.find("?>", m_pos + 2);
+            if (end == std::string_view::npos)
+                return truncated();
+            m_pos = end + 2;
+        } else if (rest.starts_with("<!--")) {
+            const std::size_t end = m_text.find("-->", m_pos + 4);
+            if (end == std::string_view::npos)
+                return truncated();
+            m_pos = end + 3;
+        } else if (rest.starts_with("<!")) {
+            // A document type: skipped whole, its entity definitions never used.
+            int brackets = 0;
+            char quote = 0;
+            std::size_t i = m_pos + 2;
+            for (; i < m_text.size(); ++i) {
+                const char c = m_text[i];
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '[') {
+                    ++brackets;
+                } else if (c == ']') {
+                    --brackets;
+                } else if (c == '>' && brackets <= 0) {
+                    break;
+                }
+            }
+            if (i >= m_text.size())
+                return truncated();
+            m_pos = i + 1;
+        } else {
+            return true;
+        }
+    }
+}
+
+bool XmlReader::readAttributes(bool& selfClosing)
+{
+    m_attrs.clear();
+    selfClosing = false;
+    while (true) {
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size())
+            return truncated();
+        const char c = m_text[m_pos];
+        if (c == '>') {
+            ++m_pos;
+            return true;
+        }
+        if (c == '/') {
+            if (m_pos + 1 >= m_text.size())
+                return truncated();
+            if (m_text[m_pos + 1] != '>')
+                return malformed("tag");
+            m_pos += 2;
+            selfClosing = true;
+            return true;
+        }
+        const std::size_t nameStart = m_pos;
+        while (m_pos < m_text.size() && isNameChar(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos == nameStart)
+            return m_pos >= m_text.size() ? truncated() : malformed("attribute");
+        const std::string_view name = m_text.substr(nameStart, m_pos - nameStart);
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size())
+            return truncated();
+        if (m_text[m_pos] != '=')
+            return malformed("attribute");
+        ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size())
+            return truncated();
+        const char quote = m_text[m_pos];
+        if (quote != '"' && quote != '\'')
+            return malformed("attribute");
+        const std::size_t end = m_text.find(quote, m_pos + 1);
+        if (end == std::string_view::npos)
+            return truncated();
+        m_attrs.push_back({name, m_text.substr(m_pos + 1, end - m_pos - 1)});
+        m_pos = end + 1;
+    }
+}
+
+bool XmlReader::nextTag(Tag& tag)
+{
+    while (true) {
+        const std::size_t lt = m_text.find('<', m_pos);
+        if (lt == std::string_view::npos)
+            return truncated();
+        m_pos = lt;
+        const std::string_view rest = m_text.substr(m_pos);
+        if (rest.starts_with("<!--")) {
+            const std::size_t end = m_text.find("-->", m_pos + 4);
+            if (end == std::string_view::npos)
+                return truncated();
+            m_pos = end + 3;
+            continue;
+        }
+        if (rest.starts_with("<?") || rest.starts_with("<!"))
+            return malformed("markup");
+        ++m_pos;
+        tag.kind = TagKind::Open;
+        if (m_pos < m_text.size() && m_text[m_pos] == '/') {
+            tag.kind = TagKind::Close;
+            ++m_pos;
+        }
+        const std::size_t nameStart = m_pos;
+        while (m_pos < m_text.size() && isNameChar(m_text[m_pos]))
+            ++m_pos;
+        if (m_pos >= m_text.size())
+            return truncated();
+        tag.name = m_text.substr(nameStart, m_pos - nameStart);
+        if (tag.name.empty())
+            return malformed("tag");
+        if (tag.kind == TagKind::Close) {
+            while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
+                ++m_pos;
+            if (m_pos >= m_text.size())
+                return truncated();
+            if (m_text[m_pos] != '>')
+                return malformed("tag");
+            ++m_pos;
+            m_attrs.clear();
+            return true;
+        }
+        bool selfClosing = false;
+        if (!readAttributes(selfClosing))
+            return false;
+        if (selfClosing)
+            tag.kind = TagKind::Empty;
+        return true;
+    }
+}
+
+bool XmlReader::handleField()
+{
+    if (m_fieldsDone)
+        return malformed("FIELD after the records");
+    if (m_contents.fields.size() >= kMaxFields)
+        return malformed("too many fields");
+    FieldDef f;
+    std::string attrName;
+    std::string trueName;
+    std::string fieldType;
+    std::string subType;
+    std::string width;
+    bool haveFieldName = false;
+    for (const Attribute& a : m_attrs) {
+        std::string* target = nullptr;
+        if (a.name == "attrname") target = &attrName;
+        else if (a.name == "fieldname") { target = &trueName; haveFieldName = true; }
+        else if (a.name == "fieldtype") target = &fieldType;
+        else if (a.name == "SUBTYPE") target = &subType;
+        else if (a.name == "WIDTH") target = &width;
+        else if (a.name == "readonly") f.readOnly = a.raw == "true";
+        if (target && !decode(a.raw, *target, 1024))
+            return malformed("FIELD");
+    }
+    if (attrName.empty())
+        return malformed("FIELD without attrname");
+    f.name = haveFieldName ? trueName : attrName;
+    if (fieldType == "i4" || fieldType == "i2" || fieldType == "i1" || fieldType == "ui1" || fieldType == "ui2") {
+        f.type = subType == "Autoinc" ? FieldType::AutoInc : FieldType::Integer;
+    } else if (fieldType == "dateTime") {
+        f.type = FieldType::DateTime;
+    } else if (fieldType == "string") {
+        f.type = FieldType::Text;
+        std::int32_t w = 0;
+        if (!parseInt(width, w) || w < 1 || w > kMaxWidth)
+            return malformed("WIDTH of " + attrName);
+        f.size = w;
+    } else {
+        return malformed("field type of " + attrName);
+    }
+    m_contents.fields.push_back(std::move(f));
+    m_attrNames.push_back(std::move(attrName));
+    return true;
+}
+
+bool XmlReader::handleParams()
+{
+    for (const Attribute& a : m_attrs) {
+        if (a.name != "AUTOINCVALUE")
+            continue;
+        std::int32_t v = 0;
+        if (!parseInt(a.raw, v))
+            return malformed("AUTOINCVALUE");
+        m_contents.autoIncValue = v;
+    }
+    return true;
+}
+
+bool XmlReader::finishFields()
+{
+    if (m_fieldsDone)
+        return true;
+    m_fieldsDone = true;
+    m_layout = RowLayout(m_contents.fields);
+    m_row.reset(m_contents.fields.size());
+    return true;
+}
+
+bool XmlReader::handleRow()
+{
+    const auto& fields = m_contents.fields;
+    m_row.setAllNull();
+    std::size_t expected = 0;
+    for (const Attribute& a : m_attrs) {
+        // Attributes come in field order, so the next field is nearly always the one named.
+        std::size_t f = fields.size();
+        for (std::size_t n = 0; n < fields.size(); ++n) {
+            const std::size_t i = (expected + n) % fields.size();
+            if (m_attrNames[i] == a.name) {
+                f = i;
+                break;
+            }
+        }
+        if (f == fields.size())
+            continue;  // RowState and anything else unknown
+        expected = f + 1;
+        const FieldDef& def = fields[f];
+        const std::size_t limit = def.type == FieldType::Text ? static_cast<std::size_t>(def.size) : 64;
+        if (!decode(a.raw, m_value, limit))
+            return fail(formatText(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
+        switch (def.type) {
+        case FieldType::Text:
+            m_row.texts[f].assign(storedText(m_value, def.size));
+            break;
+        case FieldType::DateTime: {
+            DateTime dt = 0;
+            if (!DataPacketReader::parseDateTime(m_value, dt))
+                return fail(formatText(storetexts::kBadValue, {m_value, def.name}));
+            m_row.numbers[f] = dateTimeToMilliseconds(dt);
+            break;
+        }
+        case FieldType::Integer:
+        case FieldType::AutoInc: {
+            std::int32_t v = 0;
+            if (!parseInt(m_value, v))
+                return fail(formatText(storetexts::kBadValue, {m_value, def.name}));
+            m_row.numbers[f] = v;
+            break;
+        }
+        }
+        m_row.nulls[f] = 0;
+    }
+    if (m_nextId == std::numeric_limits<std::uint32_t>::max())
+        return malformed("too many records");
+    m_contents.rows.push_back(m_layout.encode(m_row, m_nextId++));
+    return true;
+}
+
+PacketReadResult XmlReader::run()
+{
+    PacketReadResult result;
+    const auto done = [&] {
+        result.error = m_error.empty() ? std::string(storetexts::kNotAPacket) : m_error;
+        return std::move(result);
+    };
+    if (!skipProlog())
+        return done();
+    // Elements seen so far, outermost first; only known nestings are accepted.
+    std::vector<std::string_view> stack;
+    bool sawPacket = false;
+    bool sawFields = false;
+    bool sawRows = false;
+    Tag tag;
+    while (true) {
+        if (!nextTag(tag))
+            return done();
+        const std::string_view parent = stack.empty() ? std::string_view() : stack.back();
+        if (tag.kind == TagKind::Close) {
+            if (stack.empty() || stack.back() != tag.name) {
+                malformed("closing tag");
+                return done();
+            }
+            stack.pop_back();
+            if (tag.name == "FIELDS")
+                finishFields();
+            if (stack.empty())
+                break;
+            continue;
+        }
+        bool ok = true;
+        if (stack.empty()) {
+            if (tag.name != "DATAPACKET" || sawPacket) {
+                if (!sawPacket)
+                    fail(storetexts::kNotAPacket);
+                else
+                    malformed("content after the packet");
+                return done();
+            }
+            sawPacket = true;
+        } else if (tag.name == "FIELD" && parent == "FIELDS") {
+            ok = handleField();
+        } else if (tag.name == "FIELDS" && parent == "METADATA") {
+            sawFields = true;
+        } else if (tag.name == "PARAMS" && parent == "METADATA") {
+            ok = handleParams();
+        } else if (tag.name == "ROW" && parent == "ROWDATA") {
+            if (!sawFields) {
+                malformed("records before the fields");
+                return done();
+            }
+            finishFields();
+            ok = handleRow();
+        } else if (tag.name == "ROWDATA" && parent == "DATAPACKET") {
+            sawRows = true;
+            finishFields();
+        }
+        // Any other element (PARAM, METADATA, unknown additions) is walked over.
+        if (!ok)
+            return done();
+        if (tag.kind == TagKind::Open) {
+            if (stack.size() >= kMaxDepth) {
+                malformed("nesting too deep");
+                return done();
+            }
+            stack.push_back(tag.name);
+        }
+        if (tag.kind == TagKind::Empty && tag.name == "FIELDS")
+            finishFields();
+    }
+    if (!sawFields || !sawRows) {
+        malformed(sawFields ? "no ROWDATA" : "no FIELDS");
+        return done();
+    }
+    result.contents = std::move(m_contents);
+    return result;
+}
+
+}  // namespace
+
+bool DataPacketReader::parseDateTime(std::string_view s, DateTime& out)
+{
+    DateTimeFields f;
+    if (s.size() != 8 && s.size() != 20)
+        return false;
+    if (!fixedDigits(s, 0, 4, f.year) || !fixedDigits(s, 4, 2, f.month) || !fixedDigits(s, 6, 2, f.day))
+        return false;
+    if (s.size() == 20) {
+        int secMs = 0;
+        if (s[8] != 'T' || s[11] != ':' || s[14] != ':' || !fixedDigits(s, 9, 2, f.hour) ||
+            !fixedDigits(s, 12, 2, f.minute) || !fixedDigits(s, 15, 5, secMs))
+            return false;
+        f.second = secMs / 1000;
+        f.millisecond = secMs % 1000;
+    }
+    const auto v = encodeDateTime(f);
+    if (!v)
+        return false;
+    out = *v;
+    return true;
+}
+
+PacketReadResult DataPacketReader::readXml(std::string_view bytes)
+{
+    return XmlReader(bytes).run();
+}
+
+PacketReadResult DataPacketReader::read(std::string_view bytes)
+{
+    if (bytes.empty()) {
+        PacketReadResult r;
+        r.error = storetexts::kEmptyFile;
+        return r;
+    }
+    if (BinaryPacketReader::isBinary(bytes))
+        return BinaryPacketReader::read(bytes);
+    return readXml(bytes);
+}
+
+}  // namespace corvane

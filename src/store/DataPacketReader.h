@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "store/Table.h"
+
+namespace corvane {
+
+// The outcome of reading a data file: the table's structure, counter and records, or the reason
+// it could not be read.
+struct PacketReadResult {
+    TableContents contents;
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+
+// Reads a data packet in either form. The input is untrusted: every count and length is bounded,
+// nothing recurses, entity definitions of a DOCTYPE are never expanded.
+class DataPacketReader {
+public:
+    static PacketReadResult read(std::string_view bytes);
+    static PacketReadResult readXml(std::string_view bytes);
+    // Parses a date-time of the text form; false when it is not one.
+    static bool parseDateTime(std::string_view text, DateTime& out);
+};
+
+}  // namespace corvane
