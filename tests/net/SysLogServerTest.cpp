@@ -244,6 +244,33 @@ TEST_F(Listener, InjectMessageDeliversOnTheCallersThread)
     EXPECT_THROW(server.InjectMessage("x", "10.0.0.1"), std::runtime_error);
 }
 
+TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
+{
+    std::size_t nested = SIZE_MAX;
+    server.OnMessage = [&](TnComponent*, SyslogDatagram* aData, Binding* aBinding) {
+        received.push_back({nullptr, *aData, aBinding, {}});
+        if (aData->Data == "0") {
+            nested = server.DeliverQueued();
+            EXPECT_EQ(server.SetActive(false), "");
+        }
+    };
+    const int port = openOnLoopback();
+    for (int i = 0; i < 5; ++i)
+        sender.send(port, std::to_string(i));
+    const auto deadline = Clock::now() + std::chrono::seconds(2);
+    while (server.UDPServer().QueuedCount() < 5 && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(server.DeliverQueued(), 5u);
+    EXPECT_EQ(nested, 0u) << "a nested call leaves the rest to the outer one";
+    EXPECT_FALSE(server.Active());
+    ASSERT_EQ(received.size(), 5u);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(received[i].message.Data, std::to_string(i));
+    ASSERT_EQ(server.SetActive(true), "");
+    sender.send(port, "reopened");
+    ASSERT_TRUE(deliverUntil(server, received, 6));
+}
+
 TEST(ListenerBindErrors, NameTheCause)
 {
     struct Row { const char* name; int error; const char* address; int port; std::string expected; };
