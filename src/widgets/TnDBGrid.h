@@ -1,0 +1,114 @@
+#pragma once
+
+#include "widgets/GridRowSource.h"
+
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+namespace corvane {
+
+struct GridColumn {
+    QString title;
+    int width = 64;
+    bool visible = true;
+    int field = 0;  // the source column this grid column shows
+};
+
+enum GridDrawState { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
+
+// One cell as handed to the owner-draw hook.
+struct GridCell {
+    QRect rect;
+    int columnIndex = 0;  // index among the grid's columns
+    const GridColumn* column = nullptr;
+    int state = 0;        // GridDrawState flags
+    int row = 0;          // source row
+};
+
+// A data grid whose rows are as high as their wrapped text. It scrolls by record: the vertical
+// scroll bar counts rows, and only the rows on screen are measured and painted, so a source of a
+// million rows costs what a source of one screenful costs. With default drawing on, a cell is
+// filled and its text wrapped inside the cell shrunk by 2 pixels; then drawColumnCell runs (the
+// owner-draw hook), but only while the source holds at least one row.
+//   grid->setColumns({{"Time", 120}, {"Message", 400, true, 5}});
+//   grid->setSource(&rows);
+//   grid->onDrawColumnCell = [](TnDBGrid&, QPainter& p, const GridCell& c) { ... };
+class TnDBGrid : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    struct ShownRow {
+        int row;
+        int top;
+        int height;
+    };
+
+    explicit TnDBGrid(QWidget* parent = nullptr);
+
+    void setSource(GridRowSource* source);
+    GridRowSource* source() const { return m_source; }
+    void setColumns(const QList<GridColumn>& columns);
+    const QList<GridColumn>& columns() const { return m_columns; }
+    void setColumnWidth(int column, int width);
+    bool defaultDrawing() const { return m_defaultDrawing; }
+    void setDefaultDrawing(bool on) { m_defaultDrawing = on; viewport()->update(); }
+
+    int defaultRowHeight() const;
+    int titleHeight() const;
+    int topRow() const { return m_top; }
+    void setTopRow(int row);
+    // The rows laid out on screen, top to bottom (the last one may be cut by the bottom edge).
+    const std::vector<ShownRow>& shownRows() const { return m_shown; }
+    // Source row at a viewport y, or -1.
+    int rowAt(int y) const;
+    // Rows measured since construction; the grid never measures a row it does not show.
+    long long measuredRows() const { return m_measuredCount; }
+    void scrollToRow(int row);
+
+    std::function<void(TnDBGrid&, QPainter&, const GridCell&)> onDrawColumnCell;
+    std::function<void(TnDBGrid&, const GridColumn&, int row, int state, const QRect&)> onDrawColumnTitle;
+
+signals:
+    void resized();
+
+protected:
+    virtual void drawColumnCell(QPainter& p, const GridCell& cell);
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int rowCount() const;
+    int measureRow(int row);
+    void layoutRows();
+    void invalidateHeights();
+    void updateScrollBars();
+    int fullyShownCount() const;
+    int columnLeft(int column) const;
+    int totalWidth() const;
+    void moveCurrent(int row);
+    void paintTitles(QPainter& p);
+
+    QPointer<GridRowSource> m_source;
+    QList<GridColumn> m_columns;
+    bool m_defaultDrawing = true;
+    int m_top = 0;
+    std::vector<ShownRow> m_shown;
+    QHash<int, int> m_heights;  // measured heights of rows on or next to the screen
+    long long m_measuredCount = 0;
+    int m_resizingColumn = -1;
+    int m_resizeStartX = 0;
+    int m_resizeStartWidth = 0;
+    bool m_syncingScrollBar = false;
+};
+
+}  // namespace corvane
