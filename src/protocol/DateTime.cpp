@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <limits>
 
 namespace corvane {
 namespace {
@@ -133,6 +134,20 @@ DateTime now() {
     const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
     return localFromUnix(static_cast<double>(ms) / 1000.0);
+}
+
+int currentYear() {
+    if (g_fixedNow) return decodeDateTime(*g_fixedNow).year;
+    // The local year can only change when the second does.
+    thread_local std::int64_t cachedSecond = std::numeric_limits<std::int64_t>::min();
+    thread_local int cachedYear = 0;
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const std::int64_t second = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count();
+    if (second != cachedSecond) {
+        cachedYear = decodeDateTime(localFromUnix(static_cast<double>(second))).year;
+        cachedSecond = second;
+    }
+    return cachedYear;
 }
 
 ScopedClock::ScopedClock(DateTime fixed) : m_previous(g_fixedNow) { g_fixedNow = fixed; }

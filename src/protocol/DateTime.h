@@ -45,6 +45,8 @@ double unixFromLocal(DateTime local);
 
 // The current local date-time. Tests replace the source with ScopedClock.
 DateTime now();
+// The year of now(), cheaper than decoding now() when asked for every message.
+int currentYear();
 
 // Replaces the current time seen by now() for the lifetime of the object (tests only; not
 // thread-safe against concurrent now() calls from other threads).

@@ -4,7 +4,6 @@
 #include "protocol/TextUtil.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace corvane {
 namespace {
@@ -103,7 +102,7 @@ DateTime ParseSyslogTime(std::string_view s) {
     }
 
     const std::int64_t q = text::find(s, ' ');
-    const int year = q > 0 ? text::readLeadingInt(text::cut(s, 1, 4)) : decodeDateTime(now()).year;
+    const int year = q > 0 ? text::readLeadingInt(text::cut(s, 1, 4)) : currentYear();
     const DateTimeFields f{year,
                            month,
                            day,
@@ -117,11 +116,36 @@ DateTime ParseSyslogTime(std::string_view s) {
 void formatSyslogTimeInto(std::string& out, DateTime value) {
     if (value == 0) value = now();
     const DateTimeFields f = decodeDateTime(value);
-    char buf[48];
-    const int n = std::snprintf(buf, sizeof buf, "%s%s%d %d %2d:%2d:%2d",
-                                MonthNames[static_cast<std::size_t>(f.month)].data(), f.day <= 10 ? "  " : " ",
-                                f.day, f.year, f.hour, f.minute, f.second);
-    out.assign(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
+    // Written by hand: this runs for every message, and the fields are known to be in range.
+    char buf[32];
+    char* p = buf;
+    const std::string_view month = MonthNames[static_cast<std::size_t>(f.month)];
+    for (char c : month) *p++ = c;
+    *p++ = ' ';
+    if (f.day <= 10) *p++ = ' ';
+    const auto decimal = [&p](int v) {
+        char digits[8];
+        int n = 0;
+        do {
+            digits[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0 && n < 8);
+        while (n > 0) *p++ = digits[--n];
+    };
+    const auto padded = [&p](int v) {
+        *p++ = v < 10 ? ' ' : static_cast<char>('0' + v / 10);
+        *p++ = static_cast<char>('0' + v % 10);
+    };
+    decimal(f.day);
+    *p++ = ' ';
+    decimal(f.year);
+    *p++ = ' ';
+    padded(f.hour);
+    *p++ = ':';
+    padded(f.minute);
+    *p++ = ':';
+    padded(f.second);
+    out.assign(buf, static_cast<std::size_t>(p - buf));
 }
 
 std::string FormatSyslogTime(DateTime value) {

@@ -51,8 +51,10 @@ TEST(DateTime, ScopedClockFixesNow) {
     {
         ScopedClock clock(fixed);
         EXPECT_DOUBLE_EQ(now(), fixed);
+        EXPECT_EQ(currentYear(), 2024);
     }
     EXPECT_NE(now(), fixed);
+    EXPECT_EQ(currentYear(), decodeDateTime(now()).year);
 }
 
 TEST(DateTime, UnixRoundTripThroughLocalTime) {

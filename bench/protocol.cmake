@@ -1,0 +1,1 @@
+corvane_bench(ParseBench DEPS corvane_protocol)

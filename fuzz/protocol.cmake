@@ -1,0 +1,2 @@
+corvane_fuzzer(SyslogParseFuzz DEPS corvane_protocol)
+corvane_fuzzer(SyslogTimeFuzz DEPS corvane_protocol)
