@@ -7,7 +7,7 @@ namespace corvane {
 
 TnSysLogServer::TnSysLogServer()
 {
-    auto forward = [this](TnComponent* sender, SyslogDatagram* aData, Binding* aBinding) {
+    auto forward = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         DoMessage(sender, aData, aBinding);
     };
     m_udp.OnMessage = forward;
@@ -65,16 +65,16 @@ std::optional<std::string> TnSysLogServer::BoundAddress() const
 
 bool TnSysLogServer::InjectMessage(std::string_view bytes, const std::string& peerAddress)
 {
-    SyslogDatagram message;
-    message.Received = now();
-    message.Data = std::string(bytes.substr(0, kSyslogMessageBytes));
-    message.PeerAddress = peerAddress;
-    message.Protocol = net_texts::kProtocolUDP;
+    TnSyslogMessage message;
+    message.SetReceived(now());
+    message.SetData(bytes.substr(0, kSyslogMessageBytes));
+    message.SetPeerAddress(peerAddress);
+    message.SetProtocol(net_texts::kProtocolUDP);
     DoMessage(this, &message, nullptr);
     return true;
 }
 
-void TnSysLogServer::DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding)
+void TnSysLogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
 {
     if (OnMessage && aData)
         OnMessage(sender, aData, aBinding);

@@ -64,7 +64,7 @@ public:
     // Datagrams dropped because the hand-over queue was full.
     std::uint64_t DroppedCount() const { return m_udp.DroppedCount(); }
 
-    virtual void DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding);
+    virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);
 
 private:
     TnUDPSyslogServer m_udp;

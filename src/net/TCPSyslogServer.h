@@ -22,7 +22,7 @@ public:
 
     TLogMessageEvent OnMessage;
 
-    virtual void DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding)
+    virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
     {
         if (OnMessage && aData)
             OnMessage(sender, aData, aBinding);

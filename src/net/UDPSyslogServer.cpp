@@ -191,15 +191,15 @@ void TnUDPSyslogServer::raiseException(Binding* binding, const std::string& text
 
 void TnUDPSyslogServer::DoUDPRead(const ReceivedItem& item, Binding* binding)
 {
-    SyslogDatagram message;
-    message.Received = item.received;
-    message.Data = item.data.substr(0, kSyslogMessageBytes);
-    message.PeerAddress = item.peerIP;
-    message.Protocol = net_texts::kProtocolUDP;
+    TnSyslogMessage message;
+    message.SetReceived(item.received);
+    message.SetData(std::string_view(item.data).substr(0, kSyslogMessageBytes));
+    message.SetPeerAddress(item.peerIP);
+    message.SetProtocol(net_texts::kProtocolUDP);
     DoMessage(this, &message, binding);
 }
 
-void TnUDPSyslogServer::DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding)
+void TnUDPSyslogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
 {
     if (OnMessage && aData)
         OnMessage(sender, aData, aBinding);

@@ -62,7 +62,7 @@ public:
     std::uint64_t DroppedCount() const { return m_queue.dropped(); }
     void SetQueueLimit(std::size_t bytes) { m_queue.setLimit(bytes); }
 
-    virtual void DoMessage(TnComponent* sender, SyslogDatagram* aData, Binding* aBinding);
+    virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);
 
 protected:
     // The datagram-read step: builds the message from what was read and raises DoMessage.

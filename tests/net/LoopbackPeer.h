@@ -51,18 +51,31 @@ inline int freeLoopbackPort()
     return ntohs(a.sin_port);
 }
 
+// What a delivered message object held.
+struct MessageCopy {
+    std::string Data;
+    DateTime Received = 0;
+    std::string PeerAddress;
+    std::string Protocol;
+};
+
+inline MessageCopy copyOf(const TnSyslogMessage& m)
+{
+    return {m.Data(), m.Received(), m.PeerAddress(), m.Protocol()};
+}
+
 // Collects what the listener delivers.
 struct Received {
     TnComponent* sender = nullptr;
-    SyslogDatagram message;
+    MessageCopy message;
     Binding* binding = nullptr;
     std::string bindingPeer;
 };
 
 inline void record(TnSysLogServer& server, std::vector<Received>& into)
 {
-    server.OnMessage = [&into](TnComponent* sender, SyslogDatagram* aData, Binding* aBinding) {
-        into.push_back({sender, *aData, aBinding, aBinding ? aBinding->PeerIP : std::string()});
+    server.OnMessage = [&into](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
+        into.push_back({sender, copyOf(*aData), aBinding, aBinding ? aBinding->PeerIP : std::string()});
     };
 }
 

@@ -80,7 +80,7 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder)
     LoopbackSender sender;
     constexpr int kCount = 200;
     for (int i = 0; i < kCount; ++i)
-        sender.send(port, std::to_string(i));
+        sender.send(port, "<13>" + std::to_string(i));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (received.size() < kCount && std::chrono::steady_clock::now() < deadline) {
         if (mainThread.runAll() == 0)
@@ -88,7 +88,7 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder)
     }
     ASSERT_EQ(received.size(), static_cast<std::size_t>(kCount));
     for (int i = 0; i < kCount; ++i)
-        ASSERT_EQ(received[i].message.Data, std::to_string(i));
+        ASSERT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
     EXPECT_EQ(server->DroppedCount(), 0u);
 
     // A wake-up that runs after the listener is gone finds nothing to do.
@@ -113,7 +113,7 @@ TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread)
     LoopbackSender sender;
     constexpr std::uint64_t kCount = 10;
     for (std::uint64_t i = 0; i < kCount; ++i)
-        sender.send(port, "12345678" + std::to_string(i));
+        sender.send(port, "<13>12345678" + std::to_string(i));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (server.DroppedCount() + server.UDPServer().QueuedCount() < kCount
            && std::chrono::steady_clock::now() < deadline)
@@ -121,10 +121,10 @@ TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread)
     EXPECT_EQ(server.DroppedCount(), 6u);
     server.DeliverQueued();
     ASSERT_EQ(received.size(), 4u);
-    EXPECT_EQ(received[0].message.Data, "123456780");
-    EXPECT_EQ(received[3].message.Data, "123456783");
+    EXPECT_EQ(received[0].message.Data, "<13>123456780");
+    EXPECT_EQ(received[3].message.Data, "<13>123456783");
 
-    sender.send(port, "123456789");
+    sender.send(port, "<13>123456789");
     ASSERT_TRUE(deliverUntil(server, received, 5));
 }
 

@@ -74,16 +74,16 @@ TEST_F(Listener, OneBindingListensOnlyOnItsAddress)
 TEST_F(Listener, KeepsTheFirst1024BytesOfAnyDatagramAndGoesOn)
 {
     const int port = openOnLoopback();
-    std::string withNul(200, 'n');
+    std::string withNul = "<13>" + std::string(196, 'n');
     withNul[99] = '\0';
     struct Row { const char* name; std::string sent; std::string expected; };
     const std::vector<Row> rows = {
-        {"2000 bytes", std::string(1000, 'a') + std::string(1000, 'b'),
-         std::string(1000, 'a') + std::string(24, 'b')},
+        {"2000 bytes", "<13>" + std::string(996, 'a') + std::string(1000, 'b'),
+         "<13>" + std::string(996, 'a') + std::string(24, 'b')},
         {"zero bytes", "", ""},
-        {"largest datagram", std::string(65507, 'x'), std::string(1024, 'x')},
-        {"NUL byte kept as received", withNul, withNul},
-        {"undecodable text", "&\xff\xfe &#; &", "&\xff\xfe &#; &"},
+        {"largest datagram", "<13>" + std::string(65503, 'x'), "<13>" + std::string(1020, 'x')},
+        {"text ends at a NUL byte at position 100", withNul, withNul.substr(0, 99)},
+        {"odd bytes and ampersands", "<13>&\xff\xfe & &amp", "<13>&\xff\xfe & &amp"},
         {"after all of them", "<13>still listening", "<13>still listening"},
     };
     for (const auto& r : rows)
@@ -102,10 +102,10 @@ TEST_F(Listener, WritingThePortReopensAnOpenListenerAndWaitsOnAClosedOne)
     EXPECT_TRUE(server.Active());
     EXPECT_EQ(server.UDPBindings()[0].Port, second);
     EXPECT_EQ(server.UDPPort(), second);
-    sender.send(first, "old port");
-    sender.send(second, "new port");
+    sender.send(first, "<13>old port");
+    sender.send(second, "<13>new port");
     ASSERT_TRUE(deliverUntil(server, received, 1));
-    EXPECT_EQ(received[0].message.Data, "new port");
+    EXPECT_EQ(received[0].message.Data, "<13>new port");
 
     EXPECT_EQ(server.SetUDPPort(0), "") << "0 changes nothing";
     EXPECT_EQ(server.UDPPort(), second);
@@ -162,24 +162,24 @@ TEST_F(Listener, DeliveryErrorsGoToTheExceptionEventAndReceivingGoesOn)
     server.SetOnUDPException([&](TnComponent* s, Binding*, const std::string& text, const std::string& cls) {
         caught.push_back({s, text, cls});
     });
-    server.OnMessage = [&](TnComponent*, SyslogDatagram* aData, Binding*) {
-        if (aData->Data == "bad")
+    server.OnMessage = [&](TnComponent*, TnSyslogMessage* aData, Binding*) {
+        if (aData->Data() == "<13>bad")
             throw std::runtime_error("cannot take it");
-        received.push_back({nullptr, *aData, nullptr, {}});
+        received.push_back({nullptr, copyOf(*aData), nullptr, {}});
     };
     const int port = openOnLoopback();
-    sender.send(port, "bad");
-    sender.send(port, "good");
+    sender.send(port, "<13>bad");
+    sender.send(port, "<13>good");
     ASSERT_TRUE(deliverUntil(server, received, 1));
     ASSERT_EQ(caught.size(), 1u);
     EXPECT_EQ(caught[0].sender, &server.UDPServer());
     EXPECT_EQ(caught[0].text, "cannot take it");
     EXPECT_EQ(caught[0].cls, "std::runtime_error");
-    EXPECT_EQ(received[0].message.Data, "good");
+    EXPECT_EQ(received[0].message.Data, "<13>good");
 
     server.SetOnUDPException(nullptr);
-    sender.send(port, "bad");
-    sender.send(port, "again");
+    sender.send(port, "<13>bad");
+    sender.send(port, "<13>again");
     ASSERT_TRUE(deliverUntil(server, received, 2)) << "an error without a handler is dropped";
 }
 
@@ -206,7 +206,7 @@ TEST_F(Listener, ThreadUDPDeliversOnTheReceiveThread)
     std::mutex mutex;
     std::thread::id deliveredOn;
     server.SetThreadUDP(true);
-    server.OnMessage = [&](TnComponent*, SyslogDatagram*, Binding*) {
+    server.OnMessage = [&](TnComponent*, TnSyslogMessage*, Binding*) {
         std::lock_guard lock(mutex);
         deliveredOn = std::this_thread::get_id();
     };
@@ -236,27 +236,28 @@ TEST_F(Listener, InjectMessageDeliversOnTheCallersThread)
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].sender, &server);
     EXPECT_EQ(received[0].binding, nullptr);
-    EXPECT_EQ(received[0].message.Data, std::string(1024, 'i'));
+    // Cut to 1024 bytes before parsing, which then puts the default priority in front.
+    EXPECT_EQ(received[0].message.Data, "<13> " + std::string(1024, 'i'));
     EXPECT_EQ(received[0].message.PeerAddress, "");
     EXPECT_EQ(received[0].message.Protocol, "UDP");
 
-    server.OnMessage = [](TnComponent*, SyslogDatagram*, Binding*) { throw std::runtime_error("intake failed"); };
+    server.OnMessage = [](TnComponent*, TnSyslogMessage*, Binding*) { throw std::runtime_error("intake failed"); };
     EXPECT_THROW(server.InjectMessage("x", "10.0.0.1"), std::runtime_error);
 }
 
 TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
 {
     std::size_t nested = SIZE_MAX;
-    server.OnMessage = [&](TnComponent*, SyslogDatagram* aData, Binding* aBinding) {
-        received.push_back({nullptr, *aData, aBinding, {}});
-        if (aData->Data == "0") {
+    server.OnMessage = [&](TnComponent*, TnSyslogMessage* aData, Binding* aBinding) {
+        received.push_back({nullptr, copyOf(*aData), aBinding, {}});
+        if (aData->Data() == "<13>0") {
             nested = server.DeliverQueued();
             EXPECT_EQ(server.SetActive(false), "");
         }
     };
     const int port = openOnLoopback();
     for (int i = 0; i < 5; ++i)
-        sender.send(port, std::to_string(i));
+        sender.send(port, "<13>" + std::to_string(i));
     const auto deadline = Clock::now() + std::chrono::seconds(2);
     while (server.UDPServer().QueuedCount() < 5 && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -265,7 +266,7 @@ TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
     EXPECT_FALSE(server.Active());
     ASSERT_EQ(received.size(), 5u);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(received[i].message.Data, std::to_string(i));
+        EXPECT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
     ASSERT_EQ(server.SetActive(true), "");
     sender.send(port, "reopened");
     ASSERT_TRUE(deliverUntil(server, received, 6));
