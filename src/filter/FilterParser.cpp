@@ -246,7 +246,8 @@ bool FilterParser::parseOperand(FilterOperand& out) {
             out.constant = ConstantKind::Null;
         } else if (isKeyword(token, "TRUE") || isKeyword(token, "FALSE")) {
             out.constant = ConstantKind::Boolean;
-            out.value = isKeyword(token, "TRUE") ? "1" : "0";
+            out.value.clear();
+            out.value.push_back(isKeyword(token, "TRUE") ? '1' : '0');
         } else if (isOperatorKeyword(token.text)) {
             return failFormatted(filter_texts::kExpressionExpected, token);
         } else if (following().kind == TokenKind::LeftParen && findFunction(token.text)) {

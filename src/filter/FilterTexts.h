@@ -35,8 +35,11 @@ inline constexpr std::string_view kNothing = "nothing";
 
 // The message with its first "%s" replaced by the argument.
 inline std::string format(std::string_view message, std::string_view argument) {
-    std::string out(message);
-    if (const auto at = out.find("%s"); at != std::string::npos) out.replace(at, 2, argument);
+    const auto at = message.find("%s");
+    if (at == std::string_view::npos) return std::string(message);
+    std::string out;
+    out.reserve(message.size() + argument.size());
+    out.append(message.substr(0, at)).append(argument).append(message.substr(at + 2));
     return out;
 }
 

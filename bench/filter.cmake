@@ -1,0 +1,1 @@
+corvane_bench(FilterBench DEPS corvane_filter)
