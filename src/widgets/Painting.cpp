@@ -120,10 +120,9 @@ void drawCaptionGlow(QPainter& p, const QRect& r, const QString& text, const Cap
                 drawCaption(hp, r, text, style, glow, dx, dy);
     }
     blurAlpha(halo, kSpread);
-    blurAlpha(halo, kSpread - 1);
+    blurAlpha(halo, kSpread);
     p.save();
-    p.setOpacity(0.85);
-    p.drawImage(area.topLeft(), halo);
+    p.setOpacity(0.7);
     p.drawImage(area.topLeft(), halo);
     p.restore();
 }
