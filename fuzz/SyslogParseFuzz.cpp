@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t pid = m.PID();
     const std::string message = m.MessageText();
 
-    if (process.empty() || facility > 31 || severity > 7 || pid < -1 || stamp < 0) std::abort();
+    // Time stamps before 1900 are negative day counts; any stamp holds whole seconds.
+    if (process.empty() || facility > 31 || severity > 7 || pid < -1) std::abort();
+    if (stamp != 0 && corvane::dateTimeToMilliseconds(stamp) % 1000 != 0) std::abort();
     if (host.size() > stored || message.size() > stored || stored > size + 5) std::abort();
     return 0;
 }

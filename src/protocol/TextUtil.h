@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// Text helpers shared by the syslog parser and the time-stamp reader. Positions are 1-based as
+// Text functions shared by the syslog parser and the time-stamp reader. Positions are 1-based as
 // in the message rules: 0 means "not found", and cutting clamps instead of failing.
 namespace corvane::text {
 
