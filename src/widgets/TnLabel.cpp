@@ -62,17 +62,19 @@ QColor TnLabel::paintedClientColor2() const
     return QColor((base.red() + tint.red()) / 2, (base.green() + tint.green()) / 2, (base.blue() + tint.blue()) / 2);
 }
 
-void TnLabel::paintContent(QPainter& p)
+void TnLabel::paintContent(QPainter& p) { paintCaption(p, m_style); }
+
+void TnLabel::paintCaption(QPainter& p, const CaptionStyle& style)
 {
     const QRect r = clientArea();
     const QPalette& pal = palette();
     if (!isEnabled()) {
-        drawCaptionEmbossed(p, r, caption(), m_style, pal.color(QPalette::Light), pal.color(QPalette::Dark));
+        drawCaptionEmbossed(p, r, caption(), style, pal.color(QPalette::Light), pal.color(QPalette::Dark));
         return;
     }
     if (m_dropShadow)
-        drawCaptionShadow(p, r, caption(), m_style, m_shadowColor.resolve(pal), m_shadowWidth);
-    drawCaption(p, r, caption(), m_style, pal.color(QPalette::WindowText));
+        drawCaptionShadow(p, r, caption(), style, m_shadowColor.resolve(pal), m_shadowWidth);
+    drawCaption(p, r, caption(), style, pal.color(QPalette::WindowText));
 }
 
 void TnLabel::keyPressEvent(QKeyEvent* event)

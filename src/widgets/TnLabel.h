@@ -42,6 +42,8 @@ signals:
 
 protected:
     void paintContent(QPainter& p) override;
+    // The caption (shadow, text, or embossed when disabled) laid out by style.
+    void paintCaption(QPainter& p, const CaptionStyle& style);
     QColor paintedClientColor2() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "widgets/QtTestApp.h"
 #include "widgets/TgCheckLabel.h"
+#include "widgets/TnCheckLabel.h"
 #include "widgets/TnControl.h"
 #include "widgets/TnLabel.h"
 #include "widgets/TnPageControl.h"
@@ -101,6 +102,22 @@ TEST(TgCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
     key(l, Qt::Key_Space);
     EXPECT_FALSE(l.checked());
     EXPECT_EQ(checks.count(), 1);
+}
+
+TEST(TnCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
+{
+    TnCheckLabel l;
+    l.resize(150, 24);
+    QSignalSpy checks(&l, &TnCheckLabel::checkToggled);
+    press(l, l.checkBoxRect().center());
+    EXPECT_TRUE(l.checked());
+    press(l, QPoint(l.checkBoxRect().right() + 40, 12));
+    EXPECT_TRUE(l.checked());
+    key(l, Qt::Key_Space);
+    EXPECT_FALSE(l.checked());
+    EXPECT_FALSE(l.selected()) << "space checks the box instead of selecting the label";
+    EXPECT_EQ(checks.count(), 1);
+    l.grab();
 }
 
 TEST(TnControlTest, RoundCornersClipTheWidget)
