@@ -181,6 +181,29 @@ TEST(ScreenshotTest, WidgetPage)
     SUCCEED();
 }
 
+// Every picture of the library, three times enlarged, one list per row.
+TEST(ScreenshotTest, ImageLibrarySheet)
+{
+    const char* names[] = {"ISEVERITYLIST", "IFACILITYLIST", "IBUTTONS", "SMIMAGES"};
+    QImage sheet(13 * 100 + 10, 10 + 2 * 100 + 2 * 100 + 2 * 100 + 2 * 80, QImage::Format_ARGB32);
+    sheet.fill(QColor(238, 242, 247));
+    QPainter p(&sheet);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    int y = 10;
+    for (const char* name : names) {
+        TImageList list;
+        ASSERT_EQ(LoadImageList(kLibrary, name, &list), QString());
+        const int cell = list.imageSize().width() * 3 + 4;
+        const int perRow = std::string(name) == "ISEVERITYLIST" ? 9 : 13;
+        for (int i = 0; i < list.count(); ++i)
+            p.drawImage(QRect(10 + (i % perRow) * cell, y + (i / perRow) * cell, cell - 4, cell - 4), list.image(i));
+        y += ((list.count() + perRow - 1) / perRow) * cell + 6;
+    }
+    p.end();
+    QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/screenshots"));
+    sheet.copy(0, 0, sheet.width(), y).save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/image-library.png"));
+}
+
 class DemoRows : public GridRowSource {
 public:
     int rowCount() const override { return 1'000'000; }
