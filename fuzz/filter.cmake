@@ -1,0 +1,1 @@
+corvane_fuzzer(FilterFuzz DEPS corvane_filter)
