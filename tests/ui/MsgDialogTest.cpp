@@ -6,6 +6,7 @@
 #include "widgets/TImageLabel.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -249,6 +250,33 @@ TEST(SystemSoundsTest, KindsKeepTheirSlots)
     for (auto [kind, slot] : kinds)
         EXPECT_EQ(soundSlotForKind(kind), slot) << "kind " << kind;
     EXPECT_EQ(ReadEventSound("NoSuchEvent\\.Current"), "");
+}
+
+TEST(SoundPlayerTest, WithoutASoundDeviceItStaysSilent)
+{
+    CanberraSoundPlayer player;
+    player.playEvent("dialog-error");
+    player.playEvent("no-such-event");
+    player.playFile(CORVANE_BINARY_DIR "/Warning.wav");
+    player.playFile("/no/such/file.wav");
+    SUCCEED() << "no exception, no crash, no wait";
+}
+
+TEST(SoundPlayerTest, WarningSoundIsATwoToneChime)
+{
+    QFile f(QStringLiteral(CORVANE_BINARY_DIR "/Warning.wav"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray wav = f.readAll();
+    ASSERT_GT(wav.size(), 44);
+    EXPECT_EQ(wav.left(4), "RIFF");
+    EXPECT_EQ(wav.mid(8, 8), "WAVEfmt ");
+    auto u16 = [&](int at) { return static_cast<unsigned char>(wav[at]) | static_cast<unsigned char>(wav[at + 1]) << 8; };
+    EXPECT_EQ(u16(20), 1) << "PCM";
+    EXPECT_EQ(u16(34), 16) << "bits per sample";
+    const int rate = u16(24) | u16(26) << 16;
+    const int samples = (static_cast<int>(wav.size()) - 44) / 2;
+    EXPECT_GT(samples, rate / 4);
+    EXPECT_LT(samples, 2 * rate) << "a short sound";
 }
 
 }  // namespace
