@@ -73,11 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"ArithmeticWithNullIsNull", "[PID] + 1 IS NULL", 1},
         CountCase{"DoubledQuote", "[Process] = 'O''Brien'", 1},
         CountCase{"LoneQuoteBeforeWord", "[Process] = 'O'Brien'", 1},
+        CountCase{"LoneQuoteInParentheses", "([Process] = 'O'Brien')", 1},
         CountCase{"QuoteBeforeKeywordEnds", "[Process] = 'cron' OR [Process] = 'app'", 2},
         CountCase{"Comment", "/* only errors */ [SeverityKey] = 3", 2},
         CountCase{"MinusAfterField", "[Key]-1 = 0", 1},
         CountCase{"MinusWithBlanks", "[Key] > 5 - 1", 2},
         CountCase{"NegativeNumber", "[Key] > -1", 6},
+        CountCase{"NegativeAfterKeyword", "[Key] > 1 and -5 < [Key]", 5},
         CountCase{"Arithmetic", "[Key] * 2 + 1 = 7", 1},
         CountCase{"Division", "[Key] / 2 = 1.5", 1},
         CountCase{"TextConcatenation", "[Host] + '@' + [Address] = 'alpha@10.0.0.5'", 3},
@@ -125,6 +127,10 @@ TEST(CommaDecimalSeparator, ReadsNumbersAndDatesInThoseFormats) {
     EXPECT_EQ(countOf(compiler, "[Address] = '10.0.0.5'"), 3);
 
     const auto table = messageTable();
+    const auto list = compiler.compile("[SeverityKey] IN (3,4)", table.fields(), true);
+    EXPECT_EQ(list.error, "'3,4' is not a valid integer value");
+    EXPECT_EQ(list.errorPosition, 18);
+
     const auto bare = compiler.compile("[Address] = 10.0.0.5", table.fields(), true);
     EXPECT_EQ(bare.error, "Invalid filter expression character: '.'");
     EXPECT_EQ(bare.errorPosition, 14);
