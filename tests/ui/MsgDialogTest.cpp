@@ -100,6 +100,33 @@ TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot)
     EXPECT_NE(kindPicture(16).toImage(), kindPicture(48).toImage());
 }
 
+TEST_F(MsgDialogFixture, OtherKindsShowTheCallersPictureWithSlotZero)
+{
+    QImage own(40, 40, QImage::Format_ARGB32);
+    own.fill(Qt::magenta);
+    struct Row {
+        const char* name;
+        QPixmap picture;
+        QImage expected;
+    };
+    const Row rows[] = {
+        {"a supplied picture", QPixmap::fromImage(own), QPixmap::fromImage(own).toImage()},
+        {"no picture falls back to the generic one", QPixmap(), kindPicture(0).toImage()},
+    };
+    for (const Row& row : rows) {
+        player.events.clear();
+        QImage shown;
+        whenShown([&](TMsgDialog* d) {
+            shown = d->Image->picture().toImage();
+            d->Button1->click();
+        });
+        bool ask = false;
+        ExecuteMsgDialog(nullptr, "Custom", "", "", "", "btnHidden", 7, ask, row.picture);
+        EXPECT_EQ(shown, row.expected) << row.name;
+        EXPECT_EQ(player.events, std::vector<std::string>{"message"}) << row.name;
+    }
+}
+
 TEST_F(MsgDialogFixture, EmptySlotPlaysNothingEvenWhenAnotherIsSet)
 {
     sounds[3].clear();  // the hand slot
