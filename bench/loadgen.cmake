@@ -1,0 +1,1 @@
+add_executable(corvane_loadgen ${CMAKE_CURRENT_SOURCE_DIR}/LoadGen.cpp)
