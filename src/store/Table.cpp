@@ -84,9 +84,23 @@ void Table::addLookupField(FieldDef field)
     m_buffer.reset(m_fields.size());
 }
 
+void Table::setDisplay(const std::vector<FieldDef>& fields)
+{
+    for (std::size_t i = 0; i < fields.size() && i < m_fields.size(); ++i) {
+        if (fields[i].name != m_fields[i].name || fields[i].type != m_fields[i].type ||
+            fields[i].size != m_fields[i].size)
+            continue;
+        m_fields[i].shown = fields[i].shown;
+        m_fields[i].displayWidth = fields[i].displayWidth;
+        m_fields[i].tag = fields[i].tag;
+        m_fields[i].readOnly = fields[i].readOnly;
+    }
+}
+
 int Table::fieldIndex(std::string_view name) const
 {
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
+    // The last field of a name wins: a lookup added later shadows a stored field of its name.
+    for (std::size_t i = m_fields.size(); i-- > 0;)
         if (m_fields[i].name == name)
             return static_cast<int>(i);
     return -1;

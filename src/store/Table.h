@@ -56,6 +56,9 @@ public:
     const std::vector<FieldDef>& fields() const { return m_fields; }
     void setFields(std::vector<FieldDef> fields);
     void addLookupField(FieldDef field);  // allowed while open; lookups hold no data
+    // Takes over how fields are shown (shown, widths, tags, read-only) without touching records;
+    // names, types and sizes must stay as they are.
+    void setDisplay(const std::vector<FieldDef>& fields);
     int fieldIndex(std::string_view name) const;  // -1 when there is none
     int requireField(std::string_view name) const;  // throws StoreError when there is none
     const RowLayout& layout() const { return m_layout; }

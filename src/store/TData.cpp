@@ -1,0 +1,367 @@
+#include "store/TData.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "store/DataPacketReader.h"
+#include "store/DataPacketWriter.h"
+#include "store/FileIo.h"
+#include "store/Format.h"
+#include "store/StoreTables.h"
+#include "store/StoreTexts.h"
+#include "protocol/SyslogVocabulary.h"
+
+namespace corvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array<const char*, 5> kTemplateOrder = {"MessageSet", "HostSet", "FacilitySet", "SeveritySet",
+                                                       "FilterSet"};
+
+bool fileExists(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+void setIfPresent(Table& t, std::string_view field, std::int32_t v)
+{
+    const int f = t.fieldIndex(field);
+    if (f >= 0 && t.fields()[f].kind == FieldKind::Data)
+        t.setInteger(f, v);
+}
+
+}  // namespace
+
+TData::TData(std::string dataFolder, std::string appFolder, Reporter reporter)
+    : m_dataFolder(std::move(dataFolder)),
+      m_appFolder(std::move(appFolder)),
+      m_reporter(std::move(reporter)),
+      m_messageSet("MessageSet", messageSetFields()),
+      m_hostSet("HostSet", hostSetFields()),
+      m_facilitySet("FacilitySet", facilitySetFields()),
+      m_severitySet("SeveritySet", facilitySetFields()),
+      m_filterSet("FilterSet", filterSetFields()),
+      m_timeSet("TimeSet", timeSetFields())
+{
+    m_messageSet.setCaseInsensitive(true);
+    m_messageSet.afterOpen = [this](Table& t) { MessageSetAfterOpen(t); };
+    m_hostSet.afterOpen = [this](Table& t) { HostSetAfterOpen(t); };
+    m_facilitySet.afterOpen = [this](Table& t) { FacilitySetAfterOpen(t); };
+    m_severitySet.afterOpen = [this](Table& t) { SeveritySetAfterOpen(t); };
+    m_filterSet.afterOpen = [this](Table& t) { FilterSetAfterOpen(t); };
+    m_messageSet.onNewRecord = [this](Table& t) { MessageSetNewRecord(t); };
+    m_hostSet.onNewRecord = [this](Table& t) { HostSetNewRecord(t); };
+    m_facilitySet.onNewRecord = [this](Table& t) { FacilitySetNewRecord(t); };
+    m_severitySet.onNewRecord = [this](Table& t) { SeveritySetNewRecord(t); };
+    m_filterSet.onNewRecord = [this](Table& t) { FilterSetNewRecord(t); };
+    m_filterSet.setLookupResolver([this](std::string_view name) -> const Table* {
+        for (const Table* t : {&m_hostSet, &m_facilitySet, &m_severitySet, &m_timeSet})
+            if (t->name() == name)
+                return t;
+        return nullptr;
+    });
+    addFilterLookups();
+    m_messageSet.open();
+    m_hostSet.open();
+    m_timeSet.open();
+}
+
+void TData::setFilterCompiler(const FilterCompiler* compiler)
+{
+    for (Table* t : {&m_messageSet, &m_hostSet, &m_facilitySet, &m_severitySet, &m_filterSet, &m_timeSet})
+        t->setFilterCompiler(compiler);
+}
+
+void TData::report(ReportKind kind, const std::string& caption, const std::string& text)
+{
+    if (m_reporter)
+        m_reporter(kind, caption, text);
+}
+
+void TData::afterOpen(Table& t, std::int32_t& counter)
+{
+    const int count = t.totalRecordCount();
+    const int key = t.fieldIndex("Key");
+    if (count == 0 || key < 0) {
+        counter = 0;
+    } else {
+        const RowReader last = t.readerOfRecord(count - 1);
+        counter = last.isNull(key) ? 0 : last.integer(key) + 1;
+    }
+    if (t.recordCount() > 0)
+        t.first();
+}
+
+void TData::newRecord(Table& t, std::int32_t& counter)
+{
+    setIfPresent(t, "Key", counter);
+    ++counter;
+}
+
+void TData::FilterSetNewRecord(Table& t)
+{
+    newRecord(t, m_filterKey);
+    setIfPresent(t, "FacilityKey", -1);
+    setIfPresent(t, "SeverityKey", -1);
+    setIfPresent(t, "Amount", 3);
+    setIfPresent(t, "TimeKey", 0);
+}
+
+std::int32_t TData::keyCounter(const Table& table) const
+{
+    if (&table == &m_messageSet) return m_messageKey;
+    if (&table == &m_hostSet) return m_hostKey;
+    if (&table == &m_facilitySet) return m_facilityKey;
+    if (&table == &m_severitySet) return m_severityKey;
+    if (&table == &m_filterSet) return m_filterKey;
+    return 0;
+}
+
+void TData::addFilterLookups()
+{
+    for (FieldDef& f : filterSetLookups()) {
+        bool present = false;
+        for (const FieldDef& existing : m_filterSet.fields())
+            present = present || (existing.kind == FieldKind::Lookup && existing.name == f.name);
+        if (!present)
+            m_filterSet.addLookupField(std::move(f));
+    }
+}
+
+void TData::FillTimeUnits()
+{
+    static constexpr std::pair<int, const char*> kUnits[] = {
+        {-1, "Any"}, {0, "Days"}, {1, "Hours"}, {2, "Minutes"}, {3, "Events"}};
+    Table& t = m_timeSet;
+    if (!t.isOpen())
+        t.open();
+    const int key = t.requireField("Key");
+    const int of = t.requireField("Of");
+    const int amount = t.requireField("Amount");
+    for (const auto& [k, name] : kUnits) {
+        t.append();
+        t.setInteger(key, k);
+        t.setText(of, name);
+        t.setInteger(amount, 0);
+    }
+    t.post();
+    t.first();
+}
+
+void TData::fillNames(Table& table, std::span<const std::string_view> names)
+{
+    try {
+        if (table.totalRecordCount() > 0)
+            return;
+        const int name = table.requireField("Name");
+        const int key = table.requireField("Key");
+        for (std::string_view n : names) {
+            table.append();
+            table.setText(name, n);
+        }
+        table.append();
+        table.setInteger(key, -1);
+        table.setText(name, "Any");
+        table.post();
+        const SaveResult saved = SaveTable(table);
+        if (!saved.ok())
+            report(ReportKind::MessageDialog, storetexts::kInitializeData, saved.error);
+    } catch (const StoreError& e) {
+        table.cancel();
+        report(ReportKind::MessageDialog, storetexts::kInitializeData, e.what());
+    }
+}
+
+TData::SaveResult TData::SaveTable(Table& table)
+{
+    if (!table.isOpen())
+        return {};
+    table.post();
+    const std::string path = dataFile(table);
+    const std::string error = writeFileAtomically(path, DataPacketWriter::write(table));
+    if (!error.empty())
+        return {formatText(storetexts::kCannotWriteFile, {path, error})};
+    table.mergeChangeLog();
+    return {};
+}
+
+TData::SaveResult TData::SaveData()
+{
+    SaveResult first;
+    for (Table* t : {&m_messageSet, &m_hostSet, &m_filterSet}) {
+        SaveResult r = SaveTable(*t);
+        if (first.ok() && !r.ok())
+            first = std::move(r);
+    }
+    return first;
+}
+
+TData::SaveResult TData::SaveLookups()
+{
+    SaveResult first;
+    for (Table* t : {&m_facilitySet, &m_severitySet}) {
+        if (!t->hasUnsavedChanges())
+            continue;
+        SaveResult r = SaveTable(*t);
+        if (first.ok() && !r.ok())
+            first = std::move(r);
+    }
+    return first;
+}
+
+void TData::ClearMessagesInView()
+{
+    if (m_messageSet.isOpen())
+        m_messageSet.deleteAllInView();
+}
+
+void TData::copyTemplates()
+{
+    std::error_code ec;
+    const std::string messageFile = m_dataFolder + "MessageSet.vtx";
+    if (fs::is_directory(m_dataFolder, ec) && fileExists(messageFile))
+        return;
+    fs::create_directories(m_dataFolder, ec);  // a failure shows up when the files are loaded
+    for (const char* name : kTemplateOrder) {
+        const std::string file = std::string(name) + ".vtx";
+        std::string bytes;
+        std::string error;
+        if (!readWholeFile(m_appFolder + file, bytes, error))
+            continue;
+        writeFileAtomically(m_dataFolder + file, bytes);
+    }
+}
+
+std::string TData::loadTable(Table& table)
+{
+    const std::string path = dataFile(table);
+    std::string bytes;
+    std::string error;
+    if (!readWholeFile(path, bytes, error))
+        return formatText(storetexts::kCannotOpenFile, {path, error});
+    PacketReadResult r = DataPacketReader::read(bytes);
+    bytes.clear();
+    bytes.shrink_to_fit();
+    if (!r.ok())
+        return r.error;
+    table.load(std::move(r.contents));
+    applyDisplay(table);
+    return {};
+}
+
+void TData::applyDisplay(Table& table)
+{
+    // The file keeps only the stored shape; how grids show a field is the program's own.
+    std::vector<FieldDef> known;
+    if (&table == &m_messageSet) known = messageSetFields();
+    else if (&table == &m_hostSet) known = hostSetFields();
+    else if (&table == &m_filterSet) known = filterSetFields();
+    else known = facilitySetFields();
+    std::vector<FieldDef> fields = table.fields();
+    bool changed = false;
+    for (FieldDef& f : fields) {
+        for (const FieldDef& k : known) {
+            if (f.kind != FieldKind::Data || k.name != f.name)
+                continue;
+            changed = changed || f.shown != k.shown || f.displayWidth != k.displayWidth || f.tag != k.tag;
+            f.shown = k.shown;
+            f.displayWidth = k.displayWidth;
+            f.tag = k.tag;
+            f.readOnly = f.readOnly || k.readOnly;
+        }
+    }
+    if (changed)
+        table.setDisplay(fields);
+}
+
+std::string TData::moveAside(const std::string& path)
+{
+    const DateTimeFields f = decodeDateTime(now());
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", f.year, f.month, f.day, f.hour, f.minute,
+                  f.second);
+    std::string target = path + ".damaged-" + stamp;
+    for (int n = 2; fileExists(target) && n < 1000; ++n)
+        target = path + ".damaged-" + stamp + "-" + std::to_string(n);
+    std::error_code ec;
+    fs::rename(path, target, ec);
+    return ec ? std::string() : target;
+}
+
+void TData::resetStructure(Table& table)
+{
+    if (&table == &m_messageSet) table.setFields(messageSetFields());
+    else if (&table == &m_hostSet) table.setFields(hostSetFields());
+    else if (&table == &m_filterSet) table.setFields(filterSetFields());
+    else table.setFields(facilitySetFields());
+}
+
+void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
+{
+    const std::string path = dataFile(table);
+    std::string kept;
+    if (fileExists(path)) {
+        kept = moveAside(path);
+        if (kept.empty()) {
+            // The damaged file could not be moved: leave the table closed so nothing overwrites it.
+            table.close();
+            report(ReportKind::ApplicationError, table.name(), formatText(storetexts::kCannotOpenFile, {path, error}));
+            return;
+        }
+    }
+    resetStructure(table);
+    if (&table == &m_filterSet)
+        addFilterLookups();
+    table.open();
+    if (lookupNames) {
+        report(ReportKind::ApplicationError, table.name(),
+               formatText(storetexts::kLookupFilledAfterError, {path, error}));
+        return;
+    }
+    report(ReportKind::ApplicationError, table.name(),
+           formatText(storetexts::kFileMovedAside, {path, error, kept.empty() ? path : kept}));
+    if (&table == &m_filterSet) {
+        table.append();
+        table.post();
+    }
+    // Written at once, so that the next start is not taken for a first start.
+    const SaveResult saved = SaveTable(table);
+    if (!saved.ok())
+        report(ReportKind::ApplicationError, table.name(), saved.error);
+}
+
+void TData::DataModuleCreate()
+{
+    try {
+        copyTemplates();
+    } catch (const std::exception& e) {
+        report(ReportKind::MessageDialog, storetexts::kInitializeData, e.what());
+    }
+
+    const std::pair<Table*, std::span<const std::string_view>> lookups[] = {
+        {&m_facilitySet, FacilityNames},
+        {&m_severitySet, SeverityNames},
+    };
+    for (const auto& [table, names] : lookups) {
+        const std::string error = loadTable(*table);
+        if (!error.empty())
+            startFresh(*table, error, true);
+        fillNames(*table, names);
+    }
+
+    for (Table* table : {&m_messageSet, &m_hostSet, &m_filterSet}) {
+        if (!fileExists(dataFile(*table)))
+            continue;  // messages and hosts stay empty; the filter table stays closed
+        const std::string error = loadTable(*table);
+        if (!error.empty())
+            startFresh(*table, error, false);
+    }
+    addFilterLookups();
+    FillTimeUnits();
+}
+
+}  // namespace corvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "store/Table.h"
+
+namespace corvane {
+
+// The data module: owns the six tables for the whole run, assigns their keys, and loads and
+// writes their data files in the data folder.
+class TData {
+public:
+    // Where an error goes: the message dialog (with a caption) or the application's default error
+    // display (which names the component itself).
+    enum class ReportKind : unsigned char { MessageDialog, ApplicationError };
+    using Reporter = std::function<void(ReportKind kind, const std::string& caption, const std::string& text)>;
+
+    struct SaveResult {
+        std::string error;  // empty on success
+        bool ok() const { return error.empty(); }
+    };
+
+    // `dataFolder` and `appFolder` end with a slash; `appFolder` holds the template files.
+    TData(std::string dataFolder, std::string appFolder, Reporter reporter = {});
+    TData(const TData&) = delete;
+    TData& operator=(const TData&) = delete;
+
+    Table& MessageSet() { return m_messageSet; }
+    Table& HostSet() { return m_hostSet; }
+    Table& FacilitySet() { return m_facilitySet; }
+    Table& SeveritySet() { return m_severitySet; }
+    Table& FilterSet() { return m_filterSet; }
+    Table& TimeSet() { return m_timeSet; }
+
+    const std::string& dataFolder() const { return m_dataFolder; }
+    std::string dataFile(const Table& table) const { return m_dataFolder + table.name() + ".vtx"; }
+
+    // Gives every table the compiler of filter texts.
+    void setFilterCompiler(const FilterCompiler* compiler);
+
+    void DataModuleCreate();
+    void FillTimeUnits();
+
+    SaveResult SaveTable(Table& table);
+    SaveResult SaveData();     // MessageSet, HostSet, FilterSet
+    SaveResult SaveLookups();  // FacilitySet, SeveritySet, each only when it has unsaved changes
+
+    // "Clear All": deletes the messages in the current view in one pass.
+    void ClearMessagesInView();
+
+    // The key counters and their handlers.
+    std::int32_t keyCounter(const Table& table) const;
+    void MessageSetAfterOpen(Table& t) { afterOpen(t, m_messageKey); }
+    void HostSetAfterOpen(Table& t) { afterOpen(t, m_hostKey); }
+    void FacilitySetAfterOpen(Table& t) { afterOpen(t, m_facilityKey); }
+    void SeveritySetAfterOpen(Table& t) { afterOpen(t, m_severityKey); }
+    void FilterSetAfterOpen(Table& t) { afterOpen(t, m_filterKey); }
+    void MessageSetNewRecord(Table& t) { newRecord(t, m_messageKey); }
+    void HostSetNewRecord(Table& t) { newRecord(t, m_hostKey); }
+    void FacilitySetNewRecord(Table& t) { newRecord(t, m_facilityKey); }
+    void SeveritySetNewRecord(Table& t) { newRecord(t, m_severityKey); }
+    void FilterSetNewRecord(Table& t);
+
+    // Fills an empty facility or severity table with the built-in names and an "Any" row.
+    void fillNames(Table& table, std::span<const std::string_view> names);
+
+private:
+    void report(ReportKind kind, const std::string& caption, const std::string& text);
+    static void afterOpen(Table& t, std::int32_t& counter);
+    static void newRecord(Table& t, std::int32_t& counter);
+    void copyTemplates();
+    // Loads a table's file; the error text when it exists but cannot be read.
+    std::string loadTable(Table& table);
+    std::string moveAside(const std::string& path);
+    void startFresh(Table& table, const std::string& error, bool lookupNames);
+    void resetStructure(Table& table);
+    void applyDisplay(Table& table);
+    void addFilterLookups();
+
+    std::string m_dataFolder;
+    std::string m_appFolder;
+    Reporter m_reporter;
+
+    Table m_messageSet;
+    Table m_hostSet;
+    Table m_facilitySet;
+    Table m_severitySet;
+    Table m_filterSet;
+    Table m_timeSet;
+
+    std::int32_t m_messageKey = 0;
+    std::int32_t m_hostKey = 0;
+    std::int32_t m_facilityKey = 0;
+    std::int32_t m_severityKey = 0;
+    std::int32_t m_filterKey = 0;
+};
+
+}  // namespace corvane
