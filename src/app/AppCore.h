@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/MessageIntake.h"
+#include "app/Notification.h"
+#include "app/Settings.h"
+#include "net/MainThread.h"
+#include "net/SysLogServer.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class IntakeWindow;
+class MessageDialogs;
+class NotifyActions;
+class TData;
+
+// The part of the main window's controller that needs no user interface: it owns the settings
+// object, the listener (named "SysLogServer", its message event bound to intake), the local
+// address list and the notification and update state, applies the settings and shuts down.
+// Used by the Qt window and by the headless runner alike; everything runs on the main thread.
+class AppCore {
+public:
+    // The text the update check starts from when no UpdateURL is set: none, so it is skipped.
+    static constexpr const char* kDefaultUpdateURL = "";
+
+    // The settings file at settingsPath is read at once; when it cannot be read the core runs
+    // without a settings object (every setting at its default, nothing written).
+    AppCore(TData& data, std::string settingsPath, IntakeWindow& window, MessageDialogs& dialogs,
+            NotifyActions& actions, MainThread& mainThread);
+    ~AppCore();
+    AppCore(const AppCore&) = delete;
+    AppCore& operator=(const AppCore&) = delete;
+
+    // Null when the settings file could not be read; settingsError() tells why.
+    Settings* settings() { return m_settings.get(); }
+    const std::string& settingsError() const { return m_settingsError; }
+
+    TnSysLogServer& listener() { return *m_listener; }
+    MessageIntake& intake() { return m_intake; }
+    NotificationState& notification() { return m_notification; }
+
+    // Update state read from the settings; the check itself lives elsewhere.
+    bool UpdateCheck = true;
+    std::string UpdateURL = kDefaultUpdateURL;
+
+    // The computer's IPv4 addresses; refilled by RefreshLocalAddresses, true when any.
+    const std::vector<std::string>& localAddresses() const { return m_localAddresses; }
+    bool RefreshLocalAddresses();
+    // The address the listener binds when the settings name none: the first local address,
+    // or 127.0.0.1.
+    std::string defaultBindingAddress() const;
+    // Tests replace where the addresses come from.
+    void setLocalAddressSource(std::function<std::vector<std::string>()> source) { m_addressSource = std::move(source); }
+
+    // Reads the notification state, the update state, the local addresses and the listener's
+    // port and bind address from the settings. The listener is reopened when it is open and its
+    // bound address differs from the configured one. Answers the reason an open listener could
+    // not be reopened, empty when all is well; the caller reports it and goes on.
+    std::string ApplySettings();
+
+    // Start-up: ApplySettings, then open the listener. Answers the listener's error text (empty
+    // when it listens); everything else is done either way.
+    std::string Start();
+
+    // The address of the listener's first binding (the test message's sender address).
+    std::string firstBindingAddress();
+
+    // Delivers a hand-typed message as if received from address.
+    bool InjectMessage(const std::string& text, const std::string& address);
+
+    // Shutdown: writes the settings file, closes the listener, saves the lookup tables when
+    // changed and the message, host and filter tables. Answers the errors met, one per line.
+    std::string Shutdown();
+
+    // Datagrams the receive queue had to drop, for the status bar.
+    std::uint64_t DroppedCount() const { return m_listener->DroppedCount(); }
+
+private:
+    class Wake;
+
+    TData& m_data;
+    std::unique_ptr<Settings> m_settings;
+    std::string m_settingsError;
+    MainThread& m_mainThread;
+    NotificationState m_notification;
+    MessageIntake m_intake;
+    std::unique_ptr<Wake> m_wake;
+    std::unique_ptr<TnSysLogServer> m_listener;
+    std::vector<std::string> m_localAddresses;
+    std::function<std::vector<std::string>()> m_addressSource;
+    bool m_shutDown = false;
+};
+
+}  // namespace corvane

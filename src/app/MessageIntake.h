@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/DialogGate.h"
+#include "app/Notification.h"
+#include "app/ThrottledNotifyActions.h"
+#include "net/SyslogEvents.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+namespace corvane {
+
+class IntakeWindow;
+class TData;
+class TnSysLogServer;
+
+// The road of a message into the store: the window is raised, the sender's host row found or
+// added, a message record appended and filled, the notification check run, the tables saved
+// and the new record selected.
+//
+// Intake is never re-entered while one of its dialogs is open: the listener's messages wait in
+// its queue and a message handed over directly waits here, until the dialog is closed.
+class MessageIntake {
+public:
+    // Several waiting messages are taken as one batch of at most this many.
+    static constexpr std::size_t kDefaultBatchLimit = 20000;
+
+    MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs, NotifyActions& actions,
+                  const NotificationState& notification);
+    MessageIntake(const MessageIntake&) = delete;
+    MessageIntake& operator=(const MessageIntake&) = delete;
+
+    // The listener's message event. Sender and aBinding are not used. An error while filling
+    // the record leaves here after the record was saved and selected.
+    void HandleMessage(TnComponent* Sender, TnSyslogMessage* aData, Binding* aBinding);
+    // Finds or adds the sender's host row, names it after the message and posts it; false when
+    // the message is not to be stored.
+    bool UpdateHost(TnSyslogMessage& aData);
+
+    // Takes the listener's waiting messages through intake in arrival order. With one waiting
+    // this is exactly HandleMessage; with several, up to the batch limit are stored and the
+    // tables are saved and the last record selected once. Does nothing while intake is busy.
+    // Answers how many messages were taken.
+    std::size_t DeliverPending(TnSysLogServer& listener);
+
+    // True while a message is being taken in (and any dialog of it is open).
+    bool busy() const { return m_depth > 0; }
+    bool inBatch() const { return m_batch; }
+
+    void setBatchLimit(std::size_t limit) { m_batchLimit = limit ? limit : 1; }
+
+    // Repeats of an open dialog that were counted instead of shown.
+    std::uint64_t repeatedWarnings() const { return m_dialogs.repeatedCount(); }
+    // Program starts skipped because one had been made less than a second before.
+    std::uint64_t skippedProgramStarts() const { return m_actions.skippedStarts(); }
+    // Saves that failed (each failure after a success is reported once).
+    std::uint64_t failedSaves() const { return m_failedSaves; }
+    ThrottledNotifyActions& notifyActions() { return m_actions; }
+    DialogGate& dialogs() { return m_dialogs; }
+
+private:
+    struct Busy;
+    // Steps 2-4; false when nothing was appended.
+    bool store(TnSyslogMessage& aData);
+    void fillRecord(TnSyslogMessage& aData);
+    void saveAndSelect();
+    void drainDeferred();
+
+    TData& m_data;
+    IntakeWindow& m_window;
+    DialogGate m_dialogs;
+    ThrottledNotifyActions m_actions;
+    const NotificationState& m_notification;
+
+    int m_depth = 0;
+    bool m_batch = false;
+    std::size_t m_batchLimit = kDefaultBatchLimit;
+    std::deque<TnSyslogMessage> m_deferred;
+    bool m_saveReported = false;
+    std::uint64_t m_failedSaves = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+class MessageDialogs;
+
+// The two things a matching message can set off: a sound and the opening of a program,
+// document or folder.
+class NotifyActions {
+public:
+    virtual ~NotifyActions() = default;
+    // Plays <program folder>/<name>.wav in the background; an empty name plays nothing. Never
+    // reports a failure (no sound device means silence).
+    virtual void PlayNotifySound(const std::string& name) = 0;
+    // Opens the path without waiting for what it starts. Answers a value above 32 on success and
+    // 2 when nothing could be started, after the "Notification Execute" warning was shown.
+    virtual int RunNotifyProgram(const std::string& path) = 0;
+};
+
+// The desktop's services: libcanberra plays the sound; an executable file is started directly,
+// anything else (a folder, a document) is handed to xdg-open. Programs run detached, in their
+// own session, and are never waited for.
+class PosixNotifyActions : public NotifyActions {
+public:
+    // appFolder ends with a slash and holds Warning.wav.
+    PosixNotifyActions(std::string appFolder, MessageDialogs& dialogs);
+    ~PosixNotifyActions() override;
+    PosixNotifyActions(const PosixNotifyActions&) = delete;
+    PosixNotifyActions& operator=(const PosixNotifyActions&) = delete;
+
+    void PlayNotifySound(const std::string& name) override;
+    int RunNotifyProgram(const std::string& path) override;
+
+    // The opener used for anything that is not an executable file ("xdg-open" by default).
+    void setOpener(std::string opener) { m_opener = std::move(opener); }
+
+private:
+    struct Sound;
+    std::string m_appFolder;
+    MessageDialogs& m_dialogs;
+    std::string m_opener = "xdg-open";
+    Sound* m_sound = nullptr;
+    bool m_soundFailed = false;
+};
+
+}  // namespace corvane
