@@ -319,7 +319,8 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
     table.open();
     if (lookupNames) {
         report(ReportKind::ApplicationError, table.name(),
-               formatText(storetexts::kLookupFilledAfterError, {path, error}));
+               kept.empty() ? formatText(storetexts::kLookupFilledAfterError, {path, error})
+                            : formatText(storetexts::kLookupMovedAside, {path, error, kept}));
         return;
     }
     report(ReportKind::ApplicationError, table.name(),

@@ -1,0 +1,392 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include "store/DataPacketWriter.h"
+#include "store/TData.h"
+#include "StoreTestSupport.h"
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+using test::exists;
+using test::fileText;
+
+constexpr const char* kFiles[] = {"MessageSet.vtx", "HostSet.vtx", "FacilitySet.vtx", "SeveritySet.vtx",
+                                  "FilterSet.vtx"};
+
+struct Report {
+    TData::ReportKind kind;
+    std::string caption;
+    std::string text;
+};
+
+// A data module over a temporary data folder with the shipped templates, recording its reports.
+struct Store {
+    explicit Store(const std::string& folder, const std::string& app = test::templateFolder())
+        : data(folder, app, [this](TData::ReportKind k, const std::string& c, const std::string& t) {
+              reports.push_back({k, c, t});
+          })
+    {
+        data.DataModuleCreate();
+    }
+    std::vector<Report> reports;
+    TData data;
+};
+
+std::vector<std::string> column(Table& t, std::string_view field)
+{
+    std::vector<std::string> out;
+    const int f = t.requireField(field);
+    for (int i = 0; i < t.recordCount(); ++i) {
+        const Value v = t.valueAt(i, f);
+        out.push_back(v.kind == Value::Kind::Text ? v.text : v.isNull() ? "null" : std::to_string(v.integer));
+    }
+    return out;
+}
+
+void addMessage(TData& d, std::string_view severity, int severityKey, std::string_view text = "hello")
+{
+    Table& m = d.MessageSet();
+    m.append();
+    m.setValue("Severity", Value::ofText(severity));
+    m.setValue("SeverityKey", Value::ofInteger(severityKey));
+    m.setValue("Message", Value::ofText(text));
+    m.post();
+}
+
+std::vector<std::string> damagedFiles(const std::string& folder)
+{
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(folder))
+        if (e.path().filename().string().find(".damaged-") != std::string::npos)
+            out.push_back(e.path().filename().string());
+    return out;
+}
+
+TEST(TData, FirstStartCopiesTemplatesAndFillsTheBuiltInRows)
+{
+    test::TempFolder root;
+    const std::string folder = root / "profile/AppData/Local/Corvane/";
+    Store s(folder);
+    EXPECT_TRUE(s.reports.empty());
+    for (const char* f : kFiles)
+        EXPECT_TRUE(exists(folder + f)) << f;
+
+    Table& fac = s.data.FacilitySet();
+    ASSERT_EQ(fac.recordCount(), 25);
+    EXPECT_EQ(fac.valueAt(0, 0), Value::ofInteger(-1));
+    EXPECT_EQ(fac.valueAt(0, 1), Value::ofText("Any"));
+    EXPECT_EQ(fac.valueAt(1, 1), Value::ofText("Kernel"));
+    EXPECT_EQ(fac.valueAt(24, 0), Value::ofInteger(23));
+    EXPECT_EQ(s.data.keyCounter(fac), 25);
+    EXPECT_FALSE(fac.hasUnsavedChanges());  // written at once
+
+    Table& sev = s.data.SeveritySet();
+    ASSERT_EQ(sev.recordCount(), 9);
+    EXPECT_EQ(column(sev, "Key"), (std::vector<std::string>{"-1", "0", "1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(sev.valueAt(1, 1), Value::ofText("Emergency"));
+    EXPECT_TRUE(sev.valueAt(1, 2).isNull());
+
+    EXPECT_EQ(column(s.data.TimeSet(), "Of"), (std::vector<std::string>{"Any", "Days", "Hours", "Minutes", "Events"}));
+    EXPECT_EQ(column(s.data.TimeSet(), "Key"), (std::vector<std::string>{"-1", "0", "1", "2", "3"}));
+    EXPECT_EQ(column(s.data.HostSet(), "Name"), (std::vector<std::string>{"Any"}));
+    EXPECT_EQ(s.data.MessageSet().recordCount(), 0);
+    EXPECT_EQ(s.data.keyCounter(s.data.MessageSet()), 0);
+
+    Table& filter = s.data.FilterSet();
+    ASSERT_TRUE(filter.isOpen());
+    ASSERT_EQ(filter.recordCount(), 1);
+    EXPECT_EQ(filter.value("Facillity"), Value::ofText("Any"));
+    EXPECT_EQ(filter.value("Severity"), Value::ofText("Any"));
+    EXPECT_EQ(filter.value("Host"), Value::ofText("Any"));
+    EXPECT_EQ(filter.value("Address"), Value::ofText("Any"));
+    EXPECT_EQ(filter.value("OfTime"), Value::ofText("Days"));
+    EXPECT_EQ(filter.value("Amount"), Value::ofInteger(3));
+
+    // Choosing a lookup value stores that row's key.
+    filter.edit();
+    filter.setValue("Facillity", Value::ofText("Mail"));
+    filter.setValue("OfTime", Value::ofText("Events"));
+    filter.setValue("Amount", Value::ofText("05"));
+    filter.post();
+    EXPECT_EQ(filter.value("FacilityKey"), Value::ofInteger(2));
+    EXPECT_EQ(filter.value("TimeKey"), Value::ofInteger(3));
+    EXPECT_EQ(filter.value("Amount"), Value::ofInteger(5));
+}
+
+TEST(TData, LaterStartsKeepTheDataFiles)
+{
+    test::TempFolder root;
+    {
+        Store first(root.path());
+        Table& h = first.data.HostSet();
+        h.append();
+        h.setValue("Name", Value::ofText("a-very-long-host-name-of-thirty"));
+        h.setValue("Address", Value::ofText("10.0.0.1"));
+        h.post();
+        EXPECT_EQ(h.value("Key"), Value::ofInteger(1));  // the first host after "Any"
+        EXPECT_EQ(h.value("Name"), Value::ofText("a-very-long-host-nam"));
+        h.append();
+        h.setValue("Address", Value::ofText("10.0.0.2"));
+        h.post();
+        EXPECT_EQ(h.value("Key"), Value::ofInteger(2));
+        addMessage(first.data, "Error", 3, std::string(600, 'm'));
+        EXPECT_EQ(first.data.MessageSet().text(first.data.MessageSet().requireField("Message")).size(), 512u);
+        ASSERT_TRUE(first.data.SaveData().ok());
+    }
+    Store second(root.path());
+    EXPECT_TRUE(second.reports.empty());
+    EXPECT_EQ(column(second.data.HostSet(), "Address"), (std::vector<std::string>{"Any", "10.0.0.1", "10.0.0.2"}));
+    EXPECT_EQ(second.data.MessageSet().recordCount(), 1);
+    EXPECT_EQ(second.data.keyCounter(second.data.MessageSet()), 1);
+    EXPECT_EQ(second.data.keyCounter(second.data.HostSet()), 3);
+    EXPECT_EQ(second.data.HostSet().autoIncValue(), 3);
+}
+
+TEST(TData, KeyCountersFollowTheHighestKey)
+{
+    test::TempFolder root;
+    {
+        Store s(root.path());
+        Table& m = s.data.MessageSet();
+        for (int key : {3, 41, 7}) {
+            m.append();
+            m.setValue("Key", Value::ofInteger(key));
+            m.post();
+        }
+        ASSERT_TRUE(s.data.SaveData().ok());
+        // A host file whose stored counter is 7 gives the next new host key 7.
+        s.data.HostSet().setAutoIncValue(7);
+        ASSERT_TRUE(s.data.SaveTable(s.data.HostSet()).ok());
+        EXPECT_NE(fileText(root / "HostSet.vtx").find("AUTOINCVALUE=\"7\""), std::string::npos);
+    }
+    Store s(root.path());
+    EXPECT_EQ(s.data.keyCounter(s.data.MessageSet()), 42);
+    addMessage(s.data, "Error", 3);
+    EXPECT_EQ(s.data.MessageSet().value("Key"), Value::ofInteger(42));
+    EXPECT_EQ(s.data.keyCounter(s.data.MessageSet()), 43);
+    Table& h = s.data.HostSet();
+    h.append();
+    h.post();
+    EXPECT_EQ(h.value("Key"), Value::ofInteger(7));
+}
+
+TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates)
+{
+    test::TempFolder root;
+    {
+        Store s(root.path());
+        addMessage(s.data, "Error", 3);
+        ASSERT_TRUE(s.data.SaveData().ok());
+    }
+    fs::remove(root / "HostSet.vtx");
+    Store s(root.path());
+    EXPECT_TRUE(s.reports.empty());
+    EXPECT_EQ(s.data.HostSet().recordCount(), 0);
+    EXPECT_TRUE(s.data.HostSet().isOpen());
+    EXPECT_EQ(s.data.MessageSet().recordCount(), 1);
+    EXPECT_FALSE(exists(root / "HostSet.vtx"));
+}
+
+TEST(TData, MissingFilterFileLeavesTheFilterClosed)
+{
+    test::TempFolder root;
+    { Store s(root.path()); }
+    fs::remove(root / "FilterSet.vtx");
+    Store s(root.path());
+    EXPECT_FALSE(s.data.FilterSet().isOpen());
+    EXPECT_TRUE(s.data.SaveData().ok());
+    EXPECT_FALSE(exists(root / "FilterSet.vtx"));
+}
+
+TEST(TData, MissingLookupFileIsReportedFilledAndTheRestStillLoads)
+{
+    test::TempFolder root;
+    {
+        Store s(root.path());
+        addMessage(s.data, "Error", 3);
+        ASSERT_TRUE(s.data.SaveData().ok());
+    }
+    fs::remove(root / "FacilitySet.vtx");
+    Store s(root.path());
+    ASSERT_EQ(s.reports.size(), 1u);
+    EXPECT_EQ(s.reports[0].kind, TData::ReportKind::ApplicationError);
+    EXPECT_NE(s.reports[0].text.find("FacilitySet.vtx"), std::string::npos) << s.reports[0].text;
+    EXPECT_EQ(s.data.FacilitySet().recordCount(), 25);
+    EXPECT_TRUE(exists(root / "FacilitySet.vtx"));
+    EXPECT_EQ(s.data.MessageSet().recordCount(), 1);
+    EXPECT_EQ(s.data.HostSet().recordCount(), 1);
+    EXPECT_EQ(s.data.FilterSet().recordCount(), 1);
+    EXPECT_EQ(s.data.TimeSet().recordCount(), 5);
+}
+
+TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced)
+{
+    struct Case {
+        const char* file;
+        int rowsAfter;  // in the fresh table
+    };
+    for (const Case c : {Case{"MessageSet.vtx", 0}, Case{"HostSet.vtx", 0}, Case{"FilterSet.vtx", 1},
+                         Case{"SeveritySet.vtx", 9}}) {
+        SCOPED_TRACE(c.file);
+        test::TempFolder root;
+        {
+            Store s(root.path());
+            addMessage(s.data, "Error", 3);
+            ASSERT_TRUE(s.data.SaveData().ok());
+        }
+        const std::string damaged = fileText(root / c.file).substr(0, 120);
+        ASSERT_EQ(writeFileAtomically(root / c.file, damaged), "");
+        {
+            Store s(root.path());
+            ASSERT_EQ(s.reports.size(), 1u);
+            EXPECT_EQ(s.reports[0].kind, TData::ReportKind::ApplicationError);
+            const auto aside = damagedFiles(root.path());
+            ASSERT_EQ(aside.size(), 1u);
+            EXPECT_EQ(aside[0].rfind(std::string(c.file) + ".damaged-", 0), 0u) << aside[0];
+            EXPECT_EQ(fileText(root / aside[0]), damaged);
+            EXPECT_NE(s.reports[0].text.find(aside[0]), std::string::npos) << s.reports[0].text;
+            EXPECT_NE(fileText(root / c.file), damaged);  // a fresh table file was written at once
+            const std::string name = std::string(c.file).substr(0, std::string(c.file).find('.'));
+            for (Table* t : {&s.data.MessageSet(), &s.data.HostSet(), &s.data.FilterSet(), &s.data.SeveritySet()}) {
+                if (t->name() == name) {
+                    EXPECT_EQ(t->recordCount(), c.rowsAfter);
+                } else if (t == &s.data.MessageSet()) {
+                    EXPECT_EQ(t->recordCount(), 1);  // the other tables are loaded as they were
+                }
+            }
+        }
+        Store again(root.path());  // not taken for a first start
+        EXPECT_TRUE(again.reports.empty());
+        if (std::string(c.file) != "MessageSet.vtx") {
+            EXPECT_EQ(again.data.MessageSet().recordCount(), 1);
+        }
+    }
+}
+
+TEST(TData, MissingTemplatesAreSkippedSilentlyOnFirstStart)
+{
+    test::TempFolder root;
+    test::TempFolder app;
+    ASSERT_EQ(writeFileAtomically(app / "HostSet.vtx", fileText(test::templateFolder() + "HostSet.vtx")), "");
+    Store s(root / "data/", app.path());
+    // Only the two lookup files are reported missing; they are filled and written.
+    EXPECT_EQ(s.reports.size(), 2u);
+    EXPECT_EQ(s.data.HostSet().recordCount(), 1);
+    EXPECT_EQ(s.data.FacilitySet().recordCount(), 25);
+    EXPECT_FALSE(s.data.FilterSet().isOpen());
+    EXPECT_FALSE(exists(root / "data/MessageSet.vtx"));
+}
+
+TEST(TData, ClearAllDeletesOnlyTheMessagesInView)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    for (int i = 0; i < 6; ++i)
+        addMessage(s.data, i % 2 ? "Error" : "Notice", i % 2 ? 3 : 5);
+    ASSERT_TRUE(s.data.SaveData().ok());
+    Table& m = s.data.MessageSet();
+    const int sevKey = m.requireField("SeverityKey");
+    m.setFilterCallback([sevKey](const RecordReader& r) { return r.integer(sevKey) == 3; });
+    ASSERT_TRUE(m.setFiltered(true).ok);
+    int scrolls = 0;
+    m.afterScroll = [&](Table&) { ++scrolls; };
+    s.data.ClearMessagesInView();
+    EXPECT_EQ(m.recordCount(), 0);
+    EXPECT_GE(scrolls, 1);
+    m.setFiltered(false);
+    EXPECT_EQ(column(m, "Severity"), (std::vector<std::string>{"Notice", "Notice", "Notice"}));
+    EXPECT_EQ(column(m, "Key"), (std::vector<std::string>{"0", "2", "4"}));
+    EXPECT_TRUE(m.hasUnsavedChanges());
+    ASSERT_TRUE(s.data.SaveData().ok());
+    Store after(root.path());
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 3);
+    EXPECT_EQ(after.data.HostSet().recordCount(), 1);  // hosts stay
+}
+
+TEST(TData, SaveLookupsWritesOnlyChangedTables)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    fs::remove(root / "FacilitySet.vtx");
+    fs::remove(root / "SeveritySet.vtx");
+    ASSERT_TRUE(s.data.SaveLookups().ok());
+    EXPECT_FALSE(exists(root / "FacilitySet.vtx"));
+    EXPECT_FALSE(exists(root / "SeveritySet.vtx"));
+
+    Table& sev = s.data.SeveritySet();
+    ASSERT_TRUE(sev.locate("Key", Value::ofInteger(3)));
+    sev.edit();
+    sev.setValue("Name", Value::ofText("Failure"));
+    EXPECT_TRUE(sev.hasUnsavedChanges());  // a pending edit counts
+    ASSERT_TRUE(s.data.SaveLookups().ok());
+    EXPECT_FALSE(exists(root / "FacilitySet.vtx"));
+    EXPECT_NE(fileText(root / "SeveritySet.vtx").find("Name=\"Failure\""), std::string::npos);
+    EXPECT_FALSE(sev.hasUnsavedChanges());
+
+    // The settings dialog's Cancel: everything since the last write is undone.
+    sev.edit();
+    sev.setValue("Name", Value::ofText("Oops"));
+    sev.post();
+    sev.last();
+    sev.deleteRecord();
+    sev.discardChanges();
+    EXPECT_EQ(sev.recordCount(), 9);
+    ASSERT_TRUE(sev.locate("Key", Value::ofInteger(3)));
+    EXPECT_EQ(sev.value("Name"), Value::ofText("Failure"));
+}
+
+// The file size limit makes every write past a few bytes fail, as a full disk would, even for root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = m_old;
+        l.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    addMessage(s.data, "Error", 3);
+    ASSERT_TRUE(s.data.SaveData().ok());
+    const std::string before = fileText(root / "MessageSet.vtx");
+    addMessage(s.data, "Error", 3, std::string(500, 'x'));
+    {
+        FileSizeLimit limit(before.size() + 10);
+        const TData::SaveResult r = s.data.SaveData();
+        ASSERT_FALSE(r.ok());
+        EXPECT_NE(r.error.find("MessageSet.vtx"), std::string::npos) << r.error;
+    }
+    EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
+    EXPECT_TRUE(s.data.MessageSet().hasUnsavedChanges());
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(root.path()))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names.size(), 5u) << "no temporary file is left behind";
+
+    ASSERT_TRUE(s.data.SaveData().ok());
+    Store after(root.path());
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
+}
+
+}  // namespace
+}  // namespace corvane
