@@ -62,10 +62,29 @@ int TnDBGrid::rowCount() const { return m_source ? std::max(0, m_source->rowCoun
 
 int TnDBGrid::defaultRowHeight() const { return fontMetrics().height() + 4; }
 
-int TnDBGrid::titleHeight() const { return fontMetrics().height() + 6; }
+int TnDBGrid::titleHeight() const { return m_showTitles ? fontMetrics().height() + 6 : 0; }
+
+void TnDBGrid::setShowTitles(bool on)
+{
+    if (m_showTitles == on)
+        return;
+    m_showTitles = on;
+    setTopRow(m_top);
+}
+
+void TnDBGrid::setFixedRowHeight(int px)
+{
+    if (m_fixedRowHeight == std::max(0, px))
+        return;
+    m_fixedRowHeight = std::max(0, px);
+    invalidateHeights();
+    setTopRow(m_top);
+}
 
 int TnDBGrid::measureRow(int row)
 {
+    if (m_fixedRowHeight > 0)
+        return m_fixedRowHeight;
     if (auto it = m_heights.constFind(row); it != m_heights.constEnd())
         return *it;
     const QFontMetrics fm = fontMetrics();
@@ -266,7 +285,8 @@ void TnDBGrid::paintEvent(QPaintEvent*)
             }
         }
     }
-    paintTitles(p);
+    if (m_showTitles)
+        paintTitles(p);
 }
 
 void TnDBGrid::resizeEvent(QResizeEvent* event)
@@ -314,7 +334,7 @@ void TnDBGrid::keyPressEvent(QKeyEvent* event)
 void TnDBGrid::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    if (pos.y() < titleHeight()) {
+    if (m_showTitles && pos.y() < titleHeight()) {
         for (int i = 0; i < m_columns.size(); ++i) {
             if (!m_columns[i].visible)
                 continue;

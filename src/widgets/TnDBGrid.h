@@ -57,7 +57,13 @@ public:
     void setDefaultDrawing(bool on) { m_defaultDrawing = on; viewport()->update(); }
 
     int defaultRowHeight() const;
+    // 0 when the title row is hidden.
     int titleHeight() const;
+    bool showTitles() const { return m_showTitles; }
+    void setShowTitles(bool on);
+    // Above 0, every row is this high whatever its text; 0 sizes rows by their wrapped text.
+    int fixedRowHeight() const { return m_fixedRowHeight; }
+    void setFixedRowHeight(int px);
     int topRow() const { return m_top; }
     void setTopRow(int row);
     // The rows laid out on screen, top to bottom (the last one may be cut by the bottom edge).
@@ -109,6 +115,8 @@ private:
     int m_resizeStartX = 0;
     int m_resizeStartWidth = 0;
     bool m_syncingScrollBar = false;
+    bool m_showTitles = true;
+    int m_fixedRowHeight = 0;
 };
 
 }  // namespace corvane
