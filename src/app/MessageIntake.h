@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 namespace corvane {
@@ -50,6 +51,9 @@ public:
     bool inBatch() const { return m_batch; }
 
     void setBatchLimit(std::size_t limit) { m_batchLimit = limit ? limit : 1; }
+    // Called when intake becomes idle after it turned away the listener's messages (or after a
+    // batch that left messages waiting), so that the owner can schedule DeliverPending again.
+    void setResumeHook(std::function<void()> hook) { m_resume = std::move(hook); }
 
     // Repeats of an open dialog that were counted instead of shown.
     std::uint64_t repeatedWarnings() const { return m_dialogs.repeatedCount(); }
@@ -66,7 +70,7 @@ private:
     bool store(TnSyslogMessage& aData);
     void fillRecord(TnSyslogMessage& aData);
     void saveAndSelect();
-    void drainDeferred();
+    void becameIdle();
 
     TData& m_data;
     IntakeWindow& m_window;
@@ -78,6 +82,8 @@ private:
     bool m_batch = false;
     std::size_t m_batchLimit = kDefaultBatchLimit;
     std::deque<TnSyslogMessage> m_deferred;
+    bool m_missedWake = false;
+    std::function<void()> m_resume;
     bool m_saveReported = false;
     std::uint64_t m_failedSaves = 0;
 };

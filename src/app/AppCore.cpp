@@ -1,0 +1,156 @@
+#include "store/TData.h"
+#include "app/AppCore.h"
+
+#include "app/AppTexts.h"
+#include "platform/LocalAddresses.h"
+
+namespace corvane {
+
+// The listener's hand-over to the main thread, routed through intake so that intake decides
+// when waiting messages are taken (never while one of its dialogs is open). A wake-up that runs
+// after the core is gone does nothing.
+class AppCore::Wake : public MainThread {
+public:
+    Wake(MainThread& mainThread, std::function<void()> deliver)
+        : m_mainThread(mainThread), m_deliver(std::move(deliver)), m_alive(std::make_shared<bool>(true))
+    {
+    }
+    ~Wake() override { *m_alive = false; }
+    Wake(const Wake&) = delete;
+    Wake& operator=(const Wake&) = delete;
+
+    void post(std::function<void()> /*task*/) override
+    {
+        std::weak_ptr<bool> alive = m_alive;
+        m_mainThread.post([alive, this] {
+            if (auto flag = alive.lock(); flag && *flag)
+                m_deliver();
+        });
+    }
+
+private:
+    MainThread& m_mainThread;
+    std::function<void()> m_deliver;
+    std::shared_ptr<bool> m_alive;
+};
+
+AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, MessageDialogs& dialogs,
+                 NotifyActions& actions, MainThread& mainThread)
+    : m_data(data),
+      m_mainThread(mainThread),
+      m_intake(data, window, dialogs, actions, m_notification),
+      m_listener(std::make_unique<TnSysLogServer>())
+{
+    Settings::LoadResult loaded = Settings::load(settingsPath);
+    m_settings = std::move(loaded.settings);
+    m_settingsError = std::move(loaded.error);
+
+    m_wake = std::make_unique<Wake>(mainThread, [this] { m_intake.DeliverPending(*m_listener); });
+    m_intake.setResumeHook([this] { m_wake->post({}); });
+    m_listener->Name = "SysLogServer";
+    m_listener->OnMessage = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
+        m_intake.HandleMessage(sender, aData, aBinding);
+    };
+    m_listener->SetMainThread(m_wake.get());
+}
+
+AppCore::~AppCore()
+{
+    // The receive thread ends before the hand-over it uses goes away.
+    m_listener.reset();
+}
+
+bool AppCore::RefreshLocalAddresses()
+{
+    m_localAddresses = m_addressSource ? m_addressSource() : localIPv4Addresses();
+    return !m_localAddresses.empty();
+}
+
+std::string AppCore::defaultBindingAddress() const
+{
+    return m_localAddresses.empty() ? std::string(app_texts::kLoopbackAddress) : m_localAddresses.front();
+}
+
+std::string AppCore::ApplySettings()
+{
+    if (!m_settings)
+        return {};
+    const Settings& s = *m_settings;
+    const char* o = app_texts::kOptions;
+    m_notification.NotifySound = s.readBool(o, "NotifySound", true);
+    m_notification.NotifyExec = s.readBool(o, "NotifyExec", false);
+    m_notification.ExecPath = s.readString(o, "ExecPath", "");
+    m_notification.NotifyEmail = s.readBool(o, "NotifyEmail", false);
+    m_notification.NotifyAddress = s.readString(o, "NotifyAddress", "");
+    m_notification.NotifyCondition = s.readString(o, "NotifyCondition", "");
+    m_notification.NotifyFacility = s.readString(o, "NotifyFacility", "System");
+    m_notification.NotifySeverity = s.readString(o, "NotifySeverity", "Emergency");
+
+    UpdateCheck = s.readBool(o, "UpdateCheck", true);
+    UpdateURL = s.readString(o, "UpdateURL", kDefaultUpdateURL);
+
+    RefreshLocalAddresses();
+    const std::string fallback = defaultBindingAddress();
+
+    TnSysLogServer& listener = *m_listener;
+    const int port = s.readInteger(o, "UDPPort", TnUDPSyslogServer::kDefaultPort);
+    const std::string address = s.readString(o, "UDPBindings", fallback);
+    // Rebind when the port or the address in use differs from the configured one; comparing
+    // with the address actually bound (not the first local address) lets a change back to that
+    // address take effect too.
+    const bool reopen = listener.Active() &&
+                        ((port != 0 && port != listener.UDPPort()) || listener.BoundAddress() != address);
+    if (reopen)
+        (void)listener.SetActive(false);
+    std::string error;
+    if (!listener.Active())
+        error = listener.SetUDPPort(port);
+    if (listener.UDPBindings().empty())
+        listener.UDPBindings().Add();
+    listener.UDPBindings()[0].IP = address;
+    if (reopen)
+        error = listener.SetActive(true);
+    return error;
+}
+
+std::string AppCore::Start()
+{
+    ApplySettings();
+    return m_listener->SetActive(true);
+}
+
+std::string AppCore::firstBindingAddress()
+{
+    return m_listener->UDPBindings().empty() ? std::string() : m_listener->UDPBindings()[0].IP;
+}
+
+bool AppCore::InjectMessage(const std::string& text, const std::string& address)
+{
+    return m_listener->InjectMessage(text, address);
+}
+
+std::string AppCore::Shutdown()
+{
+    if (m_shutDown)
+        return {};
+    m_shutDown = true;
+    std::string errors;
+    auto note = [&errors](const std::string& e) {
+        if (e.empty())
+            return;
+        if (!errors.empty())
+            errors += '\n';
+        errors += e;
+    };
+    if (m_settings)
+        note(m_settings->flush());
+    (void)m_listener->SetActive(false);
+    // What was received before the listener closed is still taken in, so nothing is lost.
+    while (m_listener->HasQueued() && !m_intake.busy())
+        m_intake.DeliverPending(*m_listener);
+    note(m_data.SaveLookups().error);
+    note(m_data.SaveData().error);
+    return errors;
+}
+
+}  // namespace corvane

@@ -1,0 +1,200 @@
+#include "store/RowLayout.h"
+#include "store/TData.h"
+#include "app/MessageIntake.h"
+
+#include "app/AppTexts.h"
+#include "app/IntakeWindow.h"
+#include "net/SysLogServer.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace corvane {
+
+// Marks intake as running for the lifetime of one step; leaving the outermost one runs what
+// waited meanwhile.
+struct MessageIntake::Busy {
+    explicit Busy(MessageIntake& intake) : m_intake(intake) { ++m_intake.m_depth; }
+    ~Busy()
+    {
+        if (--m_intake.m_depth == 0)
+            m_intake.becameIdle();
+    }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+    MessageIntake& m_intake;
+};
+
+MessageIntake::MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs, NotifyActions& actions,
+                             const NotificationState& notification)
+    : m_data(data), m_window(window), m_dialogs(dialogs), m_actions(actions), m_notification(notification)
+{
+}
+
+void MessageIntake::HandleMessage(TnComponent* /*Sender*/, TnSyslogMessage* aData, Binding* /*aBinding*/)
+{
+    if (busy()) {
+        // Called again while one of intake's dialogs is open: this message waits its turn.
+        if (aData)
+            m_deferred.push_back(*aData);
+        return;
+    }
+    Busy running(*this);
+    if (!m_batch)
+        m_window.BringToFront();
+    if (!aData || !m_data.MessageSet().isOpen())
+        return;
+    if (!UpdateHost(*aData))
+        return;
+
+    std::exception_ptr error;
+    try {
+        fillRecord(*aData);
+    } catch (...) {
+        error = std::current_exception();
+    }
+    if (m_batch) {
+        // The batch is saved as a whole; the record, filled or not, is kept now so the next
+        // message starts a record of its own.
+        m_data.MessageSet().post();
+    } else {
+        saveAndSelect();
+    }
+    if (error)
+        std::rethrow_exception(error);
+}
+
+bool MessageIntake::UpdateHost(TnSyslogMessage& aData)
+{
+    Table& hosts = m_data.HostSet();
+    if (!hosts.isOpen())
+        return false;
+    try {
+        const int addressField = hosts.requireField("Address");
+        const std::string& peer = aData.PeerAddress();
+        // The row holds the address as the store keeps it (cut to the field's size), so a long
+        // address must be looked up in that form too, or every message would add a row.
+        const std::string_view kept = storedText(peer, hosts.fields()[addressField].size);
+        if (!hosts.locate(addressField, Value::ofText(kept))) {
+            hosts.append();
+            hosts.setText(addressField, peer);
+        }
+        hosts.edit();
+        const std::string host = aData.Host();
+        hosts.setText(hosts.requireField("Name"), host.empty() ? std::string_view(app_texts::kUnassigned) : host);
+        hosts.setDateTime(hosts.requireField("Date"), aData.Received());
+        hosts.post();
+        return true;
+    } catch (const std::exception& e) {
+        hosts.cancel();
+        m_dialogs.show(e.what(), app_texts::kUpdateHost, 16);
+        return false;
+    }
+}
+
+void MessageIntake::fillRecord(TnSyslogMessage& aData)
+{
+    Table& messages = m_data.MessageSet();
+    Table& hosts = m_data.HostSet();
+    messages.append();
+    messages.edit();
+
+    messages.setValue(messages.requireField("HostKey"), hosts.value(hosts.requireField("Key")));
+    messages.setValue(messages.requireField("Host"), hosts.value(hosts.requireField("Name")));
+    messages.setValue(messages.requireField("Address"), hosts.value(hosts.requireField("Address")));
+    messages.setText(messages.requireField("Data"), aData.Data());
+    messages.setText(messages.requireField("Process"), aData.Process());
+    messages.setDateTime(messages.requireField("Date"), aData.Received());
+    messages.setDateTime(messages.requireField("TimeStamp"), aData.TimeStamp());
+
+    const std::int32_t facility = aData.Facility();
+    messages.setInteger(messages.requireField("FacilityKey"), facility);
+    Table& facilities = m_data.FacilitySet();
+    if (facilities.isOpen() && facilities.locate("Key", Value::ofInteger(facility)))
+        messages.setValue(messages.requireField("Facility"), facilities.value("Name"));
+
+    const std::int32_t severity = aData.Severity();
+    messages.setInteger(messages.requireField("SeverityKey"), severity);
+    Table& severities = m_data.SeveritySet();
+    if (severities.isOpen() && severities.locate("Key", Value::ofInteger(severity)))
+        messages.setValue(messages.requireField("Severity"), severities.value("Name"));
+
+    messages.setInteger(messages.requireField("PID"), aData.PID());
+    messages.setText(messages.requireField("Message"), aData.MessageText());
+    CheckNotification(m_notification, messages, facilities, severities, m_actions);
+}
+
+void MessageIntake::saveAndSelect()
+{
+    Table& messages = m_data.MessageSet();
+    const TData::SaveResult saved = m_data.SaveData();
+    if (saved.ok()) {
+        m_saveReported = false;
+    } else {
+        ++m_failedSaves;
+        // Reported once until a save succeeds again; the unsaved records stay pending in the
+        // tables' change logs and the next save writes them.
+        if (!m_saveReported) {
+            m_saveReported = true;
+            m_dialogs.show(std::string(app_texts::kSaveFailed) + "\n" + saved.error, app_texts::kSaveData, 16);
+        }
+    }
+    m_window.MessageSelect(messages, messages.recNo());
+}
+
+std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
+{
+    if (busy()) {
+        m_missedWake = true;
+        return 0;
+    }
+    const std::size_t waiting = listener.UDPServer().QueuedCount();
+    if (waiting == 0)
+        return 0;
+    if (waiting == 1) {
+        const std::size_t taken = listener.DeliverQueued(1);
+        if (listener.HasQueued())
+            m_missedWake = true;
+        becameIdle();
+        return taken;
+    }
+
+    m_window.BringToFront();
+    std::size_t taken = 0;
+    {
+        m_batch = true;
+        struct EndBatch {
+            bool& flag;
+            ~EndBatch() { flag = false; }
+        } endBatch{m_batch};
+        taken = listener.DeliverQueued(std::min(waiting, m_batchLimit));
+    }
+    {
+        Busy saving(*this);
+        saveAndSelect();
+        if (listener.HasQueued())
+            m_missedWake = true;
+    }
+    return taken;
+}
+
+void MessageIntake::becameIdle()
+{
+    while (!m_deferred.empty() && !busy()) {
+        TnSyslogMessage next = std::move(m_deferred.front());
+        m_deferred.pop_front();
+        try {
+            HandleMessage(nullptr, &next, nullptr);
+        } catch (...) {
+            // A message handed over while intake was busy has no caller left to report to,
+            // like one from the network.
+        }
+    }
+    if (m_missedWake && !busy()) {
+        m_missedWake = false;
+        if (m_resume)
+            m_resume();
+    }
+}
+
+}  // namespace corvane

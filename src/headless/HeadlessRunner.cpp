@@ -1,0 +1,202 @@
+#include "store/DataFolder.h"
+#include "store/StoreTemplates.h"
+#include "store/TData.h"
+#include "headless/HeadlessRunner.h"
+
+#include "app/AppCore.h"
+#include "app/DialogGate.h"
+#include "platform/AppFolder.h"
+#include "platform/NotifyActions.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace corvane {
+
+namespace fs = std::filesystem;
+
+const char* const kHeadlessUsage =
+    "usage: corvane-headless [--data-folder DIR] [--app-folder DIR]\n"
+    "Receives syslog messages into the data folder's tables without a window, using the port and\n"
+    "address of corvane.ini there (UDPPort, UDPBindings), until SIGINT or SIGTERM. The data folder\n"
+    "defaults to $USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/.\n";
+
+namespace {
+
+std::string withSlash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+const char* kindName(int kind)
+{
+    switch (kind) {
+    case 16: return "error";
+    case 32: return "question";
+    case 48: return "warning";
+    case 64: return "information";
+    default: return "notice";
+    }
+}
+
+// Without templates beside the program, a first start writes the built-in ones, so the host
+// table has its "Any" row and the filter table its record as with an installed program.
+void provideTemplates(const std::string& dataFolder, const std::string& appFolder)
+{
+    std::error_code ec;
+    if (fs::exists(dataFolder + "MessageSet.vtx", ec) || fs::exists(appFolder + "MessageSet.vtx", ec))
+        return;
+    fs::create_directories(dataFolder, ec);
+    for (const char* name : {"MessageSet", "HostSet", "FacilitySet", "SeveritySet", "FilterSet"}) {
+        const std::string text = templateText(name);
+        if (text.empty())
+            continue;
+        std::ofstream out(dataFolder + name + ".vtx", std::ios::binary);
+        out << text;
+    }
+}
+
+}  // namespace
+
+int StreamDialogs::show(const std::string& message, const std::string& title, int kind, const std::string& detail)
+{
+    std::fprintf(m_out, "[%s] %s: %s\n", kindName(kind), title.c_str(), message.c_str());
+    if (!detail.empty())
+        std::fprintf(m_out, "  %s\n", detail.c_str());
+    std::fflush(m_out);
+    return 1;
+}
+
+std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "-h" || a == "--help")
+            return "help";
+        if (a == "--data-folder" || a == "--app-folder") {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return a + " needs a folder";
+            (a == "--data-folder" ? options.dataFolder : options.appFolder) = withSlash(args[++i]);
+            continue;
+        }
+        return "unknown option " + a;
+    }
+    if (options.dataFolder.empty())
+        options.dataFolder = resolveDataFolder();
+    if (options.dataFolder.empty())
+        return "no data folder: set USERPROFILE, XDG_DATA_HOME or HOME, or pass --data-folder";
+    if (options.appFolder.empty())
+        options.appFolder = resolveAppFolder(executableFolder(), installedShareFolder());
+    return {};
+}
+
+HeadlessRunner::HeadlessRunner(HeadlessOptions options, std::FILE* log)
+    : m_options(std::move(options)), m_log(log), m_streamDialogs(log)
+{
+    m_dialogs = std::make_unique<DialogGate>(m_streamDialogs);
+    m_actions = std::make_unique<PosixNotifyActions>(m_options.appFolder, *m_dialogs);
+}
+
+HeadlessRunner::~HeadlessRunner()
+{
+    m_core.reset();
+}
+
+std::string HeadlessRunner::start()
+{
+    provideTemplates(m_options.dataFolder, m_options.appFolder);
+    m_data = std::make_unique<TData>(m_options.dataFolder, m_options.appFolder,
+                                     [this](TData::ReportKind, const std::string& caption, const std::string& text) {
+                                         m_dialogs->show(text, caption, 16);
+                                     });
+    m_data->DataModuleCreate();
+    m_core = std::make_unique<AppCore>(*m_data, settingsFilePath(m_options.dataFolder), m_window, *m_dialogs,
+                                       *m_actions, m_loop);
+    if (!m_core->settings() && !m_core->settingsError().empty())
+        m_dialogs->show(m_core->settingsError(), "Settings", 48);
+    return m_core->Start();
+}
+
+void HeadlessRunner::run()
+{
+    m_loop.run();
+}
+
+std::string HeadlessRunner::shutdown()
+{
+    return m_core ? m_core->Shutdown() : std::string();
+}
+
+std::string HeadlessRunner::listeningOn()
+{
+    if (!m_core)
+        return {};
+    const auto bound = m_core->listener().UDPServer().BoundAddresses();
+    if (bound.empty())
+        return {};
+    return bound.front().IP + ":" + std::to_string(bound.front().Port);
+}
+
+namespace {
+
+std::atomic<EventLoop*> g_stopLoop{nullptr};
+
+extern "C" void onStopSignal(int)
+{
+    if (EventLoop* loop = g_stopLoop.load())
+        loop->requestStop();
+}
+
+}  // namespace
+
+int runHeadless(const std::vector<std::string>& args)
+{
+    HeadlessOptions options;
+    const std::string error = parseHeadlessOptions(args, options);
+    if (error == "help") {
+        std::fputs(kHeadlessUsage, stdout);
+        return 0;
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "corvane-headless: %s\n%s", error.c_str(), kHeadlessUsage);
+        return 2;
+    }
+
+    HeadlessRunner runner(options);
+    g_stopLoop.store(&runner.loop());
+    struct sigaction sa {};
+    sa.sa_handler = onStopSignal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
+
+    const std::string listenError = runner.start();
+    int status = 0;
+    if (listenError.empty()) {
+        std::printf("listening on %s, data folder %s\n", runner.listeningOn().c_str(), options.dataFolder.c_str());
+        std::fflush(stdout);
+        runner.run();
+    } else {
+        // Without a window there is nobody to fix the port, so the runner ends, saving as usual.
+        std::fprintf(stderr, "corvane-headless: %s\n", listenError.c_str());
+        status = 1;
+    }
+    const std::string saveErrors = runner.shutdown();
+    g_stopLoop.store(nullptr);
+    if (!saveErrors.empty()) {
+        std::fprintf(stderr, "corvane-headless: %s\n", saveErrors.c_str());
+        status = 1;
+    }
+    std::fprintf(stderr, "corvane-headless: %d messages stored, %llu datagrams dropped\n",
+                 runner.data().MessageSet().totalRecordCount(),
+                 static_cast<unsigned long long>(runner.core().DroppedCount()));
+    return status;
+}
+
+}  // namespace corvane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/IntakeWindow.h"
+#include "headless/EventLoop.h"
+#include "platform/MessageDialogs.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+class AppCore;
+class DialogGate;
+class PosixNotifyActions;
+class TData;
+
+// No window to raise and nothing to select.
+class HeadlessWindow : public IntakeWindow {
+public:
+    void BringToFront() override {}
+    void MessageSelect(Table&, int) override {}
+};
+
+// Dialogs become lines on an output stream (standard error by default) and are answered OK.
+class StreamDialogs : public MessageDialogs {
+public:
+    explicit StreamDialogs(std::FILE* out = stderr) : m_out(out) {}
+    int show(const std::string& message, const std::string& title, int kind, const std::string& detail = {}) override;
+
+private:
+    std::FILE* m_out;
+};
+
+struct HeadlessOptions {
+    std::string dataFolder;  // with a trailing slash
+    std::string appFolder;   // with a trailing slash; holds templates and Warning.wav
+};
+
+// Reads the command line; the data folder defaults to the program's rule (USERPROFILE or
+// XDG_DATA_HOME). Answers the error text, empty on success; "help" when help was asked for.
+std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options);
+extern const char* const kHeadlessUsage;
+
+// The store, settings, listener and intake on a main loop of our own, without a window: what
+// the program does, minus the program's windows.
+class HeadlessRunner {
+public:
+    explicit HeadlessRunner(HeadlessOptions options, std::FILE* log = stderr);
+    ~HeadlessRunner();
+    HeadlessRunner(const HeadlessRunner&) = delete;
+    HeadlessRunner& operator=(const HeadlessRunner&) = delete;
+
+    // Loads the store, applies the settings and opens the listener; answers the listener's
+    // error text (empty when it listens).
+    std::string start();
+    // Runs until stop() (which a signal handler may call).
+    void run();
+    void stop() { m_loop.requestStop(); }
+    // Saves the settings and the tables like the program's shutdown; answers the errors.
+    std::string shutdown();
+
+    EventLoop& loop() { return m_loop; }
+    AppCore& core() { return *m_core; }
+    TData& data() { return *m_data; }
+    // "address:port" the listener is bound to; empty while it is closed.
+    std::string listeningOn();
+
+private:
+    HeadlessOptions m_options;
+    std::FILE* m_log;
+    EventLoop m_loop;
+    HeadlessWindow m_window;
+    StreamDialogs m_streamDialogs;
+    std::unique_ptr<DialogGate> m_dialogs;
+    std::unique_ptr<PosixNotifyActions> m_actions;
+    std::unique_ptr<TData> m_data;
+    std::unique_ptr<AppCore> m_core;
+};
+
+// The whole program: options, signals, start, run, shutdown. Answers the exit status.
+int runHeadless(const std::vector<std::string>& args);
+
+}  // namespace corvane

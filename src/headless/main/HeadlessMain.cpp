@@ -1,0 +1,9 @@
+#include "headless/HeadlessRunner.h"
+
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    return corvane::runHeadless(std::vector<std::string>(argv + 1, argv + argc));
+}

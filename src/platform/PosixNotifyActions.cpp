@@ -1,0 +1,147 @@
+#include "platform/NotifyActions.h"
+
+#include "platform/MessageDialogs.h"
+#include "platform/PlatformTexts.h"
+
+#include <canberra.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace corvane {
+
+namespace {
+
+// What a successful start answers; any value above 32 means success.
+constexpr int kStarted = 33;
+constexpr int kNotStarted = 2;
+
+bool isExecutableFile(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// Starts argv in a session of its own with nothing of ours open on its standard streams; a
+// thread of its own collects it when it ends so no zombie is left. Answers 0 or the error code.
+int spawnDetached(const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t files;
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_init(&files);
+    posix_spawnattr_init(&attr);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+    pid_t pid = 0;
+    const int rc = ::posix_spawnp(&pid, argv[0], &files, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0)
+        return rc;
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return 0;
+}
+
+std::string openFailedText(const std::string& path, const std::string& reason)
+{
+    const std::string_view pattern = platform_texts::kOpenFileFailed;
+    const auto at = pattern.find("%s");
+    std::string text(pattern.substr(0, at));
+    text += path;
+    text += pattern.substr(at + 2);
+    text += ": ";
+    text += reason;
+    return text;
+}
+
+}  // namespace
+
+struct PosixNotifyActions::Sound {
+    ca_context* context = nullptr;
+};
+
+PosixNotifyActions::PosixNotifyActions(std::string appFolder, MessageDialogs& dialogs)
+    : m_appFolder(std::move(appFolder)), m_dialogs(dialogs)
+{
+}
+
+PosixNotifyActions::~PosixNotifyActions()
+{
+    if (m_sound) {
+        ca_context_destroy(m_sound->context);
+        delete m_sound;
+    }
+}
+
+void PosixNotifyActions::PlayNotifySound(const std::string& name)
+{
+    if (name.empty() || m_soundFailed)
+        return;
+    if (!m_sound) {
+        ca_context* context = nullptr;
+        if (ca_context_create(&context) != CA_SUCCESS || !context) {
+            m_soundFailed = true;
+            return;
+        }
+        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID, "corvane",
+                                nullptr);
+        if (ca_context_open(context) != CA_SUCCESS) {
+            ca_context_destroy(context);
+            m_soundFailed = true;
+            return;
+        }
+        m_sound = new Sound{context};
+    }
+    const std::string file = m_appFolder + name + ".wav";
+    // Without the file the desktop's own warning sound plays instead, as a missing wave file
+    // gives the system's default sound.
+    if (::access(file.c_str(), R_OK) == 0)
+        ca_context_play(m_sound->context, 0, CA_PROP_MEDIA_FILENAME, file.c_str(), nullptr);
+    else
+        ca_context_play(m_sound->context, 0, CA_PROP_EVENT_ID, "dialog-warning", nullptr);
+}
+
+int PosixNotifyActions::RunNotifyProgram(const std::string& path)
+{
+    if (path.empty())
+        return kNotStarted;
+    // A folder or a document is opened by the desktop; an executable file is started itself.
+    // The message text is never passed on.
+    const bool folder = path.back() == '/' || path.back() == '\\';
+    std::vector<std::string> args;
+    if (!folder && isExecutableFile(path))
+        args = {path};
+    else
+        args = {m_opener, path};
+    const int rc = spawnDetached(args);
+    if (rc == 0)
+        return kStarted;
+    std::string reason = std::strerror(rc);
+    if (args.size() > 1)
+        reason = args[0] + ": " + reason;
+    m_dialogs.show(openFailedText(path, reason), platform_texts::kNotificationExecute, 48);
+    return kNotStarted;
+}
+
+}  // namespace corvane
