@@ -1,0 +1,113 @@
+#include "platform/MessageDialogs.h"
+#include "platform/NotifyActions.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Shown {
+    std::string message, title;
+    int kind;
+};
+struct RecordingDialogs : MessageDialogs {
+    std::vector<Shown> shown;
+    int show(const std::string& m, const std::string& t, int k, const std::string& = {}) override
+    {
+        shown.push_back({m, t, k});
+        return 1;
+    }
+};
+
+class PosixActions : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "corvane-notify-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern + "/";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // A script that writes its arguments into a file.
+    std::string script(const std::string& name)
+    {
+        const std::string path = dir + name;
+        std::ofstream(path) << "#!/bin/sh\necho \"$@\" > \"" << dir << name << ".ran\"\n";
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+    static std::string waitForFile(const std::string& path)
+    {
+        for (int i = 0; i < 400; ++i) {
+            std::ifstream in(path);
+            std::stringstream s;
+            s << in.rdbuf();
+            if (!s.str().empty())
+                return s.str();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return {};
+    }
+
+    std::string dir;
+    RecordingDialogs dialogs;
+};
+
+TEST_F(PosixActions, StartsAnExecutableWithoutArgumentsOrWaiting)
+{
+    PosixNotifyActions actions(dir, dialogs);
+    const std::string program = script("notify.sh");
+    EXPECT_GT(actions.RunNotifyProgram(program), 32);
+    EXPECT_EQ(waitForFile(program + ".ran"), "\n");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PosixActions, FoldersAndDocumentsGoToTheOpener)
+{
+    PosixNotifyActions actions(dir, dialogs);
+    const std::string opener = script("opener.sh");
+    actions.setOpener(opener);
+    EXPECT_GT(actions.RunNotifyProgram("/var/log/"), 32);
+    EXPECT_EQ(waitForFile(opener + ".ran"), "/var/log/\n");
+    fs::remove(opener + ".ran");
+    std::ofstream(dir + "report.txt") << "x";
+    EXPECT_GT(actions.RunNotifyProgram(dir + "report.txt"), 32);
+    EXPECT_EQ(waitForFile(opener + ".ran"), dir + "report.txt\n");
+}
+
+TEST_F(PosixActions, NothingStartedGivesTwoAndTheWarning)
+{
+    PosixNotifyActions actions(dir, dialogs);
+    EXPECT_EQ(actions.RunNotifyProgram(""), 2);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    actions.setOpener(dir + "no-such-opener");
+    EXPECT_EQ(actions.RunNotifyProgram("/no/such/file.txt"), 2);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Notification Execute");
+    EXPECT_EQ(dialogs.shown[0].kind, 48);
+    EXPECT_EQ(dialogs.shown[0].message, "An Error ocurred opening the file. File name /no/such/file.txt: " + dir +
+                                            "no-such-opener: No such file or directory");
+}
+
+TEST_F(PosixActions, SoundWithoutADeviceIsSilent)
+{
+    PosixNotifyActions actions(dir, dialogs);
+    actions.PlayNotifySound("Warning");
+    actions.PlayNotifySound("");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+}  // namespace
+}  // namespace corvane
