@@ -1,0 +1,50 @@
+#include "headless/EventLoop.h"
+#include "headless/HeadlessRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace corvane {
+namespace {
+
+TEST(EventLoop, RunsPostedTasksInOrderUntilStopped)
+{
+    EventLoop loop;
+    std::vector<int> seen;
+    std::thread poster([&loop, &seen] {
+        for (int i = 0; i < 1000; ++i)
+            loop.post([&seen, i] { seen.push_back(i); });
+        loop.post([&loop] { loop.requestStop(); });
+    });
+    loop.run();
+    poster.join();
+    ASSERT_EQ(seen.size(), 1000u);
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_EQ(seen[i], i);
+    // A stop requested before run ends it at once.
+    loop.run();
+}
+
+TEST(HeadlessOptions, DataFolderFromTheCommandLineOrTheEnvironment)
+{
+    HeadlessOptions o;
+    EXPECT_EQ(parseHeadlessOptions({"--data-folder", "/tmp/x", "--app-folder", "/opt/c/"}, o), "");
+    EXPECT_EQ(o.dataFolder, "/tmp/x/");
+    EXPECT_EQ(o.appFolder, "/opt/c/");
+
+    HeadlessOptions bad;
+    EXPECT_EQ(parseHeadlessOptions({"--port", "5"}, bad), "unknown option --port");
+    EXPECT_EQ(parseHeadlessOptions({"--data-folder"}, bad), "--data-folder needs a folder");
+    EXPECT_EQ(parseHeadlessOptions({"--help"}, bad), "help");
+
+    ::setenv("USERPROFILE", "/home/op", 1);
+    HeadlessOptions env;
+    EXPECT_EQ(parseHeadlessOptions({}, env), "");
+    EXPECT_EQ(env.dataFolder, "/home/op/AppData/Local/Corvane/");
+    ::unsetenv("USERPROFILE");
+}
+
+}  // namespace
+}  // namespace corvane
