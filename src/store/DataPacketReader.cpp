@@ -1,7 +1,9 @@
 #include "store/DataPacketReader.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 #include "store/BinaryPacketReader.h"
 #include "store/Format.h"
@@ -13,16 +15,33 @@ namespace {
 
 constexpr std::size_t kMaxFields = 1024;
 constexpr std::size_t kMaxDepth = 64;
+constexpr std::size_t kMaxAttributes = 4096;
 constexpr int kMaxWidth = 65535;
+
+enum CharClass : unsigned char { kSpace = 1, kNameChar = 2 };
+
+struct CharClasses {
+    std::array<unsigned char, 256> of{};
+    constexpr CharClasses()
+    {
+        for (int c = 0; c < 256; ++c)
+            of[c] = kNameChar;
+        for (unsigned char c : {' ', '\t', '\n', '\r'})
+            of[c] = kSpace;
+        for (unsigned char c : {'=', '/', '>', '<', '"', '\''})
+            of[c] = 0;
+    }
+};
+constexpr CharClasses kClasses;
 
 bool isSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    return kClasses.of[static_cast<unsigned char>(c)] == kSpace;
 }
 
 bool isNameChar(char c)
 {
-    return c != '=' && c != '/' && c != '>' && c != '<' && c != '"' && c != '\'' && !isSpace(c);
+    return kClasses.of[static_cast<unsigned char>(c)] == kNameChar;
 }
 
 struct Attribute {
@@ -115,6 +134,45 @@ bool fixedDigits(std::string_view s, std::size_t pos, std::size_t n, int& out)
     return true;
 }
 
+// Reads stored date-times to milliseconds; the day of the last date read is kept, since the
+// records of a table mostly share their days.
+class DateReader {
+public:
+    bool parse(std::string_view s, std::int64_t& ms)
+    {
+        if (s.size() != 8 && s.size() != 20)
+            return false;
+        if (s.substr(0, 8) != std::string_view(m_date, m_dateLength)) {
+            DateTime day = 0;
+            if (!DataPacketReader::parseDateTime(s.substr(0, 8), day))
+                return false;
+            std::memcpy(m_date, s.data(), 8);
+            m_dateLength = 8;
+            m_dayMs = dateTimeToMilliseconds(day);
+        }
+        if (s.size() == 8) {
+            ms = m_dayMs;
+            return true;
+        }
+        int hour = 0;
+        int minute = 0;
+        int secMs = 0;
+        if (s[8] != 'T' || s[11] != ':' || s[14] != ':' || !fixedDigits(s, 9, 2, hour) ||
+            !fixedDigits(s, 12, 2, minute) || !fixedDigits(s, 15, 5, secMs) || hour > 23 || minute > 59 ||
+            secMs > 59'999)
+            return false;
+        const std::int64_t time = hour * 3'600'000LL + minute * 60'000LL + secMs;
+        // Before the epoch the whole days count down while the time of day counts forward.
+        ms = m_dayMs < 0 ? m_dayMs - time : m_dayMs + time;
+        return true;
+    }
+
+private:
+    char m_date[8] = {};
+    std::size_t m_dateLength = 0;
+    std::int64_t m_dayMs = 0;
+};
+
 class XmlReader {
 public:
     explicit XmlReader(std::string_view text) : m_text(text) {}
@@ -144,6 +202,8 @@ private:
     bool handleParams();
     bool handleRow();
     bool finishFields();
+    // Leaves m_value empty when `raw` can be read as it stands, else its decoded form.
+    bool plain(std::string_view raw);
 
     std::string_view m_text;
     std::size_t m_pos = 0;
@@ -152,11 +212,13 @@ private:
 
     TableContents m_contents;
     std::vector<std::string> m_attrNames;
+    std::unordered_map<std::string_view, std::size_t> m_fieldOf;  // by attrname, first wins
     bool m_fieldsDone = false;
     RowLayout m_layout;
     RowBuffer m_row;
     std::string m_value;
     std::uint32_t m_nextId = 1;
+    DateReader m_dates;
 };
 
 bool XmlReader::skipProlog()
@@ -250,6 +312,8 @@ bool XmlReader::readAttributes(bool& selfClosing)
         const std::size_t end = m_text.find(quote, m_pos + 1);
         if (end == std::string_view::npos)
             return truncated();
+        if (m_attrs.size() >= kMaxAttributes)
+            return malformed("too many attributes");
         m_attrs.push_back({name, m_text.substr(m_pos + 1, end - m_pos - 1)});
         m_pos = end + 1;
     }
@@ -371,7 +435,18 @@ bool XmlReader::finishFields()
     m_fieldsDone = true;
     m_layout = RowLayout(m_contents.fields);
     m_row.reset(m_contents.fields.size());
+    for (std::size_t i = 0; i < m_attrNames.size(); ++i)
+        m_fieldOf.emplace(m_attrNames[i], i);
     return true;
+}
+
+bool XmlReader::plain(std::string_view raw)
+{
+    // Numbers and date-times never need entities; a value that has them is decoded first.
+    m_value.clear();
+    if (raw.find('&') == std::string_view::npos)
+        return true;
+    return decode(raw, m_value, 64) && !m_value.empty();
 }
 
 bool XmlReader::handleRow()
@@ -381,41 +456,42 @@ bool XmlReader::handleRow()
     std::size_t expected = 0;
     for (const Attribute& a : m_attrs) {
         // Attributes come in field order, so the next field is nearly always the one named.
-        std::size_t f = fields.size();
-        for (std::size_t n = 0; n < fields.size(); ++n) {
-            const std::size_t i = (expected + n) % fields.size();
-            if (m_attrNames[i] == a.name) {
-                f = i;
-                break;
-            }
+        std::size_t f = expected;
+        while (f < fields.size() && m_attrNames[f] != a.name)
+            ++f;
+        if (f == fields.size()) {
+            const auto it = m_fieldOf.find(a.name);
+            if (it == m_fieldOf.end())
+                continue;  // RowState and anything else unknown
+            f = it->second;
         }
-        if (f == fields.size())
-            continue;  // RowState and anything else unknown
         expected = f + 1;
         const FieldDef& def = fields[f];
-        const std::size_t limit = def.type == FieldType::Text ? static_cast<std::size_t>(def.size) : 64;
-        if (!decode(a.raw, m_value, limit))
-            return fail(formatText(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
+        bool ok = true;
         switch (def.type) {
-        case FieldType::Text:
-            m_row.texts[f].assign(storedText(m_value, def.size));
-            break;
-        case FieldType::DateTime: {
-            DateTime dt = 0;
-            if (!DataPacketReader::parseDateTime(m_value, dt))
-                return fail(formatText(storetexts::kBadValue, {m_value, def.name}));
-            m_row.numbers[f] = dateTimeToMilliseconds(dt);
+        case FieldType::Text: {
+            std::string& text = m_row.texts[f];
+            if (a.raw.find('&') == std::string_view::npos)
+                text.assign(a.raw.substr(0, static_cast<std::size_t>(def.size)));
+            else
+                ok = decode(a.raw, text, static_cast<std::size_t>(def.size));
+            if (ok)
+                text.resize(storedText(text, def.size).size());
             break;
         }
+        case FieldType::DateTime:
+            ok = plain(a.raw) && m_dates.parse(m_value.empty() ? a.raw : m_value, m_row.numbers[f]);
+            break;
         case FieldType::Integer:
         case FieldType::AutoInc: {
             std::int32_t v = 0;
-            if (!parseInt(m_value, v))
-                return fail(formatText(storetexts::kBadValue, {m_value, def.name}));
+            ok = plain(a.raw) && parseInt(m_value.empty() ? a.raw : m_value, v);
             m_row.numbers[f] = v;
             break;
         }
         }
+        if (!ok)
+            return fail(formatText(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
         m_row.nulls[f] = 0;
     }
     if (m_nextId == std::numeric_limits<std::uint32_t>::max())

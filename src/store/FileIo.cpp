@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace corvane {
@@ -27,7 +28,7 @@ std::string folderOf(const std::string& path)
 
 }  // namespace
 
-bool readWholeFile(const std::string& path, std::string& out, std::string& error)
+bool readWholeFile(const std::string& path, FileBytes& out, std::string& error)
 {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -35,73 +36,147 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
         error = systemError(errno);
         return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        out.reserve(static_cast<std::size_t>(st.st_size));
-    char chunk[1 << 16];
-    while (true) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            error = systemError(errno);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        out.append(chunk, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return true;
-}
-
-std::string writeFileAtomically(const std::string& path, std::string_view data)
-{
-    std::string temp = path + ".tmp-XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return systemError(errno);
-    temp.assign(name.data());
     const auto failWith = [&](int err) {
+        error = systemError(err);
         ::close(fd);
-        ::unlink(temp.c_str());
-        return systemError(err);
+        out.clear();
+        return false;
     };
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    if (::fchmod(fd, mode) != 0)
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
         return failWith(errno);
+    if (S_ISDIR(st.st_mode))
+        return failWith(EISDIR);
+    // One byte more than the size, so that a file grown meanwhile is noticed and read on.
+    std::size_t capacity = (st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 1;
+    std::unique_ptr<char[]> data(new char[capacity]);
     std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    while (true) {
+        if (done == capacity) {
+            const std::size_t bigger = capacity + std::max<std::size_t>(capacity / 2, 1 << 16);
+            std::unique_ptr<char[]> grown(new char[bigger]);
+            std::memcpy(grown.get(), data.get(), done);
+            data = std::move(grown);
+            capacity = bigger;
+        }
+        const ssize_t n = ::read(fd, data.get() + done, capacity - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return failWith(errno);
         }
+        if (n == 0)
+            break;
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0)
-        return failWith(errno);
+    ::close(fd);
+    out.m_data = std::move(data);
+    out.m_size = done;
+    return true;
+}
+
+bool readWholeFile(const std::string& path, std::string& out, std::string& error)
+{
+    FileBytes bytes;
+    if (!readWholeFile(path, bytes, error)) {
+        out.clear();
+        return false;
+    }
+    out.assign(bytes.view());
+    return true;
+}
+
+AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
+{
+    std::string pattern = m_path + ".tmp-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    m_fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (m_fd < 0) {
+        m_error = systemError(errno);
+        return;
+    }
+    m_temp.assign(name.data());
+    struct stat old {};
+    const mode_t mode = ::stat(m_path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (::fchmod(m_fd, mode) != 0)
+        fail(errno);
+}
+
+AtomicFile::~AtomicFile()
+{
+    discard();
+}
+
+void AtomicFile::fail(int err)
+{
+    if (m_error.empty())
+        m_error = systemError(err);
+    discard();
+}
+
+void AtomicFile::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temp.empty()) {
+        ::unlink(m_temp.c_str());
+        m_temp.clear();
+    }
+}
+
+bool AtomicFile::write(std::string_view bytes)
+{
+    if (!ok())
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string AtomicFile::commit()
+{
+    if (!ok())
+        return m_error;
+    if (::fsync(m_fd) != 0) {
+        fail(errno);
+        return m_error;
+    }
+    const int fd = m_fd;
+    m_fd = -1;
     if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return systemError(err);
+        fail(errno);
+        return m_error;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        return systemError(err);
+    if (::rename(m_temp.c_str(), m_path.c_str()) != 0) {
+        fail(errno);
+        return m_error;
     }
-    const int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_temp.clear();
+    const int dir = ::open(folderOf(m_path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return {};
+}
+
+std::string writeFileAtomically(const std::string& path, std::string_view data)
+{
+    AtomicFile file(path);
+    file.write(data);
+    return file.commit();
 }
 
 }  // namespace corvane

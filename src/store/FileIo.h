@@ -1,16 +1,64 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace corvane {
 
+// The bytes of a whole file, held in memory that is not cleared before the file is read into it
+// (a data file can be hundreds of megabytes).
+class FileBytes {
+public:
+    std::string_view view() const { return {m_data.get(), m_size}; }
+    void clear()
+    {
+        m_data.reset();
+        m_size = 0;
+    }
+
+private:
+    friend bool readWholeFile(const std::string& path, FileBytes& out, std::string& error);
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+};
+
 // Reads a whole file; false with the reason in `error` when it cannot be read.
+bool readWholeFile(const std::string& path, FileBytes& out, std::string& error);
 bool readWholeFile(const std::string& path, std::string& out, std::string& error);
 
 // Replaces a file so that it is either wholly old or wholly new: the bytes go to a temporary
 // file in the same folder, which is flushed and renamed over the old one, and the folder is
-// flushed. Returns an empty text on success, otherwise the reason; the old file is then intact.
+// flushed. Until commit() succeeds the old file is untouched; a file never committed is
+// removed with its temporary file.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string path);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // False once anything failed; error() then tells why.
+    bool ok() const { return m_error.empty(); }
+    const std::string& error() const { return m_error; }
+
+    bool write(std::string_view bytes);
+    // Flushes and renames over the target; empty text on success, otherwise the reason.
+    std::string commit();
+
+private:
+    void fail(int err);
+    void discard();
+
+    std::string m_path;
+    std::string m_temp;
+    int m_fd = -1;
+    std::string m_error;
+};
+
+// Writes a whole file through AtomicFile. Returns an empty text on success, otherwise the
+// reason; the old file is then intact.
 std::string writeFileAtomically(const std::string& path, std::string_view data);
 
 }  // namespace corvane

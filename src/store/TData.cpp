@@ -182,7 +182,9 @@ TData::SaveResult TData::SaveTable(Table& table)
         return {};
     table.post();
     const std::string path = dataFile(table);
-    const std::string error = writeFileAtomically(path, DataPacketWriter::write(table));
+    AtomicFile file(path);
+    DataPacketWriter::write(table, [&file](std::string_view piece) { return file.write(piece); });
+    const std::string error = file.commit();
     if (!error.empty())
         return {formatText(storetexts::kCannotWriteFile, {path, error})};
     table.mergeChangeLog();
@@ -239,13 +241,12 @@ void TData::copyTemplates()
 std::string TData::loadTable(Table& table)
 {
     const std::string path = dataFile(table);
-    std::string bytes;
+    FileBytes bytes;
     std::string error;
     if (!readWholeFile(path, bytes, error))
         return formatText(storetexts::kCannotOpenFile, {path, error});
-    PacketReadResult r = DataPacketReader::read(bytes);
+    PacketReadResult r = DataPacketReader::read(bytes.view());
     bytes.clear();
-    bytes.shrink_to_fit();
     if (!r.ok())
         return r.error;
     table.load(std::move(r.contents));

@@ -1,0 +1,251 @@
+// Writing and loading a MessageSet data file of 10,000, 100,000 and 1,000,000 typical messages,
+// each against plain file I/O of the same bytes in the same run, and the resident memory a stored
+// message takes. Run: build/<dir>/bench/bench_StoreBench [--benchmark_filter=...]
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/DataPacketReader.h"
+#include "store/DataPacketWriter.h"
+#include "store/FileIo.h"
+#include "store/StoreTables.h"
+
+namespace corvane {
+namespace {
+
+const std::string& benchFolder()
+{
+    static const std::string folder = [] {
+        char name[] = "/tmp/corvane-storebench-XXXXXX";
+        if (!::mkdtemp(name))
+            std::abort();
+        std::atexit([] { std::filesystem::remove_all(benchFolder()); });
+        return std::string(name) + "/";
+    }();
+    return folder;
+}
+
+long residentBytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return resident * ::sysconf(_SC_PAGESIZE);
+}
+
+// A message as a router or server sends it, with the fields intake fills.
+void appendTypical(Table& t, int i)
+{
+    static const char* kProcesses[] = {"sshd", "kernel", "CRON", "dhcpd", "named", "postfix/smtpd"};
+    static const char* kSeverities[] = {"Emergency", "Alert", "Critical", "Error",
+                                        "Warning", "Notice", "Information", "Debug"};
+    static const char* kTexts[] = {
+        "Accepted password for admin from 10.0.0.5 port 52144 ssh2",
+        "DHCPACK on 192.168.1.57 to 3c:22:fb:10:7a:01 (laptop-7) via eth0",
+        "connect from unknown[203.0.113.9]: lost connection after AUTH from \"mail.example\"",
+        "IN=eth0 OUT= MAC=00:1a:2b:3c:4d:5e SRC=198.51.100.4 DST=192.168.1.1 LEN=60 PROTO=TCP DPT=23",
+        "(root) CMD (   cd / && run-parts --report /etc/cron.hourly)",
+    };
+    const int sev = i % 8;
+    const char* process = kProcesses[i % 6];
+    const std::string text = kTexts[i % 5];
+    const std::string host = "router-" + std::to_string(i % 40);
+    const std::string address = "192.168.1." + std::to_string(i % 40 + 10);
+    const int pid = 1000 + i % 30000;
+    const DateTime when = *encodeDateTime({2026, 12, 9, 21, 0, 0, 0}) + i / 86400000.0 * 37;
+    t.append();
+    t.setInteger(0, i);
+    t.setDateTime(1, when);
+    t.setDateTime(2, when - 1.0 / 86400);
+    t.setText(3, kSeverities[sev]);
+    t.setText(4, process);
+    t.setText(6, text);
+    t.setText(7, host);
+    t.setText(8, address);
+    t.setText(9, "Security/Authorize");
+    t.setInteger(10, pid);
+    t.setText(11, "<" + std::to_string(80 + sev) + ">Dec  9 21:00:00 " + host + " " + process + "[" +
+                      std::to_string(pid) + "]: " + text);
+    t.setInteger(13, 10);
+    t.setInteger(14, i % 40 + 1);
+    t.setInteger(15, sev);
+    t.post();
+}
+
+struct Fixture {
+    std::unique_ptr<Table> table;
+    std::string text;
+    std::string path;
+    double bytesPerMessage = 0;
+};
+
+// One table, its written text and its file per size, made once and kept for all benchmarks.
+Fixture& fixture(int count)
+{
+    static std::map<int, Fixture> fixtures;
+    Fixture& f = fixtures[count];
+    if (!f.table) {
+        const long before = residentBytes();
+        f.table = std::make_unique<Table>("MessageSet", messageSetFields());
+        f.table->open();
+        for (int i = 0; i < count; ++i)
+            appendTypical(*f.table, i);
+        f.table->mergeChangeLog();
+        f.bytesPerMessage = static_cast<double>(residentBytes() - before) / count;
+        f.text = DataPacketWriter::write(*f.table);
+        f.path = benchFolder() + "MessageSet-" + std::to_string(count) + ".vtx";
+        if (!writeFileAtomically(f.path, f.text).empty())
+            std::abort();
+    }
+    return f;
+}
+
+void report(benchmark::State& state, const Fixture& f)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.text.size()));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * state.range(0)));
+    state.counters["file_MB"] = static_cast<double>(f.text.size()) / 1e6;
+}
+
+void plainWrite(const std::string& path, std::string_view bytes, bool sync)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            std::abort();
+        done += static_cast<std::size_t>(n);
+    }
+    if (sync)
+        ::fsync(fd);
+    ::close(fd);
+}
+
+// What a save does: the packet text and the atomic replacement of the file (flushed to disk).
+void BM_SaveMessageSet(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const std::string path = benchFolder() + "save.vtx";
+    for (auto _ : state) {
+        AtomicFile file(path);
+        DataPacketWriter::write(*f.table, [&file](std::string_view piece) { return file.write(piece); });
+        if (!file.commit().empty())
+            state.SkipWithError("write failed");
+    }
+    report(state, f);
+}
+
+// The packet text alone, in pieces that are thrown away.
+void BM_WritePacketText(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        DataPacketWriter::write(*f.table, [](std::string_view piece) {
+            benchmark::DoNotOptimize(piece.data());
+            return true;
+        });
+    report(state, f);
+}
+
+// Reference: the same bytes written with plain file I/O, flushed to disk like a save.
+void BM_PlainWriteSynced(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const std::string path = benchFolder() + "plain.vtx";
+    for (auto _ : state)
+        plainWrite(path, f.text, true);
+    report(state, f);
+}
+
+// Reference: the same bytes written with plain file I/O, left to the page cache.
+void BM_PlainWrite(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const std::string path = benchFolder() + "plain.vtx";
+    for (auto _ : state)
+        plainWrite(path, f.text, false);
+    report(state, f);
+}
+
+// What a start-up does with the file: read it, parse it and take the records into the table.
+void BM_LoadMessageSet(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        FileBytes bytes;
+        std::string error;
+        if (!readWholeFile(f.path, bytes, error))
+            state.SkipWithError(error.c_str());
+        PacketReadResult r = DataPacketReader::read(bytes.view());
+        if (!r.ok())
+            state.SkipWithError(r.error.c_str());
+        auto t = std::make_unique<Table>("MessageSet");
+        t->load(std::move(r.contents));
+        benchmark::DoNotOptimize(t->recordCount());
+        state.PauseTiming();  // tearing the table down is no part of loading
+        t.reset();
+        state.ResumeTiming();
+    }
+    report(state, f);
+}
+
+// Reference: reading the same file with plain file I/O into fresh memory.
+void BM_PlainRead(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const int fd = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
+        std::unique_ptr<char[]> bytes(new char[f.text.size()]);
+        std::size_t done = 0;
+        while (done < f.text.size()) {
+            const ssize_t n = ::read(fd, bytes.get() + done, f.text.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        benchmark::DoNotOptimize(bytes.get());
+    }
+    report(state, f);
+}
+
+// Resident memory taken by the stored messages, measured while the table was filled.
+void BM_MemoryPerMessage(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(f.table->recordCount());
+    state.counters["bytes_per_message"] = f.bytesPerMessage;
+}
+
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_MemoryPerMessage)->Arg(1'000'000)->Iterations(1);
+BENCHMARK(BM_SaveMessageSet)->Apply(sizes);
+BENCHMARK(BM_PlainWriteSynced)->Apply(sizes);
+BENCHMARK(BM_WritePacketText)->Apply(sizes);
+BENCHMARK(BM_PlainWrite)->Apply(sizes);
+BENCHMARK(BM_LoadMessageSet)->Apply(sizes);
+BENCHMARK(BM_PlainRead)->Apply(sizes);
+
+}  // namespace
+}  // namespace corvane
+
+BENCHMARK_MAIN();

@@ -1,0 +1,1 @@
+corvane_bench(StoreBench DEPS corvane_store)
