@@ -9,6 +9,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -56,8 +58,9 @@ int main(int argc, char** argv) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     long sent = 0;
-    long failed = 0;
-    while (sent < total) {
+    long failedInARow = 0;
+    bool gaveUp = false;
+    while (sent < total && !gaveUp) {
         // How many messages should have left by now; send up to that, in batches.
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         long due = static_cast<long>(elapsed * static_cast<double>(rate)) + 1;
@@ -81,11 +84,17 @@ int main(int argc, char** argv) {
             }
             const int done = sendmmsg(fd, msgs.data(), static_cast<unsigned>(n), 0);
             if (done <= 0) {
-                ++failed;
+                // A full send buffer or a pending "port unreachable" clears by itself; a
+                // receiver that never appears does not, so give up after about five seconds.
+                if (++failedInARow > 100000) {
+                    std::fprintf(stderr, "giving up: %s\n", std::strerror(errno));
+                    gaveUp = true;
+                    break;
+                }
                 std::this_thread::sleep_for(std::chrono::microseconds(50));
-                if (failed > 100000) break;
                 continue;
             }
+            failedInARow = 0;
             sent += done;
         }
     }
