@@ -1,2 +1,3 @@
 corvane_fuzzer(SyslogParseFuzz DEPS corvane_protocol)
 corvane_fuzzer(SyslogTimeFuzz DEPS corvane_protocol)
+corvane_fuzzer(Rfc5424Fuzz DEPS corvane_protocol)

@@ -24,6 +24,7 @@ public:
     // The sender's address in dotted form.
     const std::string& PeerAddress() const { return m_peerAddress; }
     void SetPeerAddress(std::string_view value) { m_peerAddress.assign(value); }
+    // The transport it arrived over: "UDP" or "TCP".
     const std::string& Protocol() const { return m_protocol; }
     void SetProtocol(std::string_view value) { m_protocol.assign(value); }
 
@@ -34,6 +35,12 @@ public:
     std::string Process() { return m_parser.Process(); }
     std::int32_t PID() { return m_parser.PID(); }
     std::string MessageText() { return m_parser.MessageText(); }
+    // The MSGID of a structured message; for other messages the secondary tag that the
+    // percent-tag or event-record rule found while reading Process (empty before that).
+    const std::string& SubProcess() const { return m_parser.subProcess(); }
+    // The structured data of a structured message as sent; empty for other messages.
+    const std::string& ProcessEx() const { return m_parser.processEx(); }
+    bool IsRfc5424() const { return m_parser.isRfc5424(); }
 
     TSyslogParse& parser() { return m_parser; }
     const TSyslogParse& parser() const { return m_parser; }

@@ -3,6 +3,7 @@
 #include "protocol/DelimitedText.h"
 #include "protocol/EntityDecoder.h"
 #include "protocol/ProtocolTexts.h"
+#include "protocol/Rfc5424.h"
 #include "protocol/SyslogTime.h"
 #include "protocol/SyslogVocabulary.h"
 #include "protocol/TextUtil.h"
@@ -55,9 +56,28 @@ TSyslogParse::TSyslogParse() : m_processTag(kUnknownProcess) {}
 
 void TSyslogParse::SetText(std::string_view received) {
     decodeEntities(received, m_text);
+    m_rfc5424 = false;
     if (m_text.empty()) return;
     Priority();
-    ParseHeader();
+    if (!takeRfc5424Header()) ParseHeader();
+}
+
+bool TSyslogParse::takeRfc5424Header() {
+    const auto parts = splitRfc5424(m_text);
+    if (!parts) return false;
+    m_rfc5424 = true;
+    // The header runs from the version to the end of the structured data, so the message text
+    // is what follows it, as for every other form.
+    const auto start = static_cast<std::int64_t>(parts->versionAt) + 1;
+    m_header.HeaderStart = clampToInt32(start);
+    m_header.HeaderLength = clampToInt32(static_cast<std::int64_t>(parts->headerEnd) - start);
+    m_header.HostName.assign(parts->host);
+    formatSyslogTimeInto(m_header.StampText, ParseSyslogTime(parts->stamp));
+    m_appName.assign(parts->appName);
+    m_procId.assign(parts->procId);
+    m_subProcess.assign(parts->msgId);
+    m_processEx.assign(parts->structuredData);
+    return true;
 }
 
 int TSyslogParse::Priority() {
@@ -175,10 +195,15 @@ std::string_view TSyslogParse::messageSpan(std::int64_t& position) {
 
 std::string TSyslogParse::MessageText() {
     std::int64_t position = 0;
-    return std::string(messageSpan(position));
+    const std::string_view m = messageSpan(position);
+    return std::string(m_rfc5424 ? rfc5424MessageText(m) : m);
 }
 
 std::string TSyslogParse::Process() {
+    if (m_rfc5424) {
+        m_processTag = m_appName.empty() ? std::string(kUnknownProcess) : m_appName;
+        return m_processTag;
+    }
     std::int64_t position = 0;
     const std::string m(messageSpan(position));
     const std::size_t sizeBefore = m_text.size();
@@ -204,6 +229,11 @@ std::string TSyslogParse::Process() {
 }
 
 std::int32_t TSyslogParse::PID() {
+    if (m_rfc5424) {
+        const bool numeric = !m_procId.empty() &&
+                             std::all_of(m_procId.begin(), m_procId.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return numeric ? text::readWholeInt(m_procId).value_or(-1) : -1;
+    }
     if (m_processTag.empty()) Process();
     const std::string_view tag = m_processTag;
     const std::int64_t open = text::find(tag, '[');

@@ -74,8 +74,17 @@ public:
     const std::string& priorityText() const { return m_priorityText; }
     const TSyslogHeader& header() const { return m_header; }
     const std::string& processTag() const { return m_processTag; }
-    // The secondary tag of a percent tag ("UPDOWN:") or of an event record (field 11).
+    // The secondary tag of a percent tag ("UPDOWN:") or of an event record (field 11), or the
+    // MSGID of a structured message.
     const std::string& subProcess() const { return m_subProcess; }
+    // The structured-data elements of a structured message as sent; empty otherwise.
+    const std::string& processEx() const { return m_processEx; }
+    // True when the text is a structured message: "<PRI>1 TIMESTAMP HOST APP-NAME PROCID MSGID
+    // SD MSG". Its fields are then taken from their places: the host from HOST, the process
+    // from APP-NAME, the process ID from a numeric PROCID, the secondary tag from MSGID and the
+    // message text from MSG without a byte order mark; "-" stands for an empty field. The tag
+    // rules do not apply and nothing is removed from the text.
+    bool isRfc5424() const { return m_rfc5424; }
     const std::string& percentTag() const { return m_percentTag; }
 
 protected:
@@ -87,6 +96,8 @@ private:
     // The message text (a view into m_text) and its 1-based position; scans the header first
     // when none is known.
     std::string_view messageSpan(std::int64_t& position);
+    // Takes the header of a structured message; false when the text is not one.
+    bool takeRfc5424Header();
 
     std::string m_priorityText;
     TSyslogHeader m_header;
@@ -94,6 +105,10 @@ private:
     std::string m_subProcess;
     std::string m_text;
     std::string m_percentTag;
+    std::string m_processEx;
+    std::string m_procId;
+    std::string m_appName;
+    bool m_rfc5424 = false;
 };
 
 }  // namespace corvane

@@ -88,7 +88,7 @@ TEST_F(SyslogParseTest, MessageShapes) {
          "host", "a:", -1, "<b> AT&T"},
         {"RFC 5424", "<34>1 2003-10-11T22:14:15.003Z mymachine.example.com su - ID47 - 'su root' failed",
          "<34>1 2003-10-11T22:14:15.003Z mymachine.example.com su - ID47 - 'su root' failed", 34,
-         "mymachine.example.com", "Unknown", -1, "su - ID47 - 'su root' failed"},
+         "mymachine.example.com", "su", -1, "'su root' failed"},
         {"RFC 3339 right after the priority", "<34>2003-10-11T22:14:15.003Z host tag: text",
          "<34>2003-10-11T22:14:15.003Z host tag: text", 34, "host", "tag:", -1, "text"},
         {"RFC 3339 with offset", "<34>2003-10-11T22:14:15+02:00 host tag: text",
