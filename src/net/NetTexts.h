@@ -3,6 +3,7 @@
 namespace corvane::net_texts {
 
 inline constexpr const char* kProtocolUDP = "UDP";
+inline constexpr const char* kProtocolTCP = "TCP";
 
 inline constexpr const char* kBindInUse = "Could not bind socket. Address and port are already in use.";
 // %1 is the port.
@@ -19,5 +20,9 @@ inline constexpr const char* kBindBadPort = "Could not bind socket. %1 is not a 
 inline constexpr const char* kBindFailed = "Could not bind socket. %1";
 inline constexpr const char* kSocketFailed = "Could not create socket. %1";
 inline constexpr const char* kReceiveFailed = "Could not receive from socket. %1";
+// %1 is the peer's address, %2 what was wrong with the stream.
+inline constexpr const char* kTcpFramingError =
+    "Syslog over TCP from %1 could not be read: %2. The connection was closed.";
+inline constexpr const char* kTcpNoQueue = "The TCP listener has nowhere to deliver messages.";
 
 }  // namespace corvane::net_texts

@@ -51,6 +51,12 @@ std::size_t ReceiveQueue::size() const
     return m_items.size();
 }
 
+bool ReceiveQueue::halfFull() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bytes > m_limit / 2;
+}
+
 void ReceiveQueue::setLimit(std::size_t bytes)
 {
     std::lock_guard lock(m_mutex);

@@ -25,6 +25,7 @@ struct ReceivedItem {
     bool isError = false;
     std::string errorText;
     std::string errorClass;
+    bool viaTcp = false;  // a frame of a TCP connection rather than a datagram
 };
 
 // The ordered hand-over between the receive thread and the main thread. The receive thread
@@ -45,6 +46,8 @@ public:
 
     std::uint64_t dropped() const { return m_dropped.load(std::memory_order_relaxed); }
     void setLimit(std::size_t bytes);
+    // True when the queue holds more than half its memory limit.
+    bool halfFull() const;
 
     static std::size_t cost(const ReceivedItem& item);
 

@@ -12,6 +12,9 @@ TnSysLogServer::TnSysLogServer()
     };
     m_udp.OnMessage = forward;
     m_tcp.OnMessage = forward;
+    m_tcp.SetOutput({[this](std::vector<ReceivedItem>& batch) { m_udp.Enqueue(batch); },
+                     [this] { return m_udp.QueueHalfFull(); }});
+    m_udp.DeliverTCP = [this](const ReceivedItem& item) { m_tcp.Deliver(item); };
 }
 
 TnSysLogServer::~TnSysLogServer()
@@ -41,6 +44,29 @@ std::string TnSysLogServer::SetUDPPort(int port)
     for (auto& b : m_udp.Bindings())
         b.Port = port;
     return wasOpen ? m_udp.Open() : std::string();
+}
+
+std::string TnSysLogServer::SetTCPPort(int port)
+{
+    if (port == 0)
+        return {};
+    const bool wasOpen = m_tcp.Active();
+    m_tcp.Close();
+    m_tcp.SetDefaultPort(port);
+    for (auto& b : m_tcp.Bindings())
+        b.Port = port;
+    return wasOpen ? m_tcp.Open() : std::string();
+}
+
+std::string TnSysLogServer::SetTCPActive(bool active)
+{
+    if (active == m_tcp.Active())
+        return {};
+    if (!active) {
+        m_tcp.Close();
+        return {};
+    }
+    return m_tcp.Open();
 }
 
 void TnSysLogServer::SetThreadUDP(bool on)

@@ -13,9 +13,10 @@
 
 namespace corvane {
 
-// The program's syslog listener: a UDP listener that receives, a TCP listener that is only
-// kept as settings, and the message event both of them raise. Operations that open the
-// listener return the reason it could not be opened (empty on success).
+// The program's syslog listener: a UDP listener and a TCP listener, and the message event both
+// of them raise. Both put what they read into one ordered queue that the main thread works
+// through. Active opens and closes the UDP listener; TCPActive the TCP one. Operations that open
+// a listener return the reason it could not be opened (empty on success).
 class TnSysLogServer : public TnComponent {
 public:
     TnSysLogServer();
@@ -36,7 +37,11 @@ public:
     // listener is reopened on it at once. 0 changes nothing.
     [[nodiscard]] std::string SetUDPPort(int port);
     int TCPPort() const { return m_tcp.DefaultPort(); }
-    void SetTCPPort(int port) { m_tcp.SetDefaultPort(port); }
+    // As SetUDPPort, for the TCP listener.
+    [[nodiscard]] std::string SetTCPPort(int port);
+    bool TCPActive() const { return m_tcp.Active(); }
+    // Opens or closes the TCP listener; writing the current state does nothing.
+    [[nodiscard]] std::string SetTCPActive(bool active);
 
     BindingList& UDPBindings() { return m_udp.Bindings(); }
     void SetUDPBindings(const BindingList& list) { m_udp.SetBindings(list); }
@@ -46,6 +51,8 @@ public:
     bool ThreadUDP() const { return m_threadUDP; }
     void SetThreadUDP(bool on);
     void SetOnUDPException(TLogExceptionEvent handler);
+    // Receive and delivery errors of the TCP listener, framing errors included.
+    void SetOnTCPException(TLogExceptionEvent handler) { m_tcp.OnException = std::move(handler); }
     TLogMessageEvent OnMessage;
 
     // The address the UDP listener is bound to (its first binding's address as bound, empty
@@ -61,7 +68,7 @@ public:
     void SetMainThread(MainThread* mainThread) { m_udp.SetMainThread(mainThread); }
     std::size_t DeliverQueued(std::size_t maxCount = SIZE_MAX) { return m_udp.DeliverQueued(maxCount); }
     bool HasQueued() const { return m_udp.HasQueued(); }
-    // Datagrams dropped because the hand-over queue was full.
+    // Messages dropped because the hand-over queue was full.
     std::uint64_t DroppedCount() const { return m_udp.DroppedCount(); }
 
     virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);

@@ -129,6 +129,12 @@ void TnUDPSyslogServer::wakeMainThread()
     });
 }
 
+void TnUDPSyslogServer::Enqueue(std::vector<ReceivedItem>& items)
+{
+    if (m_queue.push(items))
+        wakeMainThread();
+}
+
 std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount)
 {
     if (m_delivering)
@@ -141,7 +147,12 @@ std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount)
             if (!item)
                 break;
             ++count;
-            deliverItem(*item);
+            if (item->viaTcp) {
+                if (DeliverTCP)
+                    DeliverTCP(*item);
+            } else {
+                deliverItem(*item);
+            }
         }
     } catch (...) {
         m_delivering = false;

@@ -8,6 +8,7 @@
 #include "net/UdpSocket.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,13 @@ public:
     std::size_t QueuedCount() const { return m_queue.size(); }
     std::uint64_t DroppedCount() const { return m_queue.dropped(); }
     void SetQueueLimit(std::size_t bytes) { m_queue.setLimit(bytes); }
+
+    // Other receivers share this queue, so all messages reach the main thread in one order:
+    // Enqueue appends their items (from any thread) and wakes the main thread, and
+    // DeliverQueued hands items marked viaTcp to DeliverTCP instead of building them here.
+    void Enqueue(std::vector<ReceivedItem>& items);
+    bool QueueHalfFull() const { return m_queue.halfFull(); }
+    std::function<void(const ReceivedItem&)> DeliverTCP;
 
     virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);
 

@@ -1,0 +1,1 @@
+corvane_fuzzer(TcpFramingFuzz DEPS corvane_net)

@@ -1,0 +1,250 @@
+#include "net/TcpReceiveThread.h"
+
+#include "net/NetTexts.h"
+#include "net/SyslogEvents.h"
+#include "net/TcpFraming.h"
+#include "net/TcpSocket.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace corvane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Connections taken from one listening socket per turn, so a flood of new connections cannot
+// hold up reading the open ones.
+constexpr int kAcceptsPerTurn = 64;
+
+std::string replaced(std::string text, std::string_view mark, const std::string& value)
+{
+    if (auto p = text.find(mark); p != std::string::npos)
+        text.replace(p, mark.size(), value);
+    return text;
+}
+
+}  // namespace
+
+struct TcpReceiveThread::Connection {
+    int fd = -1;
+    std::string peerIP;
+    int peerPort = 0;
+    std::size_t bindingIndex = 0;
+    TcpFramer framer;
+    Clock::time_point lastActivity;
+};
+
+TcpReceiveThread::TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation,
+                                   const TcpLimits& limits, Output output)
+    : m_listeners(std::move(listeners)), m_generation(generation), m_limits(limits), m_output(std::move(output))
+{
+}
+
+TcpReceiveThread::~TcpReceiveThread()
+{
+    stop();
+    if (m_stopFd >= 0)
+        ::close(m_stopFd);
+}
+
+bool TcpReceiveThread::start(std::string& error)
+{
+    m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_stopFd < 0) {
+        error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
+        return false;
+    }
+    try {
+        m_buffer.resize(kReadSize);
+        m_thread = std::thread([this] { run(); });
+    } catch (const std::exception& e) {
+        error = fillIn(net_texts::kSocketFailed, e.what());
+        return false;
+    }
+    return true;
+}
+
+void TcpReceiveThread::stop()
+{
+    m_stopping.store(true);
+    if (m_stopFd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] auto n = ::write(m_stopFd, &one, sizeof one);
+    }
+    if (m_thread.joinable() && std::this_thread::get_id() != m_thread.get_id())
+        m_thread.join();
+}
+
+void TcpReceiveThread::run()
+{
+    std::vector<Connection> connections;
+    std::vector<pollfd> fds;
+    std::vector<ReceivedItem> batch;
+    while (!m_stopping.load()) {
+        const bool congested = m_output.congested && m_output.congested();
+        const std::int64_t idleMs = m_limits.idleTimeoutMs.load();
+        const auto start = Clock::now();
+
+        int timeout = kWaitMilliseconds;
+        if (congested) {
+            timeout = kCongestedWaitMilliseconds;
+        } else if (idleMs > 0) {
+            for (const auto& c : connections) {
+                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    c.lastActivity + std::chrono::milliseconds(idleMs) - start).count();
+                timeout = static_cast<int>(std::clamp<std::int64_t>(left + 1, 0, timeout));
+            }
+        }
+
+        fds.clear();
+        fds.push_back({m_stopFd, POLLIN, 0});
+        for (const auto& l : m_listeners)
+            fds.push_back({l.fd, POLLIN, 0});
+        // A congested thread leaves the connections unread; their data waits in the kernel.
+        if (!congested)
+            for (const auto& c : connections)
+                fds.push_back({c.fd, POLLIN, 0});
+        const int ready = ::poll(fds.data(), fds.size(), timeout);
+        if (ready < 0 && errno != EINTR) {
+            ReceivedItem item;
+            item.isError = true;
+            item.viaTcp = true;
+            item.errorText = fillIn(net_texts::kReceiveFailed, std::strerror(errno));
+            item.errorClass = "ESocketError";
+            item.generation = m_generation;
+            batch.push_back(std::move(item));
+            m_output.push(batch);
+            ::usleep(100 * 1000);  // a failing wait must not spin
+            continue;
+        }
+        if (m_stopping.load())
+            break;
+
+        const std::size_t connectionsBefore = congested ? 0 : connections.size();
+        const std::size_t firstConnection = 1 + m_listeners.size();
+        // Read the connections polled this turn before accepting new ones: accepting moves
+        // the vector, and its first entries are the ones the poll list names.
+        std::vector<std::size_t> closing;
+        for (std::size_t i = 0; ready > 0 && i < connectionsBefore; ++i) {
+            if (fds[firstConnection + i].revents == 0)
+                continue;
+            if (!readFrom(connections[i], batch))
+                closing.push_back(i);
+        }
+        const auto now = Clock::now();
+        if (congested) {
+            // Time spent waiting for room is not idleness of the peers.
+            for (auto& c : connections)
+                c.lastActivity = now;
+        } else if (idleMs > 0) {
+            for (std::size_t i = 0; i < connections.size(); ++i)
+                if (now - connections[i].lastActivity >= std::chrono::milliseconds(idleMs)
+                    && std::find(closing.begin(), closing.end(), i) == closing.end())
+                    closing.push_back(i);
+        }
+        std::sort(closing.begin(), closing.end());
+        for (auto it = closing.rbegin(); it != closing.rend(); ++it) {
+            closeConnection(connections[*it], batch);
+            connections.erase(connections.begin() + static_cast<std::ptrdiff_t>(*it));
+        }
+        for (std::size_t l = 0; ready > 0 && l < m_listeners.size(); ++l)
+            if (fds[1 + l].revents & POLLIN)
+                acceptAll(m_listeners[l], connections);
+        m_connectionCount.store(connections.size());
+        if (!batch.empty())
+            m_output.push(batch);
+    }
+    for (auto& c : connections)
+        closeConnection(c, batch);
+    connections.clear();
+    m_connectionCount.store(0);
+    if (!batch.empty())
+        m_output.push(batch);
+}
+
+void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections)
+{
+    for (int n = 0; n < kAcceptsPerTurn; ++n) {
+        const int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd < 0) {
+            // Out of descriptors or memory: the pending connection stays readable, so wait a
+            // little instead of spinning on it.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+                ::usleep(10 * 1000);
+            return;
+        }
+        if (connections.size() >= static_cast<std::size_t>(std::max(0, m_limits.maxConnections.load()))) {
+            ::close(fd);
+            m_refused.fetch_add(1);
+            continue;
+        }
+        const SocketAddress peer = peerAddressOf(fd);
+        connections.push_back({fd, peer.IP, peer.Port, listener.bindingIndex,
+                               TcpFramer(m_limits.maxFrame.load(), kSyslogMessageBytes), Clock::now()});
+    }
+}
+
+bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem>& batch)
+{
+    const ssize_t n = ::recv(connection.fd, m_buffer.data(), m_buffer.size(), MSG_DONTWAIT);
+    if (n < 0)
+        return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+    if (n == 0)
+        return false;
+    connection.lastActivity = Clock::now();
+    std::vector<std::string> frames;
+    const bool ok = connection.framer.feed(std::string_view(m_buffer.data(), static_cast<std::size_t>(n)), frames);
+    addFrames(connection, frames, batch);
+    if (!ok) {
+        ReceivedItem item;
+        item.isError = true;
+        item.viaTcp = true;
+        item.errorText = replaced(replaced(net_texts::kTcpFramingError, "%1", connection.peerIP), "%2",
+                                  connection.framer.error());
+        item.errorClass = "ETcpFramingError";
+        item.peerIP = connection.peerIP;
+        item.peerPort = connection.peerPort;
+        item.bindingIndex = connection.bindingIndex;
+        item.generation = m_generation;
+        batch.push_back(std::move(item));
+    }
+    return ok;
+}
+
+void TcpReceiveThread::closeConnection(Connection& connection, std::vector<ReceivedItem>& batch)
+{
+    std::vector<std::string> frames;
+    connection.framer.finish(frames);
+    addFrames(connection, frames, batch);
+    ::close(connection.fd);
+    connection.fd = -1;
+}
+
+void TcpReceiveThread::addFrames(Connection& connection, std::vector<std::string>& frames,
+                                 std::vector<ReceivedItem>& batch)
+{
+    if (frames.empty())
+        return;
+    const DateTime arrived = now();
+    for (auto& frame : frames) {
+        ReceivedItem item;
+        item.data = std::move(frame);
+        item.peerIP = connection.peerIP;
+        item.peerPort = connection.peerPort;
+        item.bindingIndex = connection.bindingIndex;
+        item.generation = m_generation;
+        item.received = arrived;
+        item.viaTcp = true;
+        batch.push_back(std::move(item));
+    }
+}
+
+}  // namespace corvane

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "net/ReceiveQueue.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace corvane {
+
+// The limits of the TCP listener. The receive thread reads them on every turn, so a change
+// applies at once to open connections; a new maximum frame size applies to connections
+// accepted after the change.
+struct TcpLimits {
+    std::atomic<int> maxConnections{100};
+    std::atomic<std::int64_t> idleTimeoutMs{300 * 1000};  // 0: no time-out
+    std::atomic<std::size_t> maxFrame{64 * 1024};
+};
+
+// The TCP listener's receive thread: accepts connections on the listening sockets, reads every
+// connection with poll(), splits each stream into frames and passes them, in the order each
+// connection sent them, to the output. It never waits for anyone but its sockets.
+//
+// When the output reports congestion the thread stops reading connections (the peers' own
+// sending then stalls under TCP flow control) until it has room again, so a fast TCP sender
+// can neither fill the queue that UDP shares nor lose a message.
+class TcpReceiveThread {
+public:
+    struct Listener {
+        int fd = -1;
+        std::size_t bindingIndex = 0;
+    };
+    struct Output {
+        std::function<void(std::vector<ReceivedItem>& batch)> push;
+        std::function<bool()> congested;
+    };
+
+    static constexpr std::size_t kReadSize = 64 * 1024;
+    static constexpr int kWaitMilliseconds = 1000;
+    // How often a congested thread looks again whether it may read.
+    static constexpr int kCongestedWaitMilliseconds = 5;
+
+    TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation, const TcpLimits& limits,
+                     Output output);
+    ~TcpReceiveThread();  // stops and joins; open connections are closed
+    TcpReceiveThread(const TcpReceiveThread&) = delete;
+    TcpReceiveThread& operator=(const TcpReceiveThread&) = delete;
+
+    // False when the thread could not be started; the text says why.
+    bool start(std::string& error);
+    // Frames in progress are handed on as they stand, then every connection is closed.
+    void stop();
+
+    std::size_t connectionCount() const { return m_connectionCount.load(); }
+    // Connections closed at once because the maximum was reached.
+    std::uint64_t refusedCount() const { return m_refused.load(); }
+
+private:
+    struct Connection;
+    void run();
+    void acceptAll(const Listener& listener, std::vector<Connection>& connections);
+    // False when the connection is to be closed.
+    bool readFrom(Connection& connection, std::vector<ReceivedItem>& batch);
+    void closeConnection(Connection& connection, std::vector<ReceivedItem>& batch);
+    void addFrames(Connection& connection, std::vector<std::string>& frames, std::vector<ReceivedItem>& batch);
+
+    std::vector<Listener> m_listeners;
+    std::uint64_t m_generation;
+    const TcpLimits& m_limits;
+    Output m_output;
+    int m_stopFd = -1;
+    std::atomic<bool> m_stopping{false};
+    std::atomic<std::size_t> m_connectionCount{0};
+    std::atomic<std::uint64_t> m_refused{0};
+    std::vector<char> m_buffer;
+    std::thread m_thread;
+};
+
+}  // namespace corvane
