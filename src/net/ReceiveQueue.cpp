@@ -51,10 +51,28 @@ std::size_t ReceiveQueue::size() const
     return m_items.size();
 }
 
-bool ReceiveQueue::halfFull() const
+bool ReceiveQueue::pushAll(std::vector<ReceivedItem>& items)
 {
     std::lock_guard lock(m_mutex);
-    return m_bytes > m_limit / 2;
+    const bool wasEmpty = m_items.empty();
+    for (auto& item : items) {
+        m_bytes += cost(item);
+        m_items.push_back(std::move(item));
+    }
+    items.clear();
+    return wasEmpty && !m_items.empty();
+}
+
+std::size_t ReceiveQueue::bytes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bytes;
+}
+
+std::size_t ReceiveQueue::limit() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_limit;
 }
 
 void ReceiveQueue::setLimit(std::size_t bytes)

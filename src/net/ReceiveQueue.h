@@ -40,14 +40,18 @@ public:
     // Appends in order what fits; returns true when the queue was empty before, so that the
     // caller wakes the main thread once per batch rather than once per item.
     bool push(std::vector<ReceivedItem>& items);
+    // Appends everything, past the limit if need be. Only for a sender that bounds itself by
+    // waiting while the queue is busy (TCP can make its peers wait; UDP cannot).
+    bool pushAll(std::vector<ReceivedItem>& items);
     std::optional<ReceivedItem> take();
     bool empty() const;
     std::size_t size() const;
 
     std::uint64_t dropped() const { return m_dropped.load(std::memory_order_relaxed); }
     void setLimit(std::size_t bytes);
-    // True when the queue holds more than half its memory limit.
-    bool halfFull() const;
+    // The memory the queued items take, as counted against the limit.
+    std::size_t bytes() const;
+    std::size_t limit() const;
 
     static std::size_t cost(const ReceivedItem& item);
 

@@ -5,6 +5,12 @@
 
 namespace corvane {
 
+namespace {
+
+constexpr std::size_t kTcpQueueShareBytes = 4 * 1024 * 1024;
+
+}  // namespace
+
 TnSysLogServer::TnSysLogServer()
 {
     auto forward = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
@@ -12,8 +18,11 @@ TnSysLogServer::TnSysLogServer()
     };
     m_udp.OnMessage = forward;
     m_tcp.OnMessage = forward;
-    m_tcp.SetOutput({[this](std::vector<ReceivedItem>& batch) { m_udp.Enqueue(batch); },
-                     [this] { return m_udp.QueueHalfFull(); }});
+    // TCP peers can be made to wait, so TCP takes only a small share of the queue: the rest
+    // stays free for datagrams, which cannot wait, and a datagram is never queued behind more
+    // than that share of TCP messages.
+    m_tcp.SetOutput({[this](std::vector<ReceivedItem>& batch) { m_udp.EnqueueTCP(batch); },
+                     [this] { return m_udp.QueueBusy(kTcpQueueShareBytes); }});
     m_udp.DeliverTCP = [this](const ReceivedItem& item) { m_tcp.Deliver(item); };
 }
 

@@ -88,6 +88,7 @@ void TcpReceiveThread::run()
     std::vector<Connection> connections;
     std::vector<pollfd> fds;
     std::vector<ReceivedItem> batch;
+    std::size_t turn = 0;
     while (!m_stopping.load()) {
         const bool congested = m_output.congested && m_output.congested();
         const std::int64_t idleMs = m_limits.idleTimeoutMs.load();
@@ -132,13 +133,23 @@ void TcpReceiveThread::run()
         const std::size_t firstConnection = 1 + m_listeners.size();
         // Read the connections polled this turn before accepting new ones: accepting moves
         // the vector, and its first entries are the ones the poll list names.
+        // What one connection read goes on at once, and once the output is busy the others
+        // wait for the next turn; the turn starts at a different connection each time, so
+        // none of them is always the one left waiting.
         std::vector<std::size_t> closing;
-        for (std::size_t i = 0; ready > 0 && i < connectionsBefore; ++i) {
+        bool busy = false;
+        for (std::size_t k = 0; ready > 0 && !busy && k < connectionsBefore; ++k) {
+            const std::size_t i = (k + turn) % connectionsBefore;
             if (fds[firstConnection + i].revents == 0)
                 continue;
             if (!readFrom(connections[i], batch))
                 closing.push_back(i);
+            if (!batch.empty()) {
+                m_output.push(batch);
+                busy = m_output.congested && m_output.congested();
+            }
         }
+        ++turn;
         const auto now = Clock::now();
         if (congested) {
             // Time spent waiting for room is not idleness of the peers.

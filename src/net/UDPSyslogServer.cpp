@@ -3,6 +3,7 @@
 #include "net/NetTexts.h"
 #include "net/ReceiveThread.h"
 
+#include <algorithm>
 #include <cxxabi.h>
 #include <typeinfo>
 #include <unistd.h>
@@ -129,10 +130,15 @@ void TnUDPSyslogServer::wakeMainThread()
     });
 }
 
-void TnUDPSyslogServer::Enqueue(std::vector<ReceivedItem>& items)
+void TnUDPSyslogServer::EnqueueTCP(std::vector<ReceivedItem>& items)
 {
-    if (m_queue.push(items))
+    if (m_queue.pushAll(items))
         wakeMainThread();
+}
+
+bool TnUDPSyslogServer::QueueBusy(std::size_t share) const
+{
+    return m_queue.bytes() > std::min(share, m_queue.limit() / 2);
 }
 
 std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount)

@@ -63,11 +63,13 @@ public:
     std::uint64_t DroppedCount() const { return m_queue.dropped(); }
     void SetQueueLimit(std::size_t bytes) { m_queue.setLimit(bytes); }
 
-    // Other receivers share this queue, so all messages reach the main thread in one order:
-    // Enqueue appends their items (from any thread) and wakes the main thread, and
-    // DeliverQueued hands items marked viaTcp to DeliverTCP instead of building them here.
-    void Enqueue(std::vector<ReceivedItem>& items);
-    bool QueueHalfFull() const { return m_queue.halfFull(); }
+    // The TCP listener shares this queue, so all messages reach the main thread in one order:
+    // EnqueueTCP appends its items (from any thread; it keeps itself within QueueBusyBytes, so
+    // nothing of it is dropped) and wakes the main thread, and DeliverQueued hands items marked
+    // viaTcp to DeliverTCP instead of building them here.
+    void EnqueueTCP(std::vector<ReceivedItem>& items);
+    // True when the queue holds more than `share` bytes or half its limit, whichever is less.
+    bool QueueBusy(std::size_t share) const;
     std::function<void(const ReceivedItem&)> DeliverTCP;
 
     virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);

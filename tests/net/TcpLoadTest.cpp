@@ -95,15 +95,22 @@ TEST(TcpLoad, TricklingPeersDoNotHoldUpDatagrams)
 }
 
 // One peer sends numbered messages as fast as it can, both framings in turn, while the queue is
-// kept small: the listener waits for room instead of dropping, so all of them arrive in order.
+// kept small: the listener waits for room instead of dropping, so all of them arrive in order,
+// and datagrams sent meanwhile still find room.
 TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder)
 {
     constexpr int kMessages = 100000;
+    constexpr int kDatagrams = 200;
     TnSysLogServer server;
-    server.UDPServer().SetQueueLimit(2 * 1024 * 1024);
+    server.UDPServer().SetQueueLimit(4 * 1024 * 1024);
     int expected = 0;
     int outOfOrder = 0;
+    int datagrams = 0;
     server.OnMessage = [&](TnComponent*, TnSyslogMessage* m, Binding*) {
+        if (m->Protocol() == "UDP") {
+            ++datagrams;
+            return;
+        }
         const std::string& data = m->Data();
         if (data.size() != 13 || data.compare(0, 6, "<13>m ") != 0 || std::stoi(data.substr(6)) != expected)
             ++outOfOrder;
@@ -112,6 +119,9 @@ TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder)
     server.TCPBindings().Add("127.0.0.1").Port = 0;
     ASSERT_EQ(server.SetTCPActive(true), "");
     const int port = server.TCPServer().BoundAddresses().at(0).Port;
+    const int udpPort = freeLoopbackPort();
+    server.UDPBindings().Add("127.0.0.1").Port = udpPort;
+    ASSERT_EQ(server.SetActive(true), "");
 
     std::string stream;
     for (int i = 0; i < kMessages; ++i) {
@@ -125,10 +135,14 @@ TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder)
     });
     // Let the queue fill up before the main thread starts working through it.
     std::this_thread::sleep_for(100ms);
-    deliverUntil(server, [&] { return expected >= kMessages; }, 20000ms);
+    LoopbackSender udp;
+    for (int i = 0; i < kDatagrams; ++i)
+        udp.send(udpPort, "<13>datagram");
+    deliverUntil(server, [&] { return expected >= kMessages && datagrams >= kDatagrams; }, 20000ms);
     sender.join();
     EXPECT_EQ(expected, kMessages);
     EXPECT_EQ(outOfOrder, 0);
+    EXPECT_EQ(datagrams, kDatagrams);
     EXPECT_EQ(server.DroppedCount(), 0u);
 }
 
