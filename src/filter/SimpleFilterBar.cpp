@@ -118,25 +118,9 @@ void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountTe
     if (!readAmount(amountText, amount))
         return;
 
-    std::int64_t back = 0;
-    switch (unit) {
-    case kUnitDays: back = amount * kMsPerDay; break;
-    case kUnitHours: back = amount * kMsPerHour; break;
-    case kUnitMinutes: back = amount * kMsPerMinute; break;
-    default: break;
-    }
     std::string period;
-    if (unit == kUnitDays || unit == kUnitHours || unit == kUnitMinutes) {
-        const DateTime start = millisecondsToDateTime(dateTimeToMilliseconds(currentTime()) - back);
-        if (!inCalendarRange(start)) {
-            // An amount that reaches outside the calendar cannot be written as a date.
-            if (m_hooks.error)
-                m_hooks.error(std::string(kFilterError), "'" + std::string(amountText) + "' is not a valid period",
-                              std::string(kFilterErrorTitle));
-            return;
-        }
-        period = "[Date] > '" + m_formats.formatDateTime(start) + "'";
-    }
+    if (!periodFor(unit, amount, amountText, period))
+        return;
 
     attachEventsFilter(false);
     m_periodPart.clear();
@@ -147,6 +131,58 @@ void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountTe
     } else if (!period.empty()) {
         m_periodPart = std::move(period);
     }
+    ApplyFilter();
+}
+
+bool SimpleFilterBar::periodFor(std::int32_t unit, std::int32_t amount, std::string_view amountText,
+                                std::string& period)
+{
+    std::int64_t back = 0;
+    switch (unit) {
+    case kUnitDays: back = amount * kMsPerDay; break;
+    case kUnitHours: back = amount * kMsPerHour; break;
+    case kUnitMinutes: back = amount * kMsPerMinute; break;
+    default: return true;
+    }
+    const DateTime start = millisecondsToDateTime(dateTimeToMilliseconds(currentTime()) - back);
+    if (!inCalendarRange(start)) {
+        // An amount that reaches outside the calendar cannot be written as a date.
+        if (m_hooks.error)
+            m_hooks.error(std::string(kFilterError), "'" + std::string(amountText) + "' is not a valid period",
+                          std::string(kFilterErrorTitle));
+        return false;
+    }
+    period = "[Date] > '" + m_formats.formatDateTime(start) + "'";
+    return true;
+}
+
+void SimpleFilterBar::ApplySavedChoices(std::string_view amountText)
+{
+    attachEventsFilter(false);
+    m_eventThreshold = 0;
+    m_periodPart.clear();
+    const std::int32_t unit = filterKey("TimeKey");
+    std::int32_t amount = 0;
+    if (readAmount(amountText, amount)) {
+        if (unit == kUnitEvents) {
+            m_eventLimit = amount;
+            attachEventsFilter(true);
+        } else {
+            std::string period;
+            if (periodFor(unit, amount, amountText, period))
+                m_periodPart = std::move(period);
+        }
+    }
+    auto keyPart = [this](std::string_view keyField, std::string_view lookupField) -> std::string {
+        const std::string name = lookupText(lookupField);
+        if (name.empty() || name == kAny)
+            return {};
+        return "[" + std::string(keyField) + "] = " + std::to_string(filterKey(keyField));
+    };
+    m_facilityPart = keyPart("FacilityKey", "Facillity");
+    m_severityPart = keyPart("SeverityKey", "Severity");
+    const std::string host = lookupText("Host");
+    m_addressPart = host.empty() || host == kAny ? std::string() : "[Address] = " + quoteFilterText(lookupText("Address"));
     ApplyFilter();
 }
 

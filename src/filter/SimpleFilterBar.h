@@ -61,6 +61,11 @@ public:
     // The window's create step empties these three parts; the filter already set stays.
     void clearFacilitySeverityPeriod();
 
+    // Start-up: every part from the choices saved in the filter record (the period or "Events"
+    // limit from the unit and amountText), applied once, so the view is filtered exactly as the
+    // bar shows them. A choice whose lookup row is "Any" or missing adds no part.
+    void ApplySavedChoices(std::string_view amountText);
+
     // The advanced part replaces the simple parts while it is not empty.
     const std::string& advancedPart() const { return m_advancedPart; }
     void setAdvancedPart(std::string text) { m_advancedPart = std::move(text); }
@@ -84,6 +89,9 @@ private:
     void keyPartChange(std::string_view keyField, std::string_view lookupField, std::string& part);
     void attachEventsFilter(bool on);
     void failed(const std::string& detail, int position);
+    // The period part for a unit and amount; false (after reporting) when the start time falls
+    // outside the calendar.
+    bool periodFor(std::int32_t unit, std::int32_t amount, std::string_view amountText, std::string& period);
     DateTime currentTime() const;
 
     Table& m_messageSet;
