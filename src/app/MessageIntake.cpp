@@ -92,35 +92,65 @@ bool MessageIntake::UpdateHost(TnSyslogMessage& aData)
     }
 }
 
+const MessageIntake::Fields& MessageIntake::fields()
+{
+    Table& m = m_data.MessageSet();
+    Table& h = m_data.HostSet();
+    if (m_batch && m_fields.known)
+        return m_fields;
+    Fields f;
+    f.hostKey = m.requireField("HostKey");
+    f.host = m.requireField("Host");
+    f.address = m.requireField("Address");
+    f.data = m.requireField("Data");
+    f.process = m.requireField("Process");
+    f.date = m.requireField("Date");
+    f.timeStamp = m.requireField("TimeStamp");
+    f.facilityKey = m.requireField("FacilityKey");
+    f.facility = m.requireField("Facility");
+    f.severityKey = m.requireField("SeverityKey");
+    f.severity = m.requireField("Severity");
+    f.pid = m.requireField("PID");
+    f.message = m.requireField("Message");
+    f.hKey = h.requireField("Key");
+    f.hName = h.requireField("Name");
+    f.hAddress = h.requireField("Address");
+    f.hDate = h.requireField("Date");
+    f.known = true;
+    m_fields = f;
+    return m_fields;
+}
+
 void MessageIntake::fillRecord(TnSyslogMessage& aData)
 {
     Table& messages = m_data.MessageSet();
     Table& hosts = m_data.HostSet();
+    const Fields& f = fields();
     messages.append();
     messages.edit();
 
-    messages.setValue(messages.requireField("HostKey"), hosts.value(hosts.requireField("Key")));
-    messages.setValue(messages.requireField("Host"), hosts.value(hosts.requireField("Name")));
-    messages.setValue(messages.requireField("Address"), hosts.value(hosts.requireField("Address")));
-    messages.setText(messages.requireField("Data"), aData.Data());
-    messages.setText(messages.requireField("Process"), aData.Process());
-    messages.setDateTime(messages.requireField("Date"), aData.Received());
-    messages.setDateTime(messages.requireField("TimeStamp"), aData.TimeStamp());
+    messages.setValue(f.hostKey, hosts.value(f.hKey));
+    messages.setValue(f.host, hosts.value(f.hName));
+    messages.setValue(f.address, hosts.value(f.hAddress));
+    messages.setText(f.data, aData.Data());
+    messages.setText(f.process, aData.Process());
+    messages.setDateTime(f.date, aData.Received());
+    messages.setDateTime(f.timeStamp, aData.TimeStamp());
 
     const std::int32_t facility = aData.Facility();
-    messages.setInteger(messages.requireField("FacilityKey"), facility);
+    messages.setInteger(f.facilityKey, facility);
     Table& facilities = m_data.FacilitySet();
     if (facilities.isOpen() && facilities.locate("Key", Value::ofInteger(facility)))
-        messages.setValue(messages.requireField("Facility"), facilities.value("Name"));
+        messages.setValue(f.facility, facilities.value("Name"));
 
     const std::int32_t severity = aData.Severity();
-    messages.setInteger(messages.requireField("SeverityKey"), severity);
+    messages.setInteger(f.severityKey, severity);
     Table& severities = m_data.SeveritySet();
     if (severities.isOpen() && severities.locate("Key", Value::ofInteger(severity)))
-        messages.setValue(messages.requireField("Severity"), severities.value("Name"));
+        messages.setValue(f.severity, severities.value("Name"));
 
-    messages.setInteger(messages.requireField("PID"), aData.PID());
-    messages.setText(messages.requireField("Message"), aData.MessageText());
+    messages.setInteger(f.pid, aData.PID());
+    messages.setText(f.message, aData.MessageText());
     CheckNotification(m_notification, messages, facilities, severities, m_actions);
 }
 
@@ -163,6 +193,7 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
     std::size_t taken = 0;
     {
         m_batch = true;
+        m_fields.known = false;
         struct EndBatch {
             bool& flag;
             ~EndBatch() { flag = false; }

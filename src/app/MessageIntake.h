@@ -72,6 +72,16 @@ private:
     void saveAndSelect();
     void becameIdle();
 
+    // Field positions of the tables intake writes; found once per batch, or per single message.
+    struct Fields {
+        bool known = false;
+        int hostKey, host, address, data, process, date, timeStamp, facilityKey, facility, severityKey, severity,
+            pid, message;
+        int hKey, hName, hAddress, hDate;
+    };
+    const Fields& fields();
+
+    Fields m_fields;
     TData& m_data;
     IntakeWindow& m_window;
     DialogGate m_dialogs;

@@ -32,8 +32,8 @@ std::optional<std::int32_t> conditionKey(Table& table, std::string_view name, st
     const int keyField = table.fieldIndex("Key");
     if (table.isOpen() && nameField >= 0 && keyField >= 0) {
         for (int i = 0; i < table.recordCount(); ++i) {
-            const Value v = table.valueAt(i, nameField);
-            if (v.kind == Value::Kind::Text && equalsNoCase(v.text, name)) {
+            const RowReader row = table.readerAt(i);
+            if (!row.isNull(nameField) && equalsNoCase(row.text(nameField), name)) {
                 table.moveTo(i);
                 return table.isNull(keyField) ? 0 : table.integer(keyField);
             }
