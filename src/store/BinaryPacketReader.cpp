@@ -144,6 +144,10 @@ PacketReadResult BinaryPacketReader::read(std::string_view bytes)
     if (!parse(bytes, packet, result.error))
         return result;
     for (const Column& col : packet.columns) {
+        if (col.name.empty()) {
+            result.error = formatText(storetexts::kBadStructure, {"a column without a name"});
+            return result;
+        }
         FieldDef f;
         f.name = col.name;
         f.readOnly = (col.attributes & 2) != 0;
@@ -156,11 +160,17 @@ PacketReadResult BinaryPacketReader::read(std::string_view bytes)
             f.type = FieldType::DateTime;
         } else if (col.type == kTypeText) {
             f.type = FieldType::Text;
-            for (const Property& p : col.properties)
-                if (p.name == "WIDTH")
-                    f.size = static_cast<int>(littleEndian(p.value));
-            if (f.size <= 0)
-                f.size = col.size == 1 ? 255 : 65535;
+            f.size = col.size == 1 ? 255 : 65535;
+            for (const Property& p : col.properties) {
+                if (p.name != "WIDTH")
+                    continue;
+                const std::uint32_t width = littleEndian(p.value);
+                if (p.value.empty() || width < 1 || width > 65535) {
+                    result.error = formatText(storetexts::kBadStructure, {"WIDTH of " + col.name});
+                    return result;
+                }
+                f.size = static_cast<int>(width);
+            }
         } else {
             result.error = formatText(storetexts::kBadStructure, {"field type of " + col.name});
             return result;

@@ -394,8 +394,11 @@ bool XmlReader::handleField()
         if (target && !decode(a.raw, *target, 1024))
             return malformed("FIELD");
     }
-    if (attrName.empty())
-        return malformed("FIELD without attrname");
+    if (attrName.empty() || (haveFieldName && trueName.empty()))
+        return malformed("FIELD without a name");
+    for (char c : attrName)
+        if (!isNameChar(c))
+            return malformed("attrname " + attrName);
     f.name = haveFieldName ? trueName : attrName;
     if (fieldType == "i4" || fieldType == "i2" || fieldType == "i1" || fieldType == "ui1" || fieldType == "ui2") {
         f.type = subType == "Autoinc" ? FieldType::AutoInc : FieldType::Integer;

@@ -45,18 +45,22 @@ struct EntityTable {
 constexpr EntityTable kEntities;
 constexpr std::size_t kMaxEntity = 6;
 
-bool needsFieldName(std::string_view name)
-{
-    return name.find_first_of(" !#$%()*?") != std::string_view::npos;
-}
+// The characters a field name may not carry into the name of a ROW attribute: those of the
+// format's own rule, and those that would end the attribute name.
+constexpr std::string_view kReplacedInNames = " !#$%()*?=/<>\"'\t\n\r";
 
 std::string attrName(std::string_view name)
 {
     std::string out(name);
     for (char& c : out)
-        if (std::strchr(" !#$%()*?", c) && c != '\0')
+        if (kReplacedInNames.find(c) != std::string_view::npos)
             c = '_';
     return out;
+}
+
+bool needsFieldName(std::string_view name)
+{
+    return name.find_first_of(kReplacedInNames) != std::string_view::npos;
 }
 
 // Appends into a buffer grown ahead of need, so the row loop writes through a plain pointer.

@@ -72,6 +72,9 @@ void Table::setFields(std::vector<FieldDef> fields)
             m_autoIncField = static_cast<int>(i);
     }
     m_buffer.reset(m_fields.size());
+    // A compiled filter names fields by position, so it must be made again for the new ones.
+    if (m_filtered && !compileFilter().ok)
+        m_filtered = false;
 }
 
 void Table::addLookupField(FieldDef field)

@@ -101,7 +101,11 @@ TEST(DataPacketGolden, GoldenFilesReadBackUnchanged)
         EXPECT_EQ(DataPacketWriter::write(t), text) << name;
     }
 
-    PacketReadResult r = DataPacketReader::read(golden("MessageSet.vtx"));
+    const std::string messages = golden("MessageSet.vtx");
+    for (std::size_t cut = 0; cut < messages.size(); ++cut)
+        EXPECT_FALSE(DataPacketReader::read(std::string_view(messages).substr(0, cut)).ok()) << cut;
+
+    PacketReadResult r = DataPacketReader::read(messages);
     const auto expected = goldenMessages();
     Table t("MessageSet");
     t.load(std::move(r.contents));

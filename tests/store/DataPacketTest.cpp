@@ -136,6 +136,76 @@ TEST(DataPacket, RejectsDamagedFiles)
     EXPECT_EQ(DataPacketReader::read("").error, "The file is empty");
 }
 
+TEST(DataPacket, ReaderSurvivesHostileInput)
+{
+    const std::string head =
+        "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+        "<FIELD attrname=\"Key\" fieldtype=\"i4\"/><FIELD attrname=\"Message\" fieldtype=\"string\" "
+        "WIDTH=\"512\"/></FIELDS><PARAMS/></METADATA><ROWDATA>";
+    const std::string tail = "</ROWDATA></DATAPACKET>";
+
+    // A 100 MB value is cut to the field's size; cut off, it is refused.
+    std::string file = head + "<ROW Key=\"1\" Message=\"";
+    file.append(100u << 20, 'v');
+    const std::size_t valueEnd = file.size();
+    file += "\"/>" + tail;
+    PacketReadResult r = DataPacketReader::read(file);
+    ASSERT_TRUE(r.ok()) << r.error;
+    Table t("X");
+    t.load(std::move(r.contents));
+    EXPECT_EQ(t.valueAt(0, 1).text, std::string(512, 'v'));
+    EXPECT_EQ(DataPacketReader::read(std::string_view(file).substr(0, valueEnd)).error, "The data packet is cut off");
+    file.clear();
+    file.shrink_to_fit();
+
+    // A long number is refused with a short message.
+    r = DataPacketReader::read(head + "<ROW Key=\"" + std::string(1u << 20, '7') + "\"/>" + tail);
+    EXPECT_EQ(r.error.substr(0, 15), "Invalid value \"") << r.error.substr(0, 100);
+    EXPECT_LT(r.error.size(), 200u);
+
+    // Entities a document type defines are never expanded.
+    const std::string doctype = "<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY a \"&b;&b;\"><!ENTITY b \"x\">]>";
+    r = DataPacketReader::read(doctype + head.substr(head.find("<DATAPACKET")) + "<ROW Message=\"&a;\"/>" + tail);
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.error.find("Message"), std::string::npos) << r.error;
+
+    std::string many = head + "<ROW";
+    for (int i = 0; i < 5000; ++i)
+        many += " a" + std::to_string(i) + "=\"\"";
+    EXPECT_EQ(DataPacketReader::read(many + "/>" + tail).error, "The data packet is malformed: too many attributes");
+
+    std::string deep = head;
+    for (int i = 0; i < 100; ++i)
+        deep += "<X>";
+    EXPECT_EQ(DataPacketReader::read(deep).error, "The data packet is malformed: nesting too deep");
+}
+
+TEST(DataPacket, OddFieldNamesSurviveARoundTrip)
+{
+    Table t("X", {field("Key", FieldType::Integer), field("a/b=c", FieldType::Integer),
+                  field("x y\"z<", FieldType::Text, 4)});
+    t.open();
+    t.append();
+    t.setInteger(1, 5);
+    t.setText(2, "v");
+    t.post();
+    const std::string text = DataPacketWriter::write(t);
+    EXPECT_NE(text.find("<FIELD fieldname=\"a/b=c\" attrname=\"a_b_c\""), std::string::npos) << text;
+    EXPECT_NE(text.find("<FIELD fieldname=\"x y&quot;z&lt;\" attrname=\"x_y_z_\""), std::string::npos) << text;
+    PacketReadResult r = DataPacketReader::read(text);
+    ASSERT_TRUE(r.ok()) << r.error;
+    Table back("X");
+    back.load(std::move(r.contents));
+    EXPECT_EQ(back.fields()[1].name, "a/b=c");
+    EXPECT_EQ(back.valueAt(0, 1), Value::ofInteger(5));
+    EXPECT_EQ(back.valueAt(0, 2), Value::ofText("v"));
+
+    // A name that cannot stand as a ROW attribute is refused rather than misread.
+    const std::string bad = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"a&#047;b\" fieldtype=\"i4\"/>"
+                            "</FIELDS></METADATA><ROWDATA></ROWDATA></DATAPACKET>";
+    EXPECT_EQ(DataPacketReader::read(bad).error, "The data packet is malformed: attrname a/b");
+}
+
 std::string binaryPacket(std::uint32_t rows)
 {
     std::string s;
@@ -167,6 +237,12 @@ TEST(DataPacket, BinaryFormStructureIsRead)
     EXPECT_TRUE(r.contents.fields[0].readOnly);
     EXPECT_EQ(r.contents.fields[1].size, 20);
     EXPECT_EQ(r.contents.autoIncValue, 5);
+
+    std::string wide = binaryPacket(0);
+    const std::size_t width = wide.find("WIDTH") + 9;
+    wide[width] = '\0';  // a width of 0
+    wide[width + 1] = '\0';
+    EXPECT_EQ(DataPacketReader::read(wide).error, "The data packet is malformed: WIDTH of Name");
 
     const std::string withRows = binaryPacket(3);
     EXPECT_NE(DataPacketReader::read(withRows).error.find("binary"), std::string::npos);

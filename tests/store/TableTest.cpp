@@ -59,9 +59,14 @@ public:
             return a == b;
         }
     };
-    FilterCompileResult compile(std::string_view text, std::span<const FieldDef>, bool ci) const override
+    FilterCompileResult compile(std::string_view text, std::span<const FieldDef> fields, bool ci) const override
     {
         FilterCompileResult r;
+        if (fields.size() < 4) {
+            r.error = "no such field";
+            r.errorPosition = 0;
+            return r;
+        }
         auto f = std::make_unique<Filter>();
         f->ci = ci;
         if (text.starts_with("Num=")) {
@@ -276,6 +281,30 @@ TEST(Table, FilterTextCallbackAndCaseOption)
     add(t, 0, "green", 1);
     EXPECT_EQ(keysInView(t), (std::vector<int>{0, 1, 3}));
     EXPECT_EQ(t.integer(0), 0);
+}
+
+TEST(Table, NewStructureRecompilesTheFilter)
+{
+    FakeCompiler compiler;
+    Table t("T", {field("Key", FieldType::Integer), field("Pad", FieldType::Integer),
+                  field("Pad2", FieldType::Integer), field("Num", FieldType::Integer)});
+    t.setFilterCompiler(&compiler);
+    t.setFilterText("Num=1");
+    ASSERT_TRUE(t.setFiltered(true).ok);
+    // The loaded table has fewer fields: the filter made for four must not be asked about it.
+    TableContents contents;
+    contents.fields = {field("Key", FieldType::Integer)};
+    t.load(std::move(contents));
+    EXPECT_FALSE(t.filtered());
+    EXPECT_EQ(t.recordCount(), 0);
+
+    t.setFields({field("Key", FieldType::Integer), field("Name", FieldType::Text, 8),
+                 field("When", FieldType::DateTime), field("Num", FieldType::Integer)});
+    ASSERT_TRUE(t.setFiltered(true).ok);
+    t.open();
+    add(t, 1, "a", 1);
+    add(t, 2, "b", 2);
+    EXPECT_EQ(keysInView(t), (std::vector<int>{1}));
 }
 
 TEST(Table, DeleteAllInViewKeepsRecordsOutsideTheFilter)

@@ -1,0 +1,1 @@
+corvane_fuzzer(DataPacketFuzz DEPS corvane_store)
