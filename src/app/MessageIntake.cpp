@@ -182,6 +182,7 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
     if (waiting == 0)
         return 0;
     if (waiting == 1) {
+        // Exactly the specified road: raise, store, save and select for this one message.
         const std::size_t taken = listener.DeliverQueued(1);
         if (listener.HasQueued())
             m_missedWake = true;
@@ -198,7 +199,15 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
             bool& flag;
             ~EndBatch() { flag = false; }
         } endBatch{m_batch};
-        taken = listener.DeliverQueued(std::min(waiting, m_batchLimit));
+        // Chunks keep the clock out of the per-message path.
+        constexpr std::size_t kChunk = 256;
+        const auto deadline = std::chrono::steady_clock::now() + m_batchTime;
+        while (taken < m_batchLimit) {
+            const std::size_t got = listener.DeliverQueued(std::min(kChunk, m_batchLimit - taken));
+            taken += got;
+            if (got == 0 || std::chrono::steady_clock::now() >= deadline)
+                break;
+        }
     }
     {
         Busy saving(*this);

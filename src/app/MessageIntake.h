@@ -5,6 +5,7 @@
 #include "app/ThrottledNotifyActions.h"
 #include "net/SyslogEvents.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -25,8 +26,11 @@ class TnSysLogServer;
 // its queue and a message handed over directly waits here, until the dialog is closed.
 class MessageIntake {
 public:
-    // Several waiting messages are taken as one batch of at most this many.
-    static constexpr std::size_t kDefaultBatchLimit = 20000;
+    // Several waiting messages are taken as one batch of at most this many, and for at most
+    // this long before the tables are saved and the window gets its turn. Saving rewrites the
+    // whole message file, so the larger the store, the more a batch must hold to keep up.
+    static constexpr std::size_t kDefaultBatchLimit = 1'000'000;
+    static constexpr std::chrono::milliseconds kDefaultBatchTime{500};
 
     MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs, NotifyActions& actions,
                   const NotificationState& notification);
@@ -51,6 +55,7 @@ public:
     bool inBatch() const { return m_batch; }
 
     void setBatchLimit(std::size_t limit) { m_batchLimit = limit ? limit : 1; }
+    void setBatchTime(std::chrono::milliseconds time) { m_batchTime = time; }
     // Called when intake becomes idle after it turned away the listener's messages (or after a
     // batch that left messages waiting), so that the owner can schedule DeliverPending again.
     void setResumeHook(std::function<void()> hook) { m_resume = std::move(hook); }
@@ -91,6 +96,7 @@ private:
     int m_depth = 0;
     bool m_batch = false;
     std::size_t m_batchLimit = kDefaultBatchLimit;
+    std::chrono::milliseconds m_batchTime = kDefaultBatchTime;
     std::deque<TnSyslogMessage> m_deferred;
     bool m_missedWake = false;
     std::function<void()> m_resume;
