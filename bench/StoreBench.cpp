@@ -161,6 +161,17 @@ void BM_WritePacketText(benchmark::State& state)
     report(state, f);
 }
 
+// The atomic replacement alone, with the text made beforehand.
+void BM_AtomicWriteOnly(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const std::string path = benchFolder() + "atomic.vtx";
+    for (auto _ : state)
+        if (!writeFileAtomically(path, f.text).empty())
+            state.SkipWithError("write failed");
+    report(state, f);
+}
+
 // Reference: the same bytes written with plain file I/O, flushed to disk like a save.
 void BM_PlainWriteSynced(benchmark::State& state)
 {
@@ -239,6 +250,7 @@ void sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_MemoryPerMessage)->Arg(1'000'000)->Iterations(1);
 BENCHMARK(BM_SaveMessageSet)->Apply(sizes);
+BENCHMARK(BM_AtomicWriteOnly)->Apply(sizes);
 BENCHMARK(BM_PlainWriteSynced)->Apply(sizes);
 BENCHMARK(BM_WritePacketText)->Apply(sizes);
 BENCHMARK(BM_PlainWrite)->Apply(sizes);

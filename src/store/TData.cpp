@@ -182,6 +182,10 @@ TData::SaveResult TData::SaveTable(Table& table)
         return {};
     table.post();
     const std::string path = dataFile(table);
+    // A data folder removed while the program runs is made again rather than losing the save.
+    std::error_code ec;
+    if (!fs::is_directory(m_dataFolder, ec))
+        fs::create_directories(m_dataFolder, ec);
     AtomicFile file(path);
     DataPacketWriter::write(table, [&file](std::string_view piece) { return file.write(piece); });
     const std::string error = file.commit();

@@ -388,5 +388,16 @@ TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
     EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
 }
 
+TEST(TData, SaveMakesARemovedDataFolderAgain)
+{
+    test::TempFolder root;
+    const std::string folder = root / "data/";
+    Store s(folder);
+    addMessage(s.data, "Error", 3);
+    fs::remove_all(folder);
+    ASSERT_TRUE(s.data.SaveData().ok());
+    EXPECT_NE(fileText(folder + "MessageSet.vtx").find("Severity=\"Error\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace corvane
