@@ -1,0 +1,1 @@
+corvane_bench(TcpFramingBench DEPS corvane_net)
