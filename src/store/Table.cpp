@@ -642,7 +642,8 @@ void Table::deleteRecord()
 void Table::deleteAllInView()
 {
     requireOpen();
-    cancel();
+    // Going through the view posts a pending record first, so it is deleted with the others.
+    post();
     if (m_view.empty())
         return;
     std::vector<unsigned char> doomed(m_rows.size(), 0);

@@ -318,6 +318,9 @@ TEST(Table, DeleteAllInViewKeepsRecordsOutsideTheFilter)
     t.mergeChangeLog();
     t.setFilterText("Num=1");
     ASSERT_TRUE(t.setFiltered(true).ok);
+    t.append();  // pending, in view once posted
+    t.setInteger(0, 11);
+    t.setInteger(3, 1);
     t.deleteAllInView();
     EXPECT_EQ(t.recordCount(), 0);
     EXPECT_TRUE(t.bof() && t.eof());
