@@ -193,8 +193,9 @@ void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connectio
             return;
         }
         if (connections.size() >= static_cast<std::size_t>(std::max(0, m_limits.maxConnections.load()))) {
-            ::close(fd);
+            // Counted first, so whoever sees the connection closed also sees it counted.
             m_refused.fetch_add(1);
+            ::close(fd);
             continue;
         }
         const SocketAddress peer = peerAddressOf(fd);
