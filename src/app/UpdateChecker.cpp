@@ -1,4 +1,4 @@
-#include "app/UpdateCheck.h"
+#include "app/UpdateChecker.h"
 
 #include "app/Settings.h"
 #include "app/UpdateIdentity.h"
@@ -49,11 +49,11 @@ std::string requestFailureDetail(const HttpResult& result)
     return detail;
 }
 
-UpdateCheck::UpdateCheck(UpdateCheckSetup setup)
+UpdateChecker::UpdateChecker(UpdateCheckerSetup setup)
     : m_setup(std::move(setup))
     , m_machineTag(machineTag())
     , m_machineIdentifier(machineIdentifier())
-    , m_self(std::make_shared<UpdateCheck*>(this))
+    , m_self(std::make_shared<UpdateChecker*>(this))
 {
     if (!m_setup.now)
         m_setup.now = [] { return corvane::now(); };
@@ -62,20 +62,20 @@ UpdateCheck::UpdateCheck(UpdateCheckSetup setup)
     m_firstStart = firstStartTime(m_setup.dataFolder, m_setup.utcNow());
 }
 
-UpdateCheck::~UpdateCheck()
+UpdateChecker::~UpdateChecker()
 {
     shutdown();
     m_self.reset();
 }
 
-void UpdateCheck::shutdown()
+void UpdateChecker::shutdown()
 {
     m_shuttingDown = true;
     if (m_worker.joinable())
         m_worker.join();
 }
 
-void UpdateCheck::DailyUpdateCheck()
+void UpdateChecker::DailyUpdateCheck()
 {
     if (m_state.busy || !m_state.updateCheck || m_shuttingDown)
         return;
@@ -88,7 +88,7 @@ void UpdateCheck::DailyUpdateCheck()
     }
 }
 
-bool UpdateCheck::CheckForUpdate()
+bool UpdateChecker::CheckForUpdate()
 {
     if (m_state.updateUrl.empty() && m_settings)
         m_state.updateUrl = m_settings->readString(Settings::kOptions, update_texts::kKeyUpdateUrl, "");
@@ -97,18 +97,24 @@ bool UpdateCheck::CheckForUpdate()
     return RequestUpdateFile(m_state.updateUrl, update_texts::kVersionFile);
 }
 
-std::string UpdateCheck::WriteInstallId()
+std::string UpdateChecker::WriteInstallId()
 {
     if (!m_settings)
         return {};
     const std::string pid = m_machineIdentifier + "&" + formatDays(m_firstStart, m_setup.decimalSeparator);
     m_settings->writeString(Settings::kOptions, update_texts::kKeyPid, pid);
-    if (const std::string error = m_settings->flush(); !error.empty() && m_setup.dialogs)
-        m_setup.dialogs->show(error, update_texts::kUpdateCheckTitle, kErrorKind);
+    // The report waits for the main loop, so that no dialog's event loop runs in the middle of
+    // starting a check.
+    if (std::string error = m_settings->flush(); !error.empty() && m_setup.dialogs && m_setup.mainThread) {
+        m_setup.mainThread->post([self = std::weak_ptr<UpdateChecker*>(m_self), error = std::move(error)] {
+            if (const auto alive = self.lock())
+                (*alive)->m_setup.dialogs->show(error, update_texts::kUpdateCheckTitle, kErrorKind);
+        });
+    }
     return pid;
 }
 
-bool UpdateCheck::RequestUpdateFile(const std::string& baseUrl, const std::string& fileName)
+bool UpdateChecker::RequestUpdateFile(const std::string& baseUrl, const std::string& fileName)
 {
     std::uint16_t v[4] = {};
     if (m_shuttingDown || !m_setup.mainThread || !ReadFileVersion(v[0], v[1], v[2], v[3]))
@@ -138,7 +144,7 @@ bool UpdateCheck::RequestUpdateFile(const std::string& baseUrl, const std::strin
         m_worker.join();
     m_worker = std::thread([context = std::move(context), url = baseUrl + fileName, fileName,
                             userAgent = updateUserAgent(version), userName = m_machineTag + pid + "&" + location,
-                            mainThread = m_setup.mainThread, self = std::weak_ptr<UpdateCheck*>(m_self)] {
+                            mainThread = m_setup.mainThread, self = std::weak_ptr<UpdateChecker*>(m_self)] {
         HttpResult result;
         std::optional<VersionFileContent> content;
         try {
@@ -161,7 +167,7 @@ bool UpdateCheck::RequestUpdateFile(const std::string& baseUrl, const std::strin
     return true;
 }
 
-void UpdateCheck::finish(const HttpResult& result, const std::optional<VersionFileContent>& content)
+void UpdateChecker::finish(const HttpResult& result, const std::optional<VersionFileContent>& content)
 {
     if (m_worker.joinable())
         m_worker.join();
@@ -169,7 +175,7 @@ void UpdateCheck::finish(const HttpResult& result, const std::optional<VersionFi
         applyVersionFile(*content, m_state);
     if (result.failed && !result.cancelled && !m_shuttingDown && m_setup.dialogs) {
         // The dialog runs its own event loop; the program may end before it returns.
-        const std::weak_ptr<UpdateCheck*> self = m_self;
+        const std::weak_ptr<UpdateChecker*> self = m_self;
         m_setup.dialogs->show(update_texts::kGetDataMessage, update_texts::kGetDataTitle, kWarningKind,
                               requestFailureDetail(result));
         if (self.expired())

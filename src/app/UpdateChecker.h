@@ -20,7 +20,7 @@ class MessageDialogs;
 class Settings;
 
 // What the update check is given by the program (or by a test).
-struct UpdateCheckSetup {
+struct UpdateCheckerSetup {
     // Where "Version.txt" is kept and the first start is recorded: the data folder, ending in a
     // separator.
     std::string dataFolder;
@@ -48,14 +48,14 @@ struct UpdateCheckSetup {
 // so the window stays responsive; its result comes back through MainThread::post. The window
 // calls DailyUpdateCheck when it becomes active and every kTimerIntervalMs; the busy flag turns
 // calls that come while a check is running (or its dialog is open) into no-ops.
-class UpdateCheck {
+class UpdateChecker {
 public:
     static constexpr int kTimerIntervalMs = 600000;
 
-    explicit UpdateCheck(UpdateCheckSetup setup);
-    ~UpdateCheck();  // shutdown()
-    UpdateCheck(const UpdateCheck&) = delete;
-    UpdateCheck& operator=(const UpdateCheck&) = delete;
+    explicit UpdateChecker(UpdateCheckerSetup setup);
+    ~UpdateChecker();  // shutdown()
+    UpdateChecker(const UpdateChecker&) = delete;
+    UpdateChecker& operator=(const UpdateChecker&) = delete;
 
     UpdateState& state() { return m_state; }
     const UpdateState& state() const { return m_state; }
@@ -78,18 +78,19 @@ public:
     bool RequestUpdateFile(const std::string& baseUrl, const std::string& fileName);
 
     // Writes PID ("<machine identifier>&<first start time>") and the settings file, and answers
-    // the PID text; empty without a settings object.
+    // the PID text; empty without a settings object. A settings file that cannot be written is
+    // reported in a dialog from the main loop; the check goes on.
     std::string WriteInstallId();
 
-    // No request starts any more; one in flight is given up and waited for (a fraction of a
-    // second). Its result is dropped.
+    // No request starts any more; one in flight is given up and waited for (about a second at
+    // most). Its result is dropped.
     void shutdown();
 
 private:
     void finish(const HttpResult& result, const std::optional<VersionFileContent>& content);
     void showRequestFailure(const HttpResult& result);
 
-    UpdateCheckSetup m_setup;
+    UpdateCheckerSetup m_setup;
     UpdateState m_state;
     Settings* m_settings = nullptr;
     std::string m_machineTag;
@@ -100,7 +101,7 @@ private:
     std::atomic<bool> m_shuttingDown{false};
     std::thread m_worker;
     // Posted results reach this object only while it lives.
-    std::shared_ptr<UpdateCheck*> m_self;
+    std::shared_ptr<UpdateChecker*> m_self;
 };
 
 // The detail text of the "Get Data" dialog for a failed request.

@@ -1,4 +1,4 @@
-#include "app/UpdateCheck.h"
+#include "app/UpdateChecker.h"
 
 #include "app/Settings.h"
 #include "app/UpdateIdentity.h"
@@ -92,9 +92,9 @@ protected:
         fs::remove_all(m_folder);
     }
 
-    UpdateCheckSetup setup()
+    UpdateCheckerSetup setup()
     {
-        UpdateCheckSetup s;
+        UpdateCheckerSetup s;
         s.dataFolder = m_folder;
         s.mainThread = &m_main;
         s.dialogs = &m_dialogs;
@@ -104,10 +104,10 @@ protected:
         return s;
     }
 
-    UpdateCheck& check()
+    UpdateChecker& check()
     {
         if (!m_check) {
-            m_check = std::make_unique<UpdateCheck>(setup());
+            m_check = std::make_unique<UpdateChecker>(setup());
             m_check->setSettings(m_settings.get());
             readUpdateSettings(m_check->state(), *m_settings);
         }
@@ -162,7 +162,7 @@ protected:
     RecordingDialogs m_dialogs;
     std::atomic<bool> m_connected{true};
     double m_now = 46000.5;
-    std::unique_ptr<UpdateCheck> m_check;
+    std::unique_ptr<UpdateChecker> m_check;
 };
 
 TEST_F(UpdateCheckRun, TheFirstCheckAsksOnceNamingTheInstallationAndKeepsTheAnswer)
@@ -290,18 +290,36 @@ TEST_F(UpdateCheckRun, WithoutAConnectionOnlyTheInstallIdIsWritten)
     EXPECT_NE(read("corvane.ini").find("PID="), std::string::npos);
 }
 
+TEST_F(UpdateCheckRun, ASettingsFileThatCannotBeWrittenIsReportedAndTheCheckGoesOn)
+{
+    m_settings = std::make_unique<Settings>(m_folder + "missing/corvane.ini");
+    m_settings->writeString(Settings::kOptions, "UpdateURL", m_server.url("/upd/"));
+    check().DailyUpdateCheck();
+    ASSERT_TRUE(m_main.runNext());  // the report
+    ASSERT_TRUE(m_main.runNext());  // the answer
+    EXPECT_FALSE(check().state().busy);
+    ASSERT_EQ(m_dialogs.calls.size(), 1u);
+    EXPECT_EQ(m_dialogs.calls[0].title, "Update Check");
+    EXPECT_EQ(m_dialogs.calls[0].kind, 16);
+    EXPECT_EQ(m_dialogs.calls[0].message.rfind("Could not write the settings file " + m_folder + "missing/corvane.ini", 0),
+              0u)
+        << m_dialogs.calls[0].message;
+    EXPECT_EQ(m_server.requests().size(), 1u);
+    EXPECT_EQ(check().state().latestBuild, 57);
+}
+
 TEST_F(UpdateCheckRun, TheInstallIdKeepsTheFirstStartAcrossRuns)
 {
-    UpdateCheckSetup first = setup();
+    UpdateCheckerSetup first = setup();
     first.decimalSeparator = ',';
     {
-        UpdateCheck run(first);
+        UpdateChecker run(first);
         run.setSettings(m_settings.get());
         EXPECT_EQ(run.WriteInstallId(), machineIdentifier() + "&45999,25");
     }
-    UpdateCheckSetup later = setup();
+    UpdateCheckerSetup later = setup();
     later.utcNow = [] { return 46200.75; };
-    UpdateCheck run(later);
+    UpdateChecker run(later);
     run.setSettings(m_settings.get());
     EXPECT_EQ(run.WriteInstallId(), machineIdentifier() + "&45999.25");
 

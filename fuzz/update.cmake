@@ -1,0 +1,1 @@
+corvane_fuzzer(VersionFileFuzz DEPS corvane_app)
