@@ -6,6 +6,7 @@
 #include "ui/SoundPlayer.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -112,7 +113,7 @@ int QtNotifyActions::RunNotifyProgram(const std::string& path)
         QString local = text;
         if (local.endsWith(QLatin1Char('\\')))
             local.chop(1);
-        const QFileInfo info(local);
+        const QFileInfo info(QDir::cleanPath(local));
         // Opening hands the path to another program that reports nothing back, so a missing
         // path is caught here rather than reported as started.
         if (!info.exists())

@@ -42,6 +42,8 @@ public:
     // appFolder ends with a slash. Null player or opener: the desktop's own.
     QtNotifyActions(QString appFolder, MessageDialogs& dialogs, SoundPlayer* player = nullptr,
                     PathOpener* opener = nullptr);
+    QtNotifyActions(const QtNotifyActions&) = delete;
+    QtNotifyActions& operator=(const QtNotifyActions&) = delete;
 
     void PlayNotifySound(const std::string& name) override;
     // Executable files are started; documents and folders are opened, a path ending in a

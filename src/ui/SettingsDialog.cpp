@@ -406,6 +406,9 @@ void TSettings::BtnOkMouseUp()
 
 void TSettings::BtnCancelMouseUp()
 {
+    // A cancelled change is forgotten: a later OK must not write it.
+    for (QWidget* w : m_settingControls)
+        w->setProperty("tag", 0);
     if (m_env.data) {
         m_env.data->FacilitySet().discardChanges();
         m_env.data->SeveritySet().discardChanges();

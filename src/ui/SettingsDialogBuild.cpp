@@ -221,7 +221,8 @@ void TSettings::buildGeneralPage()
         w->setEnabled(false);
 
     nUpdates = makePanel(General, "nUpdates", " - Application Updates - ", QRect(16, 128, 449, 96));
-    UpdateCheck = makeCheck(nUpdates, "UpdateCheck", "Check for Application Updates.", QPoint(16, 20), true);
+    UpdateCheck = makeCheck(nUpdates, "UpdateCheck", "Check for Application Updates.", QPoint(16, 20), true,
+                            QSize(280, 18));
     lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL", "Vantro update Host Web/HTTP Server  -", QPoint(48, 42));
     UpdateURL = makeEdit(nUpdates, "UpdateURL", texts::kUpdateURLHint, QRect(272, 40, 160, 19));
     // With no update server the empty field still tells what belongs in it.
@@ -234,8 +235,10 @@ void TSettings::buildNotificationPage()
 {
     nSimpleNotfy = makePanel(Notification, "nSimpleNotfy", " - Simple Notification - ", QRect(16, 8, 449, 218));
     QWidget* p = nSimpleNotfy;
-    NotifySound = makeCheck(p, "NotifySound", "Play sound when Message received.", QPoint(16, 20), true);
-    NotifyEmail = makeCheck(p, "NotifyEmail", "Send E-Mail notification to ---", QPoint(16, 44), false);
+    NotifySound = makeCheck(p, "NotifySound", "Play sound when Message received.", QPoint(16, 20), true,
+                            QSize(300, 18));
+    NotifyEmail = makeCheck(p, "NotifyEmail", "Send E-Mail notification to ---", QPoint(16, 44), false,
+                            QSize(236, 18));
     EmailAddr1 = makeEdit(p, "EmailAddr1", texts::kEmailAddr1, QRect(256, 43, 177, 19));
     lbMailHost = makeLabel(p, "lbMailHost", "Host mail Server/Gateway  -", QPoint(48, 68));
     MailHost = makeEdit(p, "MailHost", texts::kMailHost, QRect(256, 67, 177, 19));
@@ -246,7 +249,7 @@ void TSettings::buildNotificationPage()
     lbPassword = makeLabel(p, "lbPassword", "Password :", QPoint(48, 114));
     Password = makeEdit(p, "Password", texts::kPassword, QRect(134, 112, 115, 19));
     Password->setEchoMode(QLineEdit::Password);
-    UseSSL = makeCheck(p, "UseSSL", "Use SSL/TLS", QPoint(296, 117), true);
+    UseSSL = makeCheck(p, "UseSSL", "Use SSL/TLS", QPoint(296, 117), true, QSize(140, 18));
     setMailControlsEnabled(false);
 
     lbNotifyCondition = makeLabel(p, "lbNotifyCondition", "Condition -", QPoint(16, 144));

@@ -1,0 +1,127 @@
+#include "ui/QtNotifyActions.h"
+
+#include "platform/MessageDialogs.h"
+#include "ui/SoundPlayer.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+struct Recorder : SoundPlayer, PathOpener, MessageDialogs {
+    std::vector<std::string> calls;
+    QString failure;
+    void playEvent(const std::string& id) override { calls.push_back("event " + id); }
+    void playFile(const std::string& path) override { calls.push_back("file " + path); }
+    QString openUrl(const QUrl& url, bool activate) override
+    {
+        calls.push_back((activate ? "open " : "open quietly ") + url.toString().toStdString());
+        return failure;
+    }
+    QString startProgram(const QString& program) override
+    {
+        calls.push_back("start " + program.toStdString());
+        return failure;
+    }
+    int show(const std::string& message, const std::string& title, int kind, const std::string&) override
+    {
+        calls.push_back(title + " " + std::to_string(kind) + ": " + message);
+        return 1;
+    }
+};
+
+class NotifyActionsTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    Recorder r;
+    std::string path(const char* name) const { return dir.path().toStdString() + "/" + name; }
+    void makeFile(const char* name, bool executable = false)
+    {
+        QFile f(QString::fromStdString(path(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+        f.close();
+        if (executable)
+            f.setPermissions(f.permissions() | QFile::ExeOwner);
+    }
+    QtNotifyActions actions() { return QtNotifyActions(dir.path() + "/", r, &r, &r); }
+};
+
+TEST_F(NotifyActionsTest, TheSoundIsTheFolderWaveFileOrTheDesktopWarning)
+{
+    QtNotifyActions a = actions();
+    a.PlayNotifySound("Warning");
+    makeFile("Warning.wav");
+    a.PlayNotifySound("Warning");
+    a.PlayNotifySound("");
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"event dialog-warning", "file " + path("Warning.wav")}));
+}
+
+TEST_F(NotifyActionsTest, ProgramsStartDocumentsOpenAndFoldersOpenWithoutTakingTheFocus)
+{
+    makeFile("tool.sh", true);
+    makeFile("report.txt");
+    QDir(dir.path()).mkdir("logs");
+    const std::string url = "file://" + dir.path().toStdString();
+    struct Row {
+        std::string path;
+        std::string call;
+    };
+    const Row rows[] = {
+        {path("tool.sh"), "start " + path("tool.sh")},
+        {path("report.txt"), "open " + url + "/report.txt"},
+        {path("logs") + "/", "open quietly " + url + "/logs"},
+        {path("logs") + "\\", "open quietly " + url + "/logs"},
+        {path("logs"), "open " + url + "/logs"},
+        {"https://example.org/alert", "open https://example.org/alert"},
+    };
+    QtNotifyActions a = actions();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        r.calls.clear();
+        EXPECT_EQ(a.RunNotifyProgram(row.path), QtNotifyActions::kStarted);
+        EXPECT_EQ(r.calls, std::vector<std::string>{row.call});
+    }
+}
+
+TEST_F(NotifyActionsTest, WhatCannotBeOpenedIsReportedWithTheWarning)
+{
+    QtNotifyActions a = actions();
+    EXPECT_EQ(a.RunNotifyProgram(""), QtNotifyActions::kNotStarted);
+    EXPECT_TRUE(r.calls.empty());
+
+    const std::string missing = path("missing.exe");
+    EXPECT_EQ(a.RunNotifyProgram(missing), QtNotifyActions::kNotStarted);
+    EXPECT_EQ(r.calls, std::vector<std::string>{"Notification Execute 48: An Error ocurred opening the file. File name " +
+                                                missing + ": No such file or directory"});
+
+    makeFile("report.txt");
+    r.calls.clear();
+    r.failure = QStringLiteral("No application is set up to open it.");
+    EXPECT_EQ(a.RunNotifyProgram(path("report.txt")), QtNotifyActions::kNotStarted);
+    ASSERT_EQ(r.calls.size(), 2u);
+    EXPECT_EQ(r.calls[1], "Notification Execute 48: An Error ocurred opening the file. File name " + path("report.txt") +
+                              ": No application is set up to open it.");
+}
+
+TEST_F(NotifyActionsTest, TheDesktopOpenerStartsAProgramDetached)
+{
+    makeFile("tool.sh", true);
+    DesktopPathOpener opener;
+    EXPECT_EQ(opener.startProgram(QString::fromStdString(path("tool.sh"))), QString());
+    QElapsedTimer waited;
+    waited.start();
+    while (!QFile::exists(QString::fromStdString(path("ran"))) && waited.elapsed() < 5000)
+        QThread::msleep(10);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path("ran"))));
+    EXPECT_NE(opener.startProgram(QString::fromStdString(path("nothing-here"))), QString());
+}
+
+}  // namespace
+}  // namespace corvane
