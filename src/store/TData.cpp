@@ -181,6 +181,8 @@ TData::SaveResult TData::SaveTable(Table& table)
     if (!table.isOpen())
         return {};
     table.post();
+    if (&table == &m_timeSet)
+        return {};  // rebuilt at every start, never kept in a file
     const std::string path = dataFile(table);
     // A data folder removed while the program runs is made again rather than losing the save.
     std::error_code ec;

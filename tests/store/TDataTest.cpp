@@ -192,6 +192,14 @@ TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates)
     EXPECT_FALSE(exists(root / "HostSet.vtx"));
 }
 
+TEST(TData, TimeUnitsAreNeverWritten)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    ASSERT_TRUE(s.data.SaveTable(s.data.TimeSet()).ok());
+    EXPECT_FALSE(exists(root / "TimeSet.vtx"));
+}
+
 TEST(TData, MissingFilterFileLeavesTheFilterClosed)
 {
     test::TempFolder root;
