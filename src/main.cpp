@@ -1,0 +1,81 @@
+// The program entry: data module first, then the main window; the event loop runs until the
+// main window is closed (by its Exit button, its frame, or SIGTERM/SIGINT); the window's destroy
+// step then writes the settings and saves the tables while the data module is still alive.
+#include "store/TData.h"
+#include "filter/ExpressionFilterCompiler.h"
+#include "platform/NotifyActions.h"
+#include "store/DataFolder.h"
+#include "app/Settings.h"
+#include "ui/AppFolder.h"
+#include "ui/ApplicationEvents.h"
+#include "ui/MsgDialog.h"
+#include "ui/QtLocaleFormats.h"
+#include "ui/QtMainThread.h"
+#include "ui/SignalCloser.h"
+#include "ui/SoundPlayer.h"
+#include "ui/SysLogForm.h"
+
+#include <QIcon>
+
+#include <memory>
+
+using namespace corvane;
+
+int main(int argc, char** argv)
+{
+    // The data folder is fixed before anything else runs.
+    const std::string dataFolder = resolveDataFolder();
+
+    // The splash window takes its place here once it exists.
+
+    CorvaneApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
+    QApplication::setDesktopFileName(QStringLiteral("corvane"));
+    LoadSystemSounds();
+
+    QtMessageDialogs dialogs;
+    if (dataFolder.empty()) {
+        dialogs.show("No data folder: neither USERPROFILE, XDG_DATA_HOME nor HOME is set.", "Initialize Data", mkError, {});
+        return 1;
+    }
+    const QString folder = appFolder();
+    QApplication::setWindowIcon(QIcon(folder + QStringLiteral("corvane.svg")));
+    const LocaleFormats formats = systemLocaleFormats();
+    ExpressionFilterCompiler compiler(formats);
+
+    QtMainThread mainThread;
+    auto data = std::make_unique<TData>(
+        dataFolder, folder.toStdString(),
+        [&dialogs](TData::ReportKind kind, const std::string& caption, const std::string& text) {
+            if (kind == TData::ReportKind::MessageDialog) {
+                dialogs.show(text, caption, mkError, {});
+            } else {
+                QObject component;
+                component.setObjectName(QStringLiteral("Data"));
+                const std::runtime_error error(text);
+                ApplicationEventsException(&component, &error);
+            }
+        });
+    data->setFilterCompiler(&compiler);
+    data->DataModuleCreate();
+
+    PosixNotifyActions actions(folder.toStdString(), dialogs);
+    FormEnvironment environment;
+    environment.appFolder = folder;
+    environment.settingsPath = settingsFilePath(dataFolder);
+    environment.formats = formats;
+    environment.dialogs = &dialogs;
+    environment.actions = &actions;
+    environment.mainThread = &mainThread;
+
+    auto form = std::make_unique<TSysLogForm>(*data, std::move(environment));
+    // The language and settings dialogs are created here, hidden, once they exist.
+    SignalCloser closer([&form] { form->close(); });
+    form->show();
+
+    const int result = CorvaneApplication::exec();
+    form.reset();
+    data.reset();
+    return result;
+}

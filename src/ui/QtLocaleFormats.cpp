@@ -1,0 +1,22 @@
+#include "ui/QtLocaleFormats.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace corvane {
+
+LocaleFormats systemLocaleFormats()
+{
+    const QLocale locale = QLocale::system();
+    LocaleFormats formats;
+    formats.shortDate = locale.dateFormat(QLocale::ShortFormat).toStdString();
+    // The long time format of some locales names the time zone; times here are local.
+    QString time = locale.timeFormat(QLocale::LongFormat);
+    time.remove(QRegularExpression(QStringLiteral("\\s*t+")));
+    formats.longTime = time.trimmed().toStdString();
+    const QString point = locale.decimalPoint();
+    formats.decimalSeparator = point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode()) : '.';
+    return formats;
+}
+
+}  // namespace corvane

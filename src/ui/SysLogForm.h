@@ -1,0 +1,230 @@
+#pragma once
+
+#include "app/IntakeWindow.h"
+#include "filter/LocaleFormats.h"
+#include "ui/SimpleResize.h"
+#include "widgets/TImageList.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSplitter;
+class QTimer;
+
+namespace corvane {
+
+class AppCore;
+class Anchors;
+class MainThread;
+class MessageDialogs;
+class NotifyActions;
+class Settings;
+class TData;
+class TDuration;
+class TgLabel;
+class TImageButton;
+class TImageLabel;
+class TnControl;
+class TnDBGrid;
+class TnLabel;
+class TnPageControl;
+class TableRows;
+
+// What the main window takes from the program around it.
+struct FormEnvironment {
+    QString appFolder;          // with a trailing slash: image library, help, sounds
+    std::string settingsPath;   // the settings file
+    LocaleFormats formats;
+    MessageDialogs* dialogs = nullptr;  // the core's way to the message dialog
+    NotifyActions* actions = nullptr;
+    MainThread* mainThread = nullptr;
+    std::function<double()> clock;      // the up-time counter's clock; null: the system clock
+    std::function<bool()> internetConnected;  // null: the platform's test
+};
+
+// The program's main window: header with the Exit, Setup, Help and Clear All buttons, the
+// filter bar, the Recent page (details pane and message grid) and the Data page (table grid and
+// test message), and the status bar with the up-time counter, the event counter and the
+// network indicator. Its create, activate, close and destroy steps run the program's start-up
+// and shutdown around the application core.
+class TSysLogForm : public QWidget, public IntakeWindow {
+    Q_OBJECT
+public:
+    static constexpr int kDesignWidth = 758;
+    static constexpr int kDesignHeight = 532;
+    static constexpr int kTimerInterval = 600000;
+
+    TSysLogForm(TData& store, FormEnvironment environment);
+    ~TSysLogForm() override;
+
+    // IntakeWindow
+    void BringToFront() override;
+    void MessageSelect(Table& table, int recNo) override;
+
+    AppCore* core() { return m_core.get(); }
+    // The error start-up met while opening the listener (empty when it listens).
+    const QString& startError() const { return m_startError; }
+
+    void ApplySettings();
+    void RefreshNetworkIndicator();
+    bool IsNetworkUp() const;
+    void MessageSetScrolled();
+    // Runs the application's shutdown steps once (also run by the destructor).
+    void FormDestroy();
+    // The end of a move or resize: writes the geometry when asked to and flushes the settings.
+    void EndSizeMove();
+
+    // Hooks for the parts that come with later dialogs; unset means nothing happens.
+    std::function<void()> showSettingsDialog;
+    // Set once the settings dialog exists: it receives the settings object on every apply.
+    std::function<void(Settings*)> handSettingsToDialog;
+    std::function<bool()> settingsDialogVisible;
+    std::function<bool()> saveLocationChecked;
+    std::function<void()> showLanguageDialog;
+
+    // The component tree, named as the window's parts are.
+    TnControl* nHeader;
+    TImageLabel* Image1;
+    TImageButton* iBtnSetup;
+    TImageButton* ibtnHelp;
+    TImageButton* iBtnClose;
+    TImageButton* iBtnClear;
+    TImageLabel* CompanyLogo;
+
+    TnControl* Filter;
+    TImageButton* iBtnAdvanced;
+    TnControl* Advanced;
+    TImageButton* btnClear;
+    QLineEdit* AdvancedFilter;
+    TImageButton* btnApply;
+    TImageButton* btnEditFilter;
+    TnControl* Simple;
+    TnLabel* IncrementFilter;
+    QLineEdit* dbAmount;
+    QComboBox* cbIncrement;
+    TnLabel* AddressFilter;
+    QComboBox* dbAddress;
+    TnLabel* FacilityFilter;
+    QComboBox* dbFacility;
+    TnLabel* SeverityFilter;
+    QComboBox* dbSeverity;
+
+    TnPageControl* nMain;
+    QWidget* RecentTab;
+    TnControl* nRecent;
+    QSplitter* Splitter1;
+    QWidget* nRecentDetails;
+    TnControl* nDetails;
+    TImageLabel* iFacility;
+    TgLabel* glDate;
+    TgLabel* Date;
+    TgLabel* glSeverity;
+    TgLabel* Severity;
+    TgLabel* glProcess;
+    TgLabel* Process;
+    TgLabel* SubProcess;
+    TgLabel* glProcessID;
+    TgLabel* ProcessID;
+    TgLabel* ProcessEx;
+    TgLabel* glData;
+    QSplitter* Splitter2;
+    QPlainTextEdit* DetailData;
+    TgLabel* glDescription;
+    QPlainTextEdit* Description;
+    TnDBGrid* Messages;
+    QWidget* DataTab;
+    TnControl* clHistory;
+    TnDBGrid* DataGrid;
+    TnControl* nControl1;
+    TnLabel* lblTest;
+    QLineEdit* TestData;
+    TnLabel* lblTestAddress;
+    QLineEdit* TestAddress;
+    QPushButton* btnTest;
+
+    TnControl* StatusBar;
+    TnLabel* lbUpTime;
+    TDuration* Duration;
+    TnLabel* lblEvents;
+    TnLabel* EventCount;
+    TnLabel* lblDropped;
+    TImageButton* iLanguage;
+    TImageButton* iNetwork;
+
+    TImageList iSeverityList{QSize(32, 32)};
+    TImageList iFacilityList{QSize(32, 32)};
+    TImageList iButtons{QSize(32, 32)};
+    TImageList SmImages{QSize(24, 24)};
+    QTimer* Timer;
+
+    SimpleBar simpleBar() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void buildComponents();
+    void buildHeader();
+    void buildFilterBar();
+    void buildPages();
+    void buildRecentPage();
+    void buildDetails();
+    void buildDataPage();
+    void buildStatusBar();
+    void alignChildren();
+    void connectHandlers();
+
+    void FormCreate();
+    void AfterConstruction();
+    void FormActivate();
+    bool FormCloseQuery();
+    void TimerEvent();
+    void loadImageLists();
+    void applyWindowPlacement();
+    void showDetails();
+    void refreshDropped();
+
+    void iBtnCloseMouseUp();
+    void iBtnSetupMouseUp();
+    void ibtnHelpMouseUp();
+    void iBtnClearMouseUp();
+    void iLanguageMouseUp();
+    void iBtnAdvancedMouseOver();
+    void iBtnAdvancedMouseLeave();
+    void btnTestClick();
+
+    // Filled in by the filter bar; nothing happens yet.
+    void IncrementChange() {}
+    void dbAddressChange() {}
+    void dbFacilityChange() {}
+    void dbSeverityChange() {}
+    void iBtnAdvancedMouseUp() {}
+    // The daily update check; nothing happens yet.
+    void DailyUpdateCheck() {}
+
+    TData& m_data;
+    FormEnvironment m_env;
+    std::unique_ptr<AppCore> m_core;
+    std::unique_ptr<MessageDialogs> m_ownDialogs;
+    TableRows* m_messageRows = nullptr;
+    TableRows* m_dataRows = nullptr;
+    QTimer* m_sizeMoveEnd = nullptr;
+    QTimer* m_droppedRefresh = nullptr;
+    QString m_startError;
+    bool m_destroyed = false;
+    bool m_closing = false;
+    bool m_showingDetails = false;
+};
+
+}  // namespace corvane
