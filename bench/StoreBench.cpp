@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -243,12 +245,83 @@ void BM_MemoryPerMessage(benchmark::State& state)
     state.counters["bytes_per_message"] = f.bytesPerMessage;
 }
 
+double secondsOf(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The save and its plain reference taken in turns, so that both meet the same disk and the
+// same load of the machine; speed_ratio is the save's speed as a share of plain I/O's.
+void BM_SaveVsPlainSynced(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    const std::string path = benchFolder() + "turns.vtx";
+    const std::string plainPath = benchFolder() + "turns-plain.vtx";
+    double save = 0;
+    double plain = 0;
+    for (auto _ : state) {
+        plain += secondsOf([&] { plainWrite(plainPath, f.text, true); });
+        save += secondsOf([&] {
+            AtomicFile file(path);
+            DataPacketWriter::write(*f.table, [&file](std::string_view piece) { return file.write(piece); });
+            if (!file.commit().empty())
+                state.SkipWithError("write failed");
+        });
+    }
+    report(state, f);
+    state.counters["save_ms"] = save * 1000 / static_cast<double>(state.iterations());
+    state.counters["plain_ms"] = plain * 1000 / static_cast<double>(state.iterations());
+    state.counters["speed_ratio"] = plain / save;
+}
+
+// The load and its plain reference taken in turns.
+void BM_LoadVsPlainRead(benchmark::State& state)
+{
+    Fixture& f = fixture(static_cast<int>(state.range(0)));
+    double load = 0;
+    double plain = 0;
+    for (auto _ : state) {
+        plain += secondsOf([&] {
+            const int fd = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
+            std::unique_ptr<char[]> bytes(new char[f.text.size()]);
+            std::size_t done = 0;
+            while (done < f.text.size()) {
+                const ssize_t n = ::read(fd, bytes.get() + done, f.text.size() - done);
+                if (n <= 0)
+                    break;
+                done += static_cast<std::size_t>(n);
+            }
+            ::close(fd);
+            benchmark::DoNotOptimize(bytes.get());
+        });
+        std::unique_ptr<Table> t;
+        load += secondsOf([&] {
+            FileBytes bytes;
+            std::string error;
+            readWholeFile(f.path, bytes, error);
+            PacketReadResult r = DataPacketReader::read(bytes.view());
+            t = std::make_unique<Table>("MessageSet");
+            t->load(std::move(r.contents));
+        });
+        if (t->recordCount() != state.range(0))
+            state.SkipWithError("load failed");
+    }
+    report(state, f);
+    state.counters["load_ms"] = load * 1000 / static_cast<double>(state.iterations());
+    state.counters["plain_ms"] = plain * 1000 / static_cast<double>(state.iterations());
+    state.counters["speed_ratio"] = plain / load;
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
 BENCHMARK(BM_MemoryPerMessage)->Arg(1'000'000)->Iterations(1);
+BENCHMARK(BM_SaveVsPlainSynced)->Apply(sizes);
+BENCHMARK(BM_LoadVsPlainRead)->Apply(sizes);
 BENCHMARK(BM_SaveMessageSet)->Apply(sizes);
 BENCHMARK(BM_AtomicWriteOnly)->Apply(sizes);
 BENCHMARK(BM_PlainWriteSynced)->Apply(sizes);
