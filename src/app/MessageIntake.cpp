@@ -201,7 +201,8 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
         } endBatch{m_batch};
         // Chunks keep the clock out of the per-message path.
         constexpr std::size_t kChunk = 256;
-        const auto deadline = std::chrono::steady_clock::now() + m_batchTime;
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::max<std::chrono::steady_clock::duration>(m_batchTime, m_lastSave);
         while (taken < m_batchLimit) {
             const std::size_t got = listener.DeliverQueued(std::min(kChunk, m_batchLimit - taken));
             taken += got;
@@ -211,7 +212,14 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
     }
     {
         Busy saving(*this);
-        saveAndSelect();
+        try {
+            const auto started = std::chrono::steady_clock::now();
+            saveAndSelect();
+            m_lastSave = std::chrono::steady_clock::now() - started;
+        } catch (...) {
+            // As for a single message from the network, an error of saving or selecting has
+            // no caller to go back to; a failed write is reported by saveAndSelect itself.
+        }
         if (listener.HasQueued())
             m_missedWake = true;
     }

@@ -27,8 +27,10 @@ class TnSysLogServer;
 class MessageIntake {
 public:
     // Several waiting messages are taken as one batch of at most this many, and for at most
-    // this long before the tables are saved and the window gets its turn. Saving rewrites the
-    // whole message file, so the larger the store, the more a batch must hold to keep up.
+    // this long (or as long as the last save took, when that was longer) before the tables are
+    // saved and the window gets its turn. Saving rewrites the whole message file, so the larger
+    // the store, the more a batch must hold to keep up; this way saving never takes more than
+    // about half of the time under load.
     static constexpr std::size_t kDefaultBatchLimit = 1'000'000;
     static constexpr std::chrono::milliseconds kDefaultBatchTime{500};
 
@@ -97,6 +99,7 @@ private:
     bool m_batch = false;
     std::size_t m_batchLimit = kDefaultBatchLimit;
     std::chrono::milliseconds m_batchTime = kDefaultBatchTime;
+    std::chrono::steady_clock::duration m_lastSave{};
     std::deque<TnSyslogMessage> m_deferred;
     bool m_missedWake = false;
     std::function<void()> m_resume;

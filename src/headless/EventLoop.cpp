@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/eventfd.h>
@@ -63,7 +64,12 @@ std::size_t EventLoop::runPending()
             task = std::move(m_tasks.front());
             m_tasks.pop_front();
         }
-        task();
+        try {
+            task();
+        } catch (const std::exception& e) {
+            // Nobody waits for a posted task; its error must not end the loop.
+            std::fprintf(stderr, "corvane-headless: %s\n", e.what());
+        }
         ++ran;
     }
     return ran;
