@@ -7,6 +7,7 @@
 #include "net/TcpReceiveThread.h"
 #include "net/UdpSocket.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -43,7 +44,10 @@ public:
     void SetMaxConnections(int count) { m_limits.maxConnections.store(count < 0 ? 0 : count); }
     // A connection that sends nothing for this long is closed; zero or less: never.
     std::chrono::milliseconds IdleTimeout() const { return std::chrono::milliseconds(m_limits.idleTimeoutMs.load()); }
-    void SetIdleTimeout(std::chrono::milliseconds timeout) { m_limits.idleTimeoutMs.store(std::max<std::int64_t>(0, timeout.count())); }
+    void SetIdleTimeout(std::chrono::milliseconds timeout)
+    {
+        m_limits.idleTimeoutMs.store(std::max<std::int64_t>(0, timeout.count()));
+    }
     // The longest frame; what a frame holds beyond the kept bytes is skipped in any case, and a
     // line longer than this is handed on cut without waiting for its end.
     std::size_t MaxFrame() const { return m_limits.maxFrame.load(); }
