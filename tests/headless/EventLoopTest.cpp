@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -25,6 +26,16 @@ TEST(EventLoop, RunsPostedTasksInOrderUntilStopped)
         ASSERT_EQ(seen[i], i);
     // A stop requested before run ends it at once.
     loop.run();
+}
+
+TEST(EventLoop, ATaskThatThrowsDoesNotEndTheLoop)
+{
+    EventLoop loop;
+    bool after = false;
+    loop.post([] { throw std::runtime_error("task failed"); });
+    loop.post([&after] { after = true; });
+    EXPECT_EQ(loop.runPending(), 2u);
+    EXPECT_TRUE(after);
 }
 
 TEST(HeadlessOptions, DataFolderFromTheCommandLineOrTheEnvironment)
