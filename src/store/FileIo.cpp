@@ -172,6 +172,65 @@ std::string AtomicFile::commit()
     return {};
 }
 
+BackgroundWriter::BackgroundWriter(AtomicFile& file) : m_file(file) {}
+
+BackgroundWriter::~BackgroundWriter()
+{
+    finish();
+}
+
+bool BackgroundWriter::put(std::string_view piece)
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_thread.joinable() && !m_closing)
+        m_thread = std::thread([this] { run(); });
+    m_changed.wait(lock, [this] { return m_failed || m_waiting.size() < 2; });
+    if (m_failed || m_closing)
+        return false;
+    std::string copy;
+    if (!m_spare.empty()) {
+        copy = std::move(m_spare.back());
+        m_spare.pop_back();
+    }
+    copy.assign(piece);
+    m_waiting.push_back(std::move(copy));
+    m_changed.notify_all();
+    return true;
+}
+
+void BackgroundWriter::run()
+{
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_changed.wait(lock, [this] { return m_closing || !m_waiting.empty(); });
+        if (m_waiting.empty())
+            return;  // closing, and everything is written
+        std::string piece = std::move(m_waiting.front());
+        lock.unlock();
+        const bool ok = m_file.write(piece);
+        lock.lock();
+        m_waiting.pop_front();
+        if (!ok) {
+            m_failed = true;
+            m_waiting.clear();
+        }
+        m_spare.push_back(std::move(piece));
+        m_changed.notify_all();
+    }
+}
+
+bool BackgroundWriter::finish()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing = true;
+        m_changed.notify_all();
+    }
+    if (m_thread.joinable())
+        m_thread.join();
+    return !m_failed;
+}
+
 std::string writeFileAtomically(const std::string& path, std::string_view data)
 {
     AtomicFile file(path);

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <vector>
 
 namespace corvane {
 
@@ -55,6 +60,34 @@ private:
     std::string m_temp;
     int m_fd = -1;
     std::string m_error;
+};
+
+// Hands pieces of a file to an AtomicFile from a thread of its own, so that the caller makes
+// the next piece while the last one is written. Each piece is copied; at most two wait. The
+// caller's thread owns the AtomicFile again once finish() has returned.
+class BackgroundWriter {
+public:
+    explicit BackgroundWriter(AtomicFile& file);
+    ~BackgroundWriter();
+    BackgroundWriter(const BackgroundWriter&) = delete;
+    BackgroundWriter& operator=(const BackgroundWriter&) = delete;
+
+    // False once a write failed; the file's error() then tells why (after finish()).
+    bool put(std::string_view piece);
+    // Waits for every piece to be written; false when one failed.
+    bool finish();
+
+private:
+    void run();
+
+    AtomicFile& m_file;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::string> m_waiting;
+    std::vector<std::string> m_spare;
+    bool m_closing = false;
+    bool m_failed = false;
+    std::thread m_thread;
 };
 
 // Writes a whole file through AtomicFile. Returns an empty text on success, otherwise the

@@ -189,7 +189,12 @@ TData::SaveResult TData::SaveTable(Table& table)
     if (!fs::is_directory(m_dataFolder, ec))
         fs::create_directories(m_dataFolder, ec);
     AtomicFile file(path);
-    DataPacketWriter::write(table, [&file](std::string_view piece) { return file.write(piece); });
+    {
+        // The next piece of text is made while the last one goes to the disk.
+        BackgroundWriter writer(file);
+        DataPacketWriter::write(table, [&writer](std::string_view piece) { return writer.put(piece); });
+        writer.finish();
+    }
     const std::string error = file.commit();
     if (!error.empty())
         return {formatText(storetexts::kCannotWriteFile, {path, error})};

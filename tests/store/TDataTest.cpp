@@ -396,6 +396,32 @@ TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
     EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
 }
 
+TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    const std::string text(400, 't');
+    for (int i = 0; i < 8000; ++i)  // several pieces of text
+        addMessage(s.data, "Notice", 5, text + std::to_string(i));
+    ASSERT_TRUE(s.data.SaveData().ok());
+    const std::string before = fileText(root / "MessageSet.vtx");
+    ASSERT_GT(before.size(), 3u << 20);
+
+    addMessage(s.data, "Notice", 5, "one more");
+    {
+        FileSizeLimit limit(before.size() / 2);  // fails in the middle of the file
+        EXPECT_FALSE(s.data.SaveData().ok());
+    }
+    EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
+    ASSERT_TRUE(s.data.SaveData().ok());
+
+    Store after(root.path());
+    Table& m = after.data.MessageSet();
+    ASSERT_EQ(m.recordCount(), 8001);
+    EXPECT_EQ(m.valueAt(4321, m.requireField("Message")).text, text + "4321");
+    EXPECT_EQ(m.valueAt(8000, m.requireField("Message")).text, "one more");
+}
+
 TEST(TData, SaveMakesARemovedDataFolderAgain)
 {
     test::TempFolder root;
