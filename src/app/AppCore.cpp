@@ -37,7 +37,6 @@ private:
 AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, MessageDialogs& dialogs,
                  NotifyActions& actions, MainThread& mainThread)
     : m_data(data),
-      m_mainThread(mainThread),
       m_intake(data, window, dialogs, actions, m_notification),
       m_listener(std::make_unique<TnSysLogServer>())
 {

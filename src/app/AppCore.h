@@ -86,7 +86,6 @@ private:
     TData& m_data;
     std::unique_ptr<Settings> m_settings;
     std::string m_settingsError;
-    MainThread& m_mainThread;
     NotificationState m_notification;
     MessageIntake m_intake;
     std::unique_ptr<Wake> m_wake;
