@@ -9,10 +9,13 @@
 #include "ui/AppFolder.h"
 #include "ui/ApplicationEvents.h"
 #include "ui/MsgDialog.h"
+#include "ui/QtNotifyActions.h"
 #include "ui/QtLocaleFormats.h"
 #include "ui/QtMainThread.h"
 #include "ui/SignalCloser.h"
 #include "ui/SoundPlayer.h"
+#include "ui/SettingsDialog.h"
+#include "ui/SettingsDialogWiring.h"
 #include "ui/SysLogForm.h"
 
 #include <QIcon>
@@ -60,7 +63,7 @@ int main(int argc, char** argv)
     data->setFilterCompiler(&compiler);
     data->DataModuleCreate();
 
-    PosixNotifyActions actions(folder.toStdString(), dialogs);
+    QtNotifyActions actions(folder, dialogs);
     FormEnvironment environment;
     environment.appFolder = folder;
     environment.settingsPath = settingsFilePath(dataFolder);
@@ -70,11 +73,12 @@ int main(int argc, char** argv)
     environment.mainThread = &mainThread;
 
     auto form = std::make_unique<TSysLogForm>(*data, std::move(environment));
-    // The language and settings dialogs are created here, hidden, once they exist.
+    auto settingsDialog = CreateSettingsDialog(*form, *data, dialogs, folder);
     SignalCloser closer([&form] { form->close(); });
     form->show();
 
     const int result = CorvaneApplication::exec();
+    settingsDialog.reset();
     form.reset();
     data.reset();
     return result;

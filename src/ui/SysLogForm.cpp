@@ -1,6 +1,7 @@
 #include "ui/SysLogForm.h"
 
 #include "app/AppCore.h"
+#include "app/UpdateChecker.h"
 #include "store/TData.h"
 #include "platform/InternetState.h"
 #include "ui/AppFolder.h"
@@ -105,6 +106,15 @@ void TSysLogForm::FormCreate()
 
     m_core = std::make_unique<AppCore>(m_data, m_env.settingsPath, *this, *m_env.dialogs, *m_env.actions,
                                        *m_env.mainThread);
+    UpdateCheckerSetup update;
+    update.dataFolder = m_data.dataFolder();
+    update.mainThread = m_env.mainThread;
+    update.dialogs = m_env.dialogs;
+    update.isInternetConnected = m_env.internetConnected ? m_env.internetConnected
+                                                         : std::function<bool()>([] { return IsInternetConnected(); });
+    update.decimalSeparator = m_env.formats.decimalSeparator;
+    m_updater = std::make_unique<UpdateChecker>(std::move(update));
+    m_updater->setSettings(m_core->settings());
 
     ApplySettings();
     // The core applies its part of the settings and opens the listener; a listener that cannot
@@ -196,6 +206,8 @@ void TSysLogForm::ApplySettings()
 {
     Settings* settings = m_core ? m_core->settings() : nullptr;
     const bool dialogExists = static_cast<bool>(handSettingsToDialog);
+    if (settings && m_updater)
+        readUpdateSettings(m_updater->state(), *settings);
     if (settings) {
         if (dialogExists)
             handSettingsToDialog(settings);
@@ -346,6 +358,12 @@ void TSysLogForm::FormActivate()
 
 void TSysLogForm::TimerEvent() { DailyUpdateCheck(); }
 
+void TSysLogForm::DailyUpdateCheck()
+{
+    if (m_updater)
+        m_updater->DailyUpdateCheck();
+}
+
 bool TSysLogForm::FormCloseQuery()
 {
     CloseAllHelp();
@@ -368,6 +386,9 @@ void TSysLogForm::FormDestroy()
         return;
     m_destroyed = true;
     m_data.MessageSet().afterScroll = nullptr;
+    // A check in flight is given up before the settings are written for the last time.
+    if (m_updater)
+        m_updater->shutdown();
     if (m_core) {
         const std::string errors = m_core->Shutdown();
         if (!errors.empty())

@@ -22,6 +22,7 @@ class QTimer;
 namespace corvane {
 
 class AppCore;
+class UpdateChecker;
 class Anchors;
 class MainThread;
 class MessageDialogs;
@@ -70,6 +71,8 @@ public:
     void MessageSelect(Table& table, int recNo) override;
 
     AppCore* core() { return m_core.get(); }
+    // The daily update check; null before start-up created it.
+    UpdateChecker* updater() { return m_updater.get(); }
     // The error start-up met while opening the listener (empty when it listens).
     const QString& startError() const { return m_startError; }
 
@@ -210,12 +213,12 @@ private:
     void dbFacilityChange() {}
     void dbSeverityChange() {}
     void iBtnAdvancedMouseUp() {}
-    // The daily update check; nothing happens yet.
-    void DailyUpdateCheck() {}
+    void DailyUpdateCheck();
 
     TData& m_data;
     FormEnvironment m_env;
     std::unique_ptr<AppCore> m_core;
+    std::unique_ptr<UpdateChecker> m_updater;
     std::unique_ptr<MessageDialogs> m_ownDialogs;
     TableRows* m_messageRows = nullptr;
     TableRows* m_dataRows = nullptr;
