@@ -3,6 +3,7 @@
 
 #include "app/AppCore.h"
 #include "ui/AppFolder.h"
+#include "ui/DataGridView.h"
 #include "ui/HelpWindow.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsDialogOpen.h"
