@@ -13,7 +13,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace corvane {
 
@@ -26,6 +28,8 @@ const char* const kHeadlessUsage =
     "defaults to $USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/.\n";
 
 namespace {
+
+constexpr int kMainThreadNice = 5;
 
 std::string withSlash(std::string folder)
 {
@@ -120,7 +124,12 @@ std::string HeadlessRunner::start()
                                        *m_actions, m_loop);
     if (!m_core->settings() && !m_core->settingsError().empty())
         m_dialogs->show(m_core->settingsError(), "Settings", 48);
-    return m_core->Start();
+    const std::string error = m_core->Start();
+    // The receive thread (started above, at normal priority) must never wait for the CPU behind
+    // this thread's saves, or the system's socket buffer overflows under load; so the main thread,
+    // and the save threads it starts from now on, run at a lower priority.
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kMainThreadNice);
+    return error;
 }
 
 void HeadlessRunner::run()
