@@ -36,6 +36,16 @@ int main(int argc, char** argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     LoadSystemSounds();
+    // SIGTERM and SIGINT close the main window as its Exit button does; one that comes before the
+    // window exists closes it as soon as it does.
+    std::unique_ptr<TSysLogForm> form;
+    bool closeRequested = false;
+    SignalCloser closer([&form, &closeRequested] {
+        if (form)
+            form->close();
+        else
+            closeRequested = true;
+    });
 
     QtMessageDialogs dialogs;
     if (dataFolder.empty()) {
@@ -72,10 +82,11 @@ int main(int argc, char** argv)
     environment.actions = &actions;
     environment.mainThread = &mainThread;
 
-    auto form = std::make_unique<TSysLogForm>(*data, std::move(environment));
+    form = std::make_unique<TSysLogForm>(*data, std::move(environment));
     auto settingsDialog = CreateSettingsDialog(*form, *data, dialogs, folder);
-    SignalCloser closer([&form] { form->close(); });
     form->show();
+    if (closeRequested)
+        form->close();
 
     const int result = CorvaneApplication::exec();
     settingsDialog.reset();

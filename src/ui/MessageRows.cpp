@@ -1,6 +1,7 @@
 #include "ui/MessageRows.h"
 
 #include "store/Table.h"
+#include "store/Value.h"
 #include "ui/MsgDialog.h"
 
 namespace corvane {
@@ -30,7 +31,11 @@ void TableRows::setCurrentRow(int row)
 
 QString displayText(const Table& table, int row, int field, const LocaleFormats& formats)
 {
-    const Value v = table.valueAt(row, field);
+    return displayValue(table.valueAt(row, field), formats);
+}
+
+QString displayValue(const Value& v, const LocaleFormats& formats)
+{
     switch (v.kind) {
     case Value::Kind::Null:
         return {};

@@ -8,6 +8,7 @@
 namespace corvane {
 
 class Table;
+struct Value;
 
 // The rows of a table's current view for a grid: row i is view position i, source column f the
 // display text of field f (dates in the user's short date and long time formats, nothing for
@@ -32,7 +33,9 @@ private:
     LocaleFormats m_formats;
 };
 
-// The display text of a field value.
+// The display text of a field value: dates as the user's short date and long time, nothing for null.
+QString displayValue(const Value& value, const LocaleFormats& formats);
+// The display text of field `field` of view position `row`.
 QString displayText(const Table& table, int row, int field, const LocaleFormats& formats);
 
 }  // namespace corvane

@@ -320,7 +320,7 @@ int MsgDialogDetail(QWidget* owner, const QString& message, const QString& detai
 
 QString textFromCore(const std::string& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (utf8.hasError())
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));

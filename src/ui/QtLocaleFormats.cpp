@@ -9,7 +9,11 @@ LocaleFormats systemLocaleFormats()
 {
     const QLocale locale = QLocale::system();
     LocaleFormats formats;
-    formats.shortDate = locale.dateFormat(QLocale::ShortFormat).toStdString();
+    // Month and day names cannot be read back from a filter text; such a locale gets numbers.
+    const QRegularExpression names(QStringLiteral("MMM|ddd"));
+    const QString date = locale.dateFormat(QLocale::ShortFormat);
+    if (!date.contains(names))
+        formats.shortDate = date.toStdString();
     // The long time format of some locales names the time zone; times here are local.
     QString time = locale.timeFormat(QLocale::LongFormat);
     time.remove(QRegularExpression(QStringLiteral("\\s*t+")));

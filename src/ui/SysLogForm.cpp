@@ -300,17 +300,18 @@ void TSysLogForm::MessageSetScrolled()
 
 void TSysLogForm::showDetails()
 {
+    // The current record, or the one being filled while a message is taken in.
     Table& t = m_data.MessageSet();
-    if (!t.isOpen() || t.recNo() <= 0)
+    const bool pending = t.state() == Table::State::Insert || t.state() == Table::State::Edit;
+    if (!t.isOpen() || (!pending && t.recNo() <= 0))
         return;
-    const int row = t.currentPosition();
-    auto text = [&](const char* name) {
+    auto value = [&](const char* name) {
         const int f = t.fieldIndex(name);
-        return f < 0 ? QString() : displayText(t, row, f, m_env.formats);
+        return f < 0 ? Value() : t.value(f);
     };
+    auto text = [&](const char* name) { return displayValue(value(name), m_env.formats); };
     iFacility->setCaption(text("Facility"));
-    const int facilityKey = t.fieldIndex("FacilityKey");
-    const int icon = facilityKey < 0 ? -1 : t.valueAt(row, facilityKey).integer + 1;
+    const int icon = value("FacilityKey").integer + 1;
     if (iFacilityList.isValidIndex(icon))
         iFacility->setPicture(QPixmap::fromImage(iFacilityList.image(icon)));
     Date->setCaption(text("Date"));
@@ -351,7 +352,7 @@ void TSysLogForm::RefreshNetworkIndicator()
 void TSysLogForm::FormActivate()
 {
     Table& messages = m_data.MessageSet();
-    if (messages.isOpen())
+    if (messages.isOpen() && messages.recordCount() > 0)
         messages.last();
     DailyUpdateCheck();
 }

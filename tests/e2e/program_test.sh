@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Starts the program offscreen with a temporary data folder and a settings file that binds
+# 127.0.0.1 on a free high port, sends it datagrams with logger and as raw UDP, ends it with
+# SIGTERM and checks that the messages are in MessageSet.vtx and the settings file was written.
+set -euo pipefail
+program=$1
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill -KILL "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; [ -f "$work/log" ] && cat "$work/log" >&2; exit 1; }
+
+# A port nobody listens on: the first of a few candidates that ss does not list.
+port=""
+for candidate in $(shuf -i 20000-60000 -n 20); do
+  if ! ss -Hlun "sport = :$candidate" 2>/dev/null | grep -q .; then port=$candidate; break; fi
+done
+[ -n "$port" ] || fail "no free port"
+
+data="$work/data/Corvane"
+mkdir -p "$data"
+printf '[Options]\nUDPPort=%s\nUDPBindings=127.0.0.1\nUpdateCheck=0\n' "$port" > "$data/corvane.ini"
+
+XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" "$program" >"$work/log" 2>&1 &
+pid=$!
+
+# Wait until it listens (at most 20 s).
+for _ in $(seq 1 200); do
+  ss -Hlun "sport = :$port" 2>/dev/null | grep -q . && break
+  kill -0 "$pid" 2>/dev/null || fail "the program ended early"
+  sleep 0.1
+done
+ss -Hlun "sport = :$port" | grep -q . || fail "the program does not listen on $port"
+
+logger -n 127.0.0.1 -P "$port" -d --rfc3164 -t e2etag "first message from logger"
+logger -n 127.0.0.1 -P "$port" -d "second message from logger"
+printf '<11>Dec  9 10:00:00 rawhost rawapp[77]: third message raw' > "/dev/udp/127.0.0.1/$port"
+
+# Wait until the three are stored (intake rewrites the file after each message).
+for _ in $(seq 1 100); do
+  if [ -f "$data/MessageSet.vtx" ] && [ "$(grep -o 'message from logger\|third message raw' "$data/MessageSet.vtx" | wc -l)" -ge 3 ]; then
+    break
+  fi
+  sleep 0.1
+done
+
+kill -TERM "$pid"
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end on SIGTERM"
+wait "$pid" || fail "the program ended with status $?"
+pid=""
+
+file="$data/MessageSet.vtx"
+[ -n "${E2E_SHOW:-}" ] && tr ">" "\n" < "$file" | grep ROW >&2
+[ -f "$file" ] || fail "no MessageSet.vtx"
+grep -q 'Message="first message from logger"' "$file" || fail "the logger message (RFC 3164) is missing"
+grep -q 'Process="e2etag"' "$file" || grep -q 'Process="e2etag:"' "$file" || fail "the logger tag is missing"
+grep -q 'second message from logger' "$file" || fail "the logger message (RFC 5424) is missing"
+grep -q 'Message="third message raw"' "$file" || fail "the raw datagram is missing"
+grep -q 'Host="rawhost"' "$file" || fail "the raw datagram's host is missing"
+grep -q 'PID="77"' "$file" || fail "the raw datagram's process ID is missing"
+[ -f "$data/HostSet.vtx" ] || fail "no HostSet.vtx"
+grep -q '^UDPPort=' "$data/corvane.ini" || fail "the settings file was not written back"
+echo "e2e: three messages stored on port $port"
