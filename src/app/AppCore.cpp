@@ -2,7 +2,12 @@
 #include "app/AppCore.h"
 
 #include "app/AppTexts.h"
+#include "net/NetTexts.h"
 #include "platform/LocalAddresses.h"
+#include "platform/MessageDialogs.h"
+
+#include <algorithm>
+#include <chrono>
 
 namespace corvane {
 
@@ -37,6 +42,7 @@ private:
 AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, MessageDialogs& dialogs,
                  NotifyActions& actions, MainThread& mainThread)
     : m_data(data),
+      m_dialogs(dialogs),
       m_intake(data, window, dialogs, actions, m_notification),
       m_listener(std::make_unique<TnSysLogServer>())
 {
@@ -97,24 +103,60 @@ std::string AppCore::ApplySettings()
     // Rebind when the port or the address in use differs from the configured one; comparing
     // with the address actually bound (not the first local address) lets a change back to that
     // address take effect too.
-    const bool reopen = listener.Active() &&
+    const bool reopen = listener.UDPServer().Active() &&
                         ((port != 0 && port != listener.UDPPort()) || listener.BoundAddress() != address);
     if (reopen)
         (void)listener.SetActive(false);
     std::string error;
-    if (!listener.Active())
+    if (!listener.UDPServer().Active())
         error = listener.SetUDPPort(port);
     if (listener.UDPBindings().empty())
         listener.UDPBindings().Add();
     listener.UDPBindings()[0].IP = address;
     if (reopen)
         error = listener.SetActive(true);
+    if (const std::string tcpError = applyTcpSettings(s); !tcpError.empty())
+        error = error.empty() ? tcpError : error + "\n" + tcpError;
     return error;
+}
+
+std::string AppCore::applyTcpSettings(const Settings& s)
+{
+    const char* o = app_texts::kOptions;
+    TnSysLogServer& listener = *m_listener;
+    TnTCPSyslogServer& tcp = listener.TCPServer();
+    tcp.SetMaxConnections(s.readInteger(o, "TCPMaxConnections", TnTCPSyslogServer::kDefaultMaxConnections));
+    tcp.SetIdleTimeout(
+        std::chrono::seconds(s.readInteger(o, "TCPIdleTimeout", TnTCPSyslogServer::kDefaultIdleTimeoutSeconds)));
+    tcp.SetMaxFrame(static_cast<std::size_t>(
+        std::max(1, s.readInteger(o, "TCPMaxFrame", static_cast<int>(TnTCPSyslogServer::kDefaultMaxFrame)))));
+
+    // The settings dialog never stores a TCP port (its field is disabled), so TCP stays off until
+    // the operator names one in the settings file: no listener opens, or fails on a privileged
+    // port, unasked.
+    const int port = s.keyExists(o, "TCPPort") ? s.readInteger(o, "TCPPort", 0) : 0;
+    const std::string address = s.readString(o, "TCPBindings", app_texts::kLoopbackAddress);
+    const bool asConfigured = listener.TCPPort() == port && !listener.TCPBindings().empty() &&
+                              listener.TCPBindings()[0].IP == address;
+    if (listener.TCPActive() && (port == 0 || !asConfigured))
+        (void)listener.SetTCPActive(false);
+    m_tcpError.clear();
+    if (port == 0 || listener.TCPActive())
+        return {};
+    (void)listener.SetTCPPort(port);
+    if (listener.TCPBindings().empty())
+        listener.TCPBindings().Add();
+    listener.TCPBindings()[0].IP = address;
+    if (const std::string error = listener.SetTCPActive(true); !error.empty())
+        m_tcpError = fillIn(net_texts::kTcpListenFailed, error);
+    return m_tcpError;
 }
 
 std::string AppCore::Start()
 {
     ApplySettings();
+    if (!m_tcpError.empty())
+        m_dialogs.show(m_tcpError, net_texts::kTcpListenFailedTitle, 48);
     return m_listener->SetActive(true);
 }
 
@@ -144,6 +186,7 @@ std::string AppCore::Shutdown()
     if (m_settings)
         note(m_settings->flush());
     (void)m_listener->SetActive(false);
+    (void)m_listener->SetTCPActive(false);
     // What was received before the listener closed is still taken in, so nothing is lost.
     while (m_listener->HasQueued() && !m_intake.busy())
         m_intake.DeliverPending(*m_listener);

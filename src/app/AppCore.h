@@ -61,10 +61,16 @@ public:
     // port and bind address from the settings. The listener is reopened when it is open and its
     // bound address differs from the configured one. Answers the reason an open listener could
     // not be reopened, empty when all is well; the caller reports it and goes on.
+    //
+    // Syslog over TCP is received only when the settings name a TCPPort other than 0 (on
+    // TCPBindings, default 127.0.0.1, with the limits TCPMaxConnections, TCPIdleTimeout in
+    // seconds and TCPMaxFrame in bytes): the TCP listener is opened, reopened on a changed port
+    // or address, or closed here, and a failure to open it is part of the answer.
     std::string ApplySettings();
 
     // Start-up: ApplySettings, then open the listener. Answers the listener's error text (empty
-    // when it listens); everything else is done either way.
+    // when it listens); everything else is done either way. A TCP listener that cannot be opened
+    // is shown as a warning and does not count as a failed start.
     std::string Start();
 
     // The address of the listener's first binding (the test message's sender address).
@@ -82,10 +88,14 @@ public:
 
 private:
     class Wake;
+    // The TCP part of ApplySettings; answers why the TCP listener could not be opened.
+    std::string applyTcpSettings(const Settings& s);
 
     TData& m_data;
     std::unique_ptr<Settings> m_settings;
     std::string m_settingsError;
+    MessageDialogs& m_dialogs;
+    std::string m_tcpError;
     NotificationState m_notification;
     MessageIntake m_intake;
     std::unique_ptr<Wake> m_wake;

@@ -112,6 +112,8 @@ const MessageIntake::Fields& MessageIntake::fields()
     f.severity = m.requireField("Severity");
     f.pid = m.requireField("PID");
     f.message = m.requireField("Message");
+    f.subProcess = m.requireField("SubProcess");
+    f.processEx = m.requireField("ProcessEx");
     f.hKey = h.requireField("Key");
     f.hName = h.requireField("Name");
     f.hAddress = h.requireField("Address");
@@ -151,6 +153,14 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData)
 
     messages.setInteger(f.pid, aData.PID());
     messages.setText(f.message, aData.MessageText());
+    // A structured message names its message ID and structured data; other messages leave
+    // both fields unset, and so does a nil field.
+    if (aData.IsRfc5424()) {
+        if (!aData.SubProcess().empty())
+            messages.setText(f.subProcess, aData.SubProcess());
+        if (!aData.ProcessEx().empty())
+            messages.setText(f.processEx, aData.ProcessEx());
+    }
     CheckNotification(m_notification, messages, facilities, severities, m_actions);
 }
 

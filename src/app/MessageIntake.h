@@ -83,7 +83,7 @@ private:
     struct Fields {
         bool known = false;
         int hostKey, host, address, data, process, date, timeStamp, facilityKey, facility, severityKey, severity,
-            pid, message;
+            pid, message, subProcess, processEx;
         int hKey, hName, hAddress, hDate;
     };
     const Fields& fields();

@@ -24,5 +24,8 @@ inline constexpr const char* kReceiveFailed = "Could not receive from socket. %1
 inline constexpr const char* kTcpFramingError =
     "Syslog over TCP from %1 could not be read: %2. The connection was closed.";
 inline constexpr const char* kTcpNoQueue = "The TCP listener has nowhere to deliver messages.";
+// %1 is the reason the TCP listener could not be opened.
+inline constexpr const char* kTcpListenFailed = "Syslog over TCP cannot be received. %1";
+inline constexpr const char* kTcpListenFailedTitle = "Port Settings";
 
 }  // namespace corvane::net_texts
