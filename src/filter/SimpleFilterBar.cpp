@@ -125,6 +125,7 @@ void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountTe
     attachEventsFilter(false);
     m_periodPart.clear();
     m_eventThreshold = 0;
+    m_thresholdSet = false;
     if (unit == kUnitEvents) {
         m_eventLimit = amount;
         attachEventsFilter(true);
@@ -160,6 +161,7 @@ void SimpleFilterBar::ApplySavedChoices(std::string_view amountText)
 {
     attachEventsFilter(false);
     m_eventThreshold = 0;
+    m_thresholdSet = false;
     m_periodPart.clear();
     const std::int32_t unit = filterKey("TimeKey");
     std::int32_t amount = 0;
@@ -244,7 +246,8 @@ std::string SimpleFilterBar::ComposeFilter() const
 
 bool SimpleFilterBar::LastEventsFilter(const RecordReader& record) const
 {
-    if (m_eventThreshold <= 0)
+    // The first message's key is 0, so "no threshold" cannot be told by the value alone.
+    if (!m_thresholdSet)
         return true;
     return !record.isNull(m_messageKeyField) && m_eventThreshold < record.integer(m_messageKeyField);
 }
@@ -278,6 +281,7 @@ void SimpleFilterBar::ApplyFilter()
             m_hooks.beginUpdate();
         try {
             m_eventThreshold = 0;
+            m_thresholdSet = false;
             m_messageSet.setFiltered(false);
             std::string text = ComposeFilter();
             const bool any = !text.empty();
@@ -296,6 +300,7 @@ void SimpleFilterBar::ApplyFilter()
                     if (before > 0) {
                         const Value key = m_messageSet.valueAt(before - 1, m_messageKeyField);
                         m_eventThreshold = key.kind == Value::Kind::Integer ? key.integer : 0;
+                        m_thresholdSet = key.kind == Value::Kind::Integer;
                         m_messageSet.setFiltered(false);
                         status = m_messageSet.setFiltered(true);
                         if (!status.ok)

@@ -108,6 +108,7 @@ private:
     std::string m_advancedPart;
     std::int32_t m_eventLimit = 0;
     std::int32_t m_eventThreshold = 0;
+    bool m_thresholdSet = false;
     bool m_eventsAttached = false;
     int m_lastErrorPosition = -1;
     bool m_lastApplyFailed = false;
