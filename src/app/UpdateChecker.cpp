@@ -124,9 +124,9 @@ bool UpdateChecker::RequestUpdateFile(const std::string& baseUrl, const std::str
     std::string location;
     if (m_settings) {
         const std::string written = WriteInstallId();
-        pid = m_settings->readString(Settings::kOptions, update_texts::kKeyPid, written);
-        if (!pid.empty())
-            pid.insert(0, "&");
+        const std::string stored = m_settings->readString(Settings::kOptions, update_texts::kKeyPid, written);
+        if (!stored.empty())
+            pid = "&" + stored;
         location = m_settings->readString(Settings::kOptions, update_texts::kKeyLocation,
                                           update_texts::kDefaultLocation);
     }
