@@ -5,6 +5,10 @@
 #include "store/TData.h"
 #include "platform/InternetState.h"
 #include "ui/AppFolder.h"
+#include "ui/DataGridView.h"
+#include "ui/DetailsPane.h"
+#include "ui/FilterBarController.h"
+#include "ui/TestMessageBar.h"
 #include "ui/ApplicationEvents.h"
 #include "ui/HelpWindow.h"
 #include "ui/ImageLibrary.h"
@@ -88,11 +92,6 @@ void TSysLogForm::connectHandlers()
     connect(iBtnAdvanced, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnAdvancedMouseUp(); });
     connect(Simple, &TnControl::resized, this, [this] { SimpleResize(simpleBar()); });
     connect(Filter, &TnControl::resized, this, &TSysLogForm::alignChildren);
-    connect(btnTest, &QPushButton::clicked, this, &TSysLogForm::btnTestClick);
-    connect(cbIncrement, &QComboBox::currentIndexChanged, this, [this] { IncrementChange(); });
-    connect(dbAddress, &QComboBox::currentIndexChanged, this, [this] { dbAddressChange(); });
-    connect(dbFacility, &QComboBox::currentIndexChanged, this, [this] { dbFacilityChange(); });
-    connect(dbSeverity, &QComboBox::currentIndexChanged, this, [this] { dbSeverityChange(); });
 }
 
 void TSysLogForm::FormCreate()
@@ -142,15 +141,6 @@ void TSysLogForm::FormCreate()
     Messages->setColumns(columns);
     Messages->setSource(m_messageRows);
 
-    m_dataRows = new TableRows(messages, m_env.formats, this);
-    QList<GridColumn> all;
-    for (int f = 0; f < static_cast<int>(messages.fields().size()); ++f) {
-        const FieldDef& def = messages.fields()[f];
-        if (def.shown)
-            all.append({QString::fromStdString(def.name), def.displayWidth > 0 ? def.displayWidth * 7 : 80, true, f});
-    }
-    DataGrid->setColumns(all);
-    DataGrid->setSource(m_dataRows);
 
     m_droppedRefresh = new QTimer(this);
     m_droppedRefresh->setInterval(TDuration::kInterval);
@@ -179,10 +169,8 @@ void TSysLogForm::AfterConstruction()
                             iNetwork, iLanguage})
         b->loaded();
 
-    IncrementChange();
-    dbAddressChange();
-    dbFacilityChange();
-    dbSeverityChange();
+    wireMessageViews();
+    startFilterBar();
     MessageSetScrolled();
     SimpleResize(simpleBar());
 }
@@ -281,10 +269,14 @@ void TSysLogForm::MessageSelect(Table& table, int recNo)
     if (recNo > 0 && table.recNo() != recNo && recNo <= table.recordCount())
         table.moveTo(recNo - 1);
     if (&table == &m_data.MessageSet()) {
-        showDetails();
+        if (m_details)
+            m_details->showCurrent(table);
         EventCount->setCaption(QString::number(table.recordCount()));
         m_messageRows->notifyChanged();
-        m_dataRows->notifyChanged();
+        if (DataGrid->messageModel())
+            DataGrid->refresh();
+        if (m_filterBar)
+            m_filterBar->refreshLists();
         if (const int current = m_messageRows->currentRow(); current >= 0)
             Messages->scrollToRow(current);
     }
@@ -293,7 +285,7 @@ void TSysLogForm::MessageSelect(Table& table, int recNo)
 void TSysLogForm::MessageSetScrolled()
 {
     Table& messages = m_data.MessageSet();
-    if (!messages.isOpen())
+    if (!messages.isOpen() || m_holdUpdates > 0)
         return;
     MessageSelect(messages, messages.recNo());
 }
@@ -422,6 +414,7 @@ void TSysLogForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     alignChildren();
+    FormResize();
     if (isVisible())
         m_sizeMoveEnd->start();
 }
@@ -474,8 +467,8 @@ void TSysLogForm::iBtnAdvancedMouseLeave()
 
 void TSysLogForm::btnTestClick()
 {
-    if (m_core)
-        m_core->InjectMessage(TestData->text().toStdString(), TestAddress->text().toStdString());
+    if (m_testBar)
+        m_testBar->btnTestClick();
 }
 
 }  // namespace corvane

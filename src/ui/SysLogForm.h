@@ -2,6 +2,7 @@
 
 #include "app/IntakeWindow.h"
 #include "filter/LocaleFormats.h"
+#include "ui/DataGridView.h"
 #include "ui/SimpleResize.h"
 #include "widgets/TImageList.h"
 
@@ -21,7 +22,13 @@ class QTimer;
 
 namespace corvane {
 
+class AdvancedFilterPanel;
 class AppCore;
+class DetailsPane;
+class FilterBarController;
+class MessageGrid;
+class MessageTableModel;
+class TestMessageBar;
 class UpdateChecker;
 class Anchors;
 class MainThread;
@@ -145,7 +152,7 @@ public:
     TnDBGrid* Messages;
     QWidget* DataTab;
     TnControl* clHistory;
-    TnDBGrid* DataGrid;
+    DataGridView* DataGrid;
     TnControl* nControl1;
     TnLabel* lblTest;
     QLineEdit* TestData;
@@ -207,12 +214,11 @@ private:
     void iBtnAdvancedMouseLeave();
     void btnTestClick();
 
-    // Filled in by the filter bar; nothing happens yet.
-    void IncrementChange() {}
-    void dbAddressChange() {}
-    void dbFacilityChange() {}
-    void dbSeverityChange() {}
-    void iBtnAdvancedMouseUp() {}
+    // The message grid, the details pane, the Data page, the filter bar and the test message bar.
+    void wireMessageViews();
+    void startFilterBar();
+    void FormResize();
+    void iBtnAdvancedMouseUp();
     void DailyUpdateCheck();
 
     TData& m_data;
@@ -221,7 +227,13 @@ private:
     std::unique_ptr<UpdateChecker> m_updater;
     std::unique_ptr<MessageDialogs> m_ownDialogs;
     TableRows* m_messageRows = nullptr;
-    TableRows* m_dataRows = nullptr;
+    MessageGrid* m_messageGrid = nullptr;
+    std::unique_ptr<DetailsPane> m_details;
+    MessageTableModel* m_dataModel = nullptr;
+    FilterBarController* m_filterBar = nullptr;
+    AdvancedFilterPanel* m_advancedPanel = nullptr;
+    TestMessageBar* m_testBar = nullptr;
+    int m_holdUpdates = 0;  // display updates held back while a filter is being applied
     QTimer* m_sizeMoveEnd = nullptr;
     QTimer* m_droppedRefresh = nullptr;
     QString m_startError;

@@ -3,6 +3,7 @@
 #include "ui/SysLogForm.h"
 
 #include "ui/Anchors.h"
+#include "ui/DataGridView.h"
 #include "ui/TDuration.h"
 #include "widgets/TImageButton.h"
 #include "widgets/TnDBGrid.h"
@@ -302,7 +303,7 @@ void TSysLogForm::buildDataPage()
     auto* layout = new QVBoxLayout(clHistory);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(0);
-    DataGrid = named(new TnDBGrid(clHistory), "DataGrid");
+    DataGrid = named(new DataGridView(clHistory), "DataGrid");
     DataGrid->setFont(pixelFont(QStringLiteral("Arial"), 11));
     layout->addWidget(DataGrid, 1);
 
