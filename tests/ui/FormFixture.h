@@ -6,6 +6,7 @@
 #include "filter/ExpressionFilterCompiler.h"
 #include "platform/MessageDialogs.h"
 #include "platform/NotifyActions.h"
+#include "ui/MsgDialog.h"
 #include "ui/QtMainThread.h"
 #include "ui/SysLogForm.h"
 
@@ -95,6 +96,9 @@ public:
     }
     void start()
     {
+        // A dialog the window shows on its own (the error display) closes itself at once.
+        msgDialogEnvironment().autoCloseMs = 100;
+        msgDialogEnvironment().playSounds = false;
         data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
         data->setFilterCompiler(&compiler);
         data->DataModuleCreate();
