@@ -8,15 +8,18 @@
 #include "app/Settings.h"
 #include "ui/AppFolder.h"
 #include "ui/ApplicationEvents.h"
+#include "ui/LanguageDialog.h"
 #include "ui/MsgDialog.h"
 #include "ui/QtNotifyActions.h"
 #include "ui/QtLocaleFormats.h"
 #include "ui/QtMainThread.h"
 #include "ui/SignalCloser.h"
 #include "ui/SoundPlayer.h"
+#include "ui/SplashForm.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsDialogWiring.h"
 #include "ui/SysLogForm.h"
+#include "ui/TranslationHooks.h"
 
 #include <QIcon>
 
@@ -29,13 +32,17 @@ int main(int argc, char** argv)
     // The data folder is fixed before anything else runs.
     const std::string dataFolder = resolveDataFolder();
 
-    // The splash window takes its place here once it exists.
-
     CorvaneApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvane"));
     QApplication::setApplicationDisplayName(QStringLiteral("Corvane"));
     QApplication::setDesktopFileName(QStringLiteral("corvane"));
     LoadSystemSounds();
+    // The operator's language comes first, so every window is built in it; then the splash
+    // window shows while the rest starts and hides itself by its own timer.
+    if (!dataFolder.empty())
+        startLanguage(settingsFilePath(dataFolder));
+    TSplashForm splash;
+    splash.ShowSplash();
     // SIGTERM and SIGINT close the main window as its Exit button does; one that comes before the
     // window exists closes it as soon as it does.
     std::unique_ptr<TSysLogForm> form;
@@ -83,6 +90,8 @@ int main(int argc, char** argv)
     environment.mainThread = &mainThread;
 
     form = std::make_unique<TSysLogForm>(*data, std::move(environment));
+    TLanguageDlg languageDlg;
+    connectLanguageDialog(*form, languageDlg);
     auto settingsDialog = CreateSettingsDialog(*form, *data, dialogs, folder);
     form->show();
     if (closeRequested)

@@ -1,6 +1,7 @@
 #include "ui/ApplicationEvents.h"
 
 #include "ui/MsgDialog.h"
+#include "ui/Translation.h"
 
 #include <QWidget>
 
@@ -19,7 +20,8 @@ void ApplicationEventsException(const QObject* sender, const std::exception* err
     try {
         const ErrorDisplayText shown = errorDisplayText(sender, error);
         QWidget* owner = QApplication::activeWindow();
-        MsgDialog(owner, shown.message, shown.title, QString(), QStringLiteral("btnHidden"), mkError);
+        MsgDialog(owner, translateCoreText(shown.message), translateCoreText(shown.title), QString(),
+                  QStringLiteral("btnHidden"), mkError);
     } catch (...) {
         // The display itself raises nothing.
     }

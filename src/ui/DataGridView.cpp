@@ -4,6 +4,7 @@
 #include "ui/MessageGrid.h"
 #include "ui/MessageTableModel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QShortcut>
 
@@ -91,7 +92,8 @@ void DataGridView::deleteSelected()
     if (rows.empty())
         return;
     const QString question =
-        rows.size() > 1 ? QStringLiteral("Delete all selected records?") : QStringLiteral("Delete record?");
+        rows.size() > 1 ? QCoreApplication::translate("corvane::MessageGrid", "Delete all selected records?")
+                        : QCoreApplication::translate("corvane::MessageGrid", "Delete record?");
     if (!(confirm ? confirm(question) : confirmDeletion(this, question)))
         return;
     clearSelection();

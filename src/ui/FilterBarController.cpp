@@ -7,6 +7,7 @@
 #include "widgets/TnControl.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -180,7 +181,7 @@ void FilterBarController::iBtnAdvancedMouseUp()
         m_advancedShown = true;
         images(kToSimpleImages);
         if (w.switchButton)
-            w.switchButton->setToolTip(QStringLiteral(" Simple "));
+            w.switchButton->setToolTip(QCoreApplication::translate("corvane::TSysLogForm", " Simple "));
         w.advanced->resize(w.simple->width(), w.advanced->height());
         w.advanced->show();
         w.filter->setFixedHeight(kAdvancedHeight);
@@ -190,7 +191,7 @@ void FilterBarController::iBtnAdvancedMouseUp()
     m_advancedShown = false;
     images(kToAdvancedImages);
     if (w.switchButton)
-        w.switchButton->setToolTip(QStringLiteral(" Advanced "));
+        w.switchButton->setToolTip(QCoreApplication::translate("corvane::TSysLogForm", " Advanced "));
     w.simple->resize(w.advanced->width(), w.simple->height());
     if (w.advanced->width() < kOneRowWidth)
         w.filter->setFixedHeight(kSimpleHeight);

@@ -23,7 +23,7 @@ HelpWindow::HelpWindow(QString helpFolder, QWidget* parent)
     : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Corvane Help"));
+    setWindowTitle(tr("Corvane Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -19,7 +19,10 @@ struct ColumnSpec {
 };
 
 constexpr ColumnSpec kColumns[] = {
-    {"SeverityKey", "Severity", 56}, {"Date", "Date", 88}, {"Address", "Address", 80}, {"Message", "Message", 372}};
+    {"SeverityKey", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Severity"), 56},
+    {"Date", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Date"), 88},
+    {"Address", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Address"), 80},
+    {"Message", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Message"), 372}};
 
 constexpr int kIconLeft = 6;
 constexpr int kIconTop = 1;
@@ -44,7 +47,7 @@ QList<GridColumn> MessageGrid::columnsFor(const Table& messages)
     QList<GridColumn> columns;
     for (const ColumnSpec& c : kColumns)
         if (const int f = messages.fieldIndex(c.field); f >= 0)
-            columns.append({QString::fromLatin1(c.title), c.width, true, f});
+            columns.append({QCoreApplication::translate("corvane::MessageGrid", c.title), c.width, true, f});
     return columns;
 }
 
@@ -101,7 +104,7 @@ void MessageGrid::deleteCurrent()
     const int row = m_rows.currentRow();
     if (!m_messages.isOpen() || row < 0 || row >= m_messages.recordCount())
         return;
-    const QString question = QStringLiteral("Delete record?");
+    const QString question = QCoreApplication::translate("corvane::MessageGrid", "Delete record?");
     if (!(confirm ? confirm(question) : confirmDeletion(&m_grid, question)))
         return;
     if (m_messages.currentPosition() != row)

@@ -1,6 +1,7 @@
 #include "ui/MsgDialog.h"
 
 #include "ui/SoundPlayer.h"
+#include "ui/Translation.h"
 #include "widgets/TgCheckLabel.h"
 #include "widgets/TImageLabel.h"
 #include "widgets/TnLabel.h"
@@ -39,7 +40,7 @@ void applyButtonText(QPushButton* button, const QString& text)
     if (text == kHidden)
         button->hide();
     else if (!text.isEmpty())
-        button->setText(text);
+        button->setText(translateCoreText(text));
 }
 
 int textHeight(const TgLabel* label, int width)
@@ -62,7 +63,7 @@ TMsgDialog::TMsgDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                          | Qt::WindowStaysOnTopHint)
 {
-    setWindowTitle(QStringLiteral("Message"));
+    setWindowTitle(tr("Message"));
     setFont(tahoma(11));
     setFixedSize(kClientWidth, kClientHeight);
 
@@ -131,13 +132,13 @@ TMsgDialog::TMsgDialog(QWidget* owner)
     cbAsk->setAutoSize(false);
     cbAsk->setGeometry(12, 4, 121, 21);
     cbAsk->setTransparent(true);
-    cbAsk->setCaption(QStringLiteral("Don't ask again."));
+    cbAsk->setCaption(tr("Don't ask again."));
     cbAsk->hide();
 
-    Button1 = new QPushButton(QStringLiteral("&Ok"), nButtons);
+    Button1 = new QPushButton(tr("&Ok"), nButtons);
     Button1->setGeometry(151, 2, 92, 24);
     Button1->setDefault(true);
-    Button2 = new QPushButton(QStringLiteral("&Cancel"), nButtons);
+    Button2 = new QPushButton(tr("&Cancel"), nButtons);
     Button2->setGeometry(244, 2, 92, 24);
     Button2->setAutoDefault(false);
     connect(Button1, &QPushButton::clicked, this, [this] { done(1); });
@@ -329,9 +330,12 @@ QString textFromCore(const std::string& bytes)
 
 int QtMessageDialogs::show(const std::string& message, const std::string& title, int kind, const std::string& detail)
 {
+    // The core writes English; its texts are shown in the operator's language.
+    const QString shownMessage = translateCoreText(textFromCore(message));
+    const QString shownTitle = translateCoreText(textFromCore(title));
     if (detail.empty())
-        return MsgDialog(m_owner, textFromCore(message), textFromCore(title), QString(), kHidden, kind);
-    return MsgDialogDetail(m_owner, textFromCore(message), textFromCore(detail), textFromCore(title), QString(),
+        return MsgDialog(m_owner, shownMessage, shownTitle, QString(), kHidden, kind);
+    return MsgDialogDetail(m_owner, shownMessage, translateCoreText(textFromCore(detail)), shownTitle, QString(),
                            kHidden, kind);
 }
 

@@ -3,11 +3,13 @@
 #include "app/AppTexts.h"
 #include "ui/SettingsDialogLookup.h"
 #include "ui/SettingsDialogTexts.h"
+#include "ui/Translation.h"
 #include "widgets/TgCheckLabel.h"
 #include "widgets/TgLabel.h"
 #include "widgets/TnControl.h"
 #include "widgets/TnPageControl.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -27,7 +29,7 @@ TgLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QPoin
     auto* l = new TgLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setTransparent(true);
-    l->setCaption(QString::fromLatin1(caption));
+    l->setCaption(QCoreApplication::translate("corvane::TSettings", caption));
     if (rightAlignedWidth > 0) {
         l->setAutoSize(false);
         l->setAlignment(TextAlignment::Right);
@@ -65,7 +67,7 @@ TgCheckLabel* makeCheck(QWidget* parent, const char* name, const char* caption, 
     auto* c = new TgCheckLabel(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setTransparent(true);
-    c->setCaption(QString::fromLatin1(caption));
+    c->setCaption(QCoreApplication::translate("corvane::TSettings", caption));
     c->setChecked(checked);
     c->setFocusPolicy(Qt::StrongFocus);
     if (size.isValid()) {
@@ -86,7 +88,7 @@ TnControl* makePanel(QWidget* parent, const char* name, const char* caption, QRe
     p->setClientColor2(QColor(226, 233, 243));
     p->setBevelKind(BevelKind::Lowered);
     if (caption && *caption) {
-        p->setCaption(QString::fromLatin1(caption));
+        p->setCaption(QCoreApplication::translate("corvane::TSettings", caption));
         auto* title = makeLabel(p, "", caption, QPoint(8, 3));
         QFont bold = title->font();
         bold.setBold(true);
@@ -133,7 +135,7 @@ QIcon treeIcon(int which)
 void TSettings::buildComponents()
 {
     setObjectName(QStringLiteral("Settings"));
-    setWindowTitle(QString::fromLatin1(texts::kCaption));
+    setWindowTitle(translateCoreText(QString::fromLatin1(texts::kCaption)));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::WindowContextHelpButtonHint);
     setFixedSize(kWidth, kHeight);
@@ -150,15 +152,15 @@ void TSettings::buildComponents()
     Notification->setObjectName(QStringLiteral("Notification"));
     Detailed = new QWidget;
     Detailed->setObjectName(QStringLiteral("Detailed"));
-    nPageControl->addPage(General, QStringLiteral("General"));
-    nPageControl->addPage(Notification, QStringLiteral("Notification"));
-    nPageControl->addPage(Detailed, QStringLiteral("Detailed"));
+    nPageControl->addPage(General, tr("General"));
+    nPageControl->addPage(Notification, tr("Notification"));
+    nPageControl->addPage(Detailed, tr("Detailed"));
 
     lbHeader = new TgLabel(this);
     lbHeader->setObjectName(QStringLiteral("lbHeader"));
     lbHeader->setAutoSize(false);
     lbHeader->setGeometry(0, 0, kWidth, 25);
-    lbHeader->setCaption(QString::fromLatin1(texts::kHeader));
+    lbHeader->setCaption(translateCoreText(QString::fromLatin1(texts::kHeader)));
     lbHeader->setAlignment(TextAlignment::Center);
     lbHeader->setLayout(TextLayout::Center);
     QFont headerFont(QStringLiteral("Verdana"));
@@ -178,17 +180,17 @@ void TSettings::buildComponents()
     buildDetailedPage();
 
     auto button = [this](const char* name, const char* caption, int left) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
+        auto* b = new QPushButton(QCoreApplication::translate("corvane::TSettings", caption), this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(left, 280, 72, 24);
         b->raise();
         return b;
     };
-    BtnOk = button("BtnOk", "&Ok", 232);
+    BtnOk = button("BtnOk", QT_TRANSLATE_NOOP("corvane::TSettings", "&Ok"), 232);
     BtnOk->setEnabled(false);
-    BtnCancel = button("BtnCancel", "&Cancel", 312);
+    BtnCancel = button("BtnCancel", QT_TRANSLATE_NOOP("corvane::TSettings", "&Cancel"), 312);
     BtnCancel->setDefault(true);
-    BtnHelp = button("BtnHelp", "&Help", 392);
+    BtnHelp = button("BtnHelp", QT_TRANSLATE_NOOP("corvane::TSettings", "&Help"), 392);
 
     m_edits = {UpdateURL, UDPPort, TCPPort, EmailAddr1, MailHost, Port, UserName, Password, NotifyCondition, NotifyAddress};
     m_lists = {UDPBindings, TCPBindings, NotifyFacility, NotifySeverity};
@@ -209,57 +211,57 @@ void TSettings::buildComponents()
 void TSettings::buildGeneralPage()
 {
     nNetwork = makePanel(General, "nNetwork", "", QRect(16, 8, 449, 116));
-    lbUDPPort = makeLabel(nNetwork, "lbUDPPort", "Local UDP Listen Port - ", QPoint(24, 8));
+    lbUDPPort = makeLabel(nNetwork, "lbUDPPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Local UDP Listen Port - "), QPoint(24, 8));
     UDPPort = makeEdit(nNetwork, "UDPPort", texts::kUDPPort, QRect(312, 8, 48, 19));
-    lbUDPBindings = makeLabel(nNetwork, "lbUDPBindings", "Network interfaces [Local IP Address(s)] - ", QPoint(24, 34));
+    lbUDPBindings = makeLabel(nNetwork, "lbUDPBindings", QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "), QPoint(24, 34));
     UDPBindings = makeList(nNetwork, "UDPBindings", texts::kBinding, QRect(312, 32, 113, 21));
-    lbTCPPort = makeLabel(nNetwork, "lbTCPPort", "Local TCP Listen Port - ", QPoint(24, 60));
+    lbTCPPort = makeLabel(nNetwork, "lbTCPPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Local TCP Listen Port - "), QPoint(24, 60));
     TCPPort = makeEdit(nNetwork, "TCPPort", texts::kTCPPort, QRect(312, 60, 48, 19));
-    lbTCPBindings = makeLabel(nNetwork, "lbTCPBindings", "Network interfaces [Local IP Address(s)] - ", QPoint(24, 86));
+    lbTCPBindings = makeLabel(nNetwork, "lbTCPBindings", QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "), QPoint(24, 86));
     TCPBindings = makeList(nNetwork, "TCPBindings", texts::kBinding, QRect(312, 84, 113, 21));
     for (QWidget* w : std::initializer_list<QWidget*>{lbTCPPort, TCPPort, lbTCPBindings, TCPBindings})
         w->setEnabled(false);
 
-    nUpdates = makePanel(General, "nUpdates", " - Application Updates - ", QRect(16, 128, 449, 96));
-    UpdateCheck = makeCheck(nUpdates, "UpdateCheck", "Check for Application Updates.", QPoint(16, 20), true,
+    nUpdates = makePanel(General, "nUpdates", QT_TRANSLATE_NOOP("corvane::TSettings", " - Application Updates - "), QRect(16, 128, 449, 96));
+    UpdateCheck = makeCheck(nUpdates, "UpdateCheck", QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."), QPoint(16, 20), true,
                             QSize(280, 18));
-    lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL", "Vantro update Host Web/HTTP Server  -", QPoint(48, 42));
+    lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL", QT_TRANSLATE_NOOP("corvane::TSettings", "Vantro update Host Web/HTTP Server  -"), QPoint(48, 42));
     UpdateURL = makeEdit(nUpdates, "UpdateURL", texts::kUpdateURLHint, QRect(272, 40, 160, 19));
     // With no update server the empty field still tells what belongs in it.
     UpdateURL->setPlaceholderText(QString::fromLatin1(texts::kUpdateURLHint));
 
-    SaveLocation = makeCheck(General, "SaveLocation", "Save progam Location", QPoint(32, 236), true, QSize(193, 18));
+    SaveLocation = makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"), QPoint(32, 236), true, QSize(193, 18));
 }
 
 void TSettings::buildNotificationPage()
 {
-    nSimpleNotfy = makePanel(Notification, "nSimpleNotfy", " - Simple Notification - ", QRect(16, 8, 449, 218));
+    nSimpleNotfy = makePanel(Notification, "nSimpleNotfy", QT_TRANSLATE_NOOP("corvane::TSettings", " - Simple Notification - "), QRect(16, 8, 449, 218));
     QWidget* p = nSimpleNotfy;
-    NotifySound = makeCheck(p, "NotifySound", "Play sound when Message received.", QPoint(16, 20), true,
+    NotifySound = makeCheck(p, "NotifySound", QT_TRANSLATE_NOOP("corvane::TSettings", "Play sound when Message received."), QPoint(16, 20), true,
                             QSize(300, 18));
-    NotifyEmail = makeCheck(p, "NotifyEmail", "Send E-Mail notification to ---", QPoint(16, 44), false,
+    NotifyEmail = makeCheck(p, "NotifyEmail", QT_TRANSLATE_NOOP("corvane::TSettings", "Send E-Mail notification to ---"), QPoint(16, 44), false,
                             QSize(236, 18));
     EmailAddr1 = makeEdit(p, "EmailAddr1", texts::kEmailAddr1, QRect(256, 43, 177, 19));
-    lbMailHost = makeLabel(p, "lbMailHost", "Host mail Server/Gateway  -", QPoint(48, 68));
+    lbMailHost = makeLabel(p, "lbMailHost", QT_TRANSLATE_NOOP("corvane::TSettings", "Host mail Server/Gateway  -"), QPoint(48, 68));
     MailHost = makeEdit(p, "MailHost", texts::kMailHost, QRect(256, 67, 177, 19));
-    lbUserName = makeLabel(p, "lbUserName", "User Name :", QPoint(48, 93));
+    lbUserName = makeLabel(p, "lbUserName", QT_TRANSLATE_NOOP("corvane::TSettings", "User Name :"), QPoint(48, 93));
     UserName = makeEdit(p, "UserName", texts::kUserName, QRect(134, 91, 115, 19));
-    lbPort = makeLabel(p, "lbPort", "Port :", QPoint(264, 93));
+    lbPort = makeLabel(p, "lbPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Port :"), QPoint(264, 93));
     Port = makeEdit(p, "Port", texts::kPort, QRect(296, 91, 33, 19));
-    lbPassword = makeLabel(p, "lbPassword", "Password :", QPoint(48, 114));
+    lbPassword = makeLabel(p, "lbPassword", QT_TRANSLATE_NOOP("corvane::TSettings", "Password :"), QPoint(48, 114));
     Password = makeEdit(p, "Password", texts::kPassword, QRect(134, 112, 115, 19));
     Password->setEchoMode(QLineEdit::Password);
-    UseSSL = makeCheck(p, "UseSSL", "Use SSL/TLS", QPoint(296, 117), true, QSize(140, 18));
+    UseSSL = makeCheck(p, "UseSSL", QT_TRANSLATE_NOOP("corvane::TSettings", "Use SSL/TLS"), QPoint(296, 117), true, QSize(140, 18));
     setMailControlsEnabled(false);
 
-    lbNotifyCondition = makeLabel(p, "lbNotifyCondition", "Condition -", QPoint(16, 144));
-    lbFacility = makeLabel(p, "lbFacility", "Facility :", QPoint(16, 166), 64);
+    lbNotifyCondition = makeLabel(p, "lbNotifyCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Condition -"), QPoint(16, 144));
+    lbFacility = makeLabel(p, "lbFacility", QT_TRANSLATE_NOOP("corvane::TSettings", "Facility :"), QPoint(16, 166), 64);
     NotifyFacility = makeList(p, "NotifyFacility", texts::kNotifyFacility, QRect(88, 164, 145, 21));
-    gLabel1 = makeLabel(p, "gLabel1", "Severity:", QPoint(240, 166), 64);
+    gLabel1 = makeLabel(p, "gLabel1", QT_TRANSLATE_NOOP("corvane::TSettings", "Severity:"), QPoint(240, 166), 64);
     NotifySeverity = makeList(p, "NotifySeverity", texts::kNotifySeverity, QRect(308, 164, 124, 21));
-    lbAddress = makeLabel(p, "lbAddress", "Address :", QPoint(16, 190), 64);
+    lbAddress = makeLabel(p, "lbAddress", QT_TRANSLATE_NOOP("corvane::TSettings", "Address :"), QPoint(16, 190), 64);
     NotifyAddress = makeEdit(p, "NotifyAddress", texts::kNotifyAddress, QRect(88, 190, 115, 19));
-    lbCondition = makeLabel(p, "lbCondition", "Contains :", QPoint(204, 192), 80);
+    lbCondition = makeLabel(p, "lbCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Contains :"), QPoint(204, 192), 80);
     NotifyCondition = makeEdit(p, "NotifyCondition", texts::kNotifyCondition, QRect(288, 190, 142, 19));
 
     // The same lists the notification check reads the chosen names against.
@@ -288,9 +290,9 @@ void TSettings::buildDetailedPage()
     tvDetailed->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvDetailed->setIconSize(QSize(24, 24));
     tvDetailed->setIndentation(27);
-    const char* entries[] = {"Facilities", "Severities", "Custom Icons"};
+    const char* entries[] = {QT_TRANSLATE_NOOP("corvane::TSettings", "Facilities"), QT_TRANSLATE_NOOP("corvane::TSettings", "Severities"), QT_TRANSLATE_NOOP("corvane::TSettings", "Custom Icons")};
     for (int i = 0; i < 3; ++i) {
-        auto* item = new QTreeWidgetItem(tvDetailed, {QString::fromLatin1(entries[i])});
+        auto* item = new QTreeWidgetItem(tvDetailed, {tr(entries[i])});
         item->setIcon(0, treeIcon(i));
     }
 
@@ -298,7 +300,7 @@ void TSettings::buildDetailedPage()
     dbgLookup->setObjectName(QStringLiteral("dbgLookup"));
     dbgLookup->setGeometry(148, 8, 204, 200);
 
-    btnEdit = new QPushButton(QStringLiteral("&Edit"), DetailPanel0);
+    btnEdit = new QPushButton(tr("&Edit"), DetailPanel0);
     btnEdit->setObjectName(QStringLiteral("btnEdit"));
     btnEdit->setGeometry(364, 32, 72, 22);
     btnEdit->setAutoDefault(false);

@@ -4,6 +4,7 @@
 #include "ui/MsgDialog.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsDialogTexts.h"
+#include "ui/Translation.h"
 #include "widgets/Painting.h"
 #include "widgets/TImageList.h"
 #include "widgets/TnPageControl.h"
@@ -170,7 +171,7 @@ void TSettings::deleteLookupRow()
 {
     if (!m_shownRows || m_shownRows->currentRow() < 0)
         return;
-    const QString question = QString::fromLatin1(settings_dialog_texts::kDeleteRecord);
+    const QString question = translateCoreText(QString::fromLatin1(settings_dialog_texts::kDeleteRecord));
     const bool yes = m_env.confirm ? m_env.confirm(question)
                                    : MsgDialog(this, question, windowTitle(), QString(), QStringLiteral("&Cancel"),
                                                mkQuestion) == 1;

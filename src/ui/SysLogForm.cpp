@@ -134,10 +134,13 @@ void TSysLogForm::FormCreate()
     m_messageRows = new TableRows(messages, m_env.formats, this);
     QList<GridColumn> columns;
     const std::pair<const char*, int> layout[] = {{"SeverityKey", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
-    static const char* const titles[] = {"Severity", "Date", "Address", "Message"};
+    static const char* const titles[] = {QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Severity"),
+                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Date"),
+                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Address"),
+                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Message")};
     for (int i = 0; i < 4; ++i)
         if (const int f = fieldOf(messages, layout[i].first); f >= 0)
-            columns.append({QString::fromLatin1(titles[i]), layout[i].second, true, f});
+            columns.append({tr(titles[i]), layout[i].second, true, f});
     Messages->setColumns(columns);
     Messages->setSource(m_messageRows);
 
@@ -221,14 +224,14 @@ void TSysLogForm::ApplySettings()
         }
     }
     setWindowTitle(QString::fromLatin1(kCaption));
-    iBtnSetup->setToolTip(QStringLiteral(" Setup "));
-    ibtnHelp->setToolTip(QStringLiteral(" Help "));
-    iBtnClose->setToolTip(QStringLiteral(" Close "));
-    iBtnClear->setToolTip(QStringLiteral(" Clear "));
-    iBtnAdvanced->setToolTip(QStringLiteral(" Advanced "));
-    btnClear->setToolTip(QStringLiteral(" Clear "));
-    btnApply->setToolTip(QStringLiteral(" Apply "));
-    btnEditFilter->setToolTip(QStringLiteral(" Edit "));
+    iBtnSetup->setToolTip(tr(" Setup "));
+    ibtnHelp->setToolTip(tr(" Help "));
+    iBtnClose->setToolTip(tr(" Close "));
+    iBtnClear->setToolTip(tr(" Clear "));
+    iBtnAdvanced->setToolTip(tr(" Advanced "));
+    btnClear->setToolTip(tr(" Clear "));
+    btnApply->setToolTip(tr(" Apply "));
+    btnEditFilter->setToolTip(tr(" Edit "));
 }
 
 void TSysLogForm::applyWindowPlacement()
@@ -323,7 +326,7 @@ void TSysLogForm::refreshDropped()
         lblDropped->hide();
         return;
     }
-    lblDropped->setCaption(QStringLiteral(" Dropped: %1").arg(dropped));
+    lblDropped->setCaption(tr(" Dropped: %1").arg(dropped));
     lblDropped->show();
 }
 

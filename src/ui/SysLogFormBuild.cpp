@@ -11,6 +11,7 @@
 #include "widgets/TnPageControl.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,7 +42,7 @@ TImageButton* headerButton(QWidget* parent, const char* name, int x, const char*
     auto* b = named(new TImageButton(parent), name);
     b->setGeometry(x, 16, 32, 32);
     b->setCursor(Qt::PointingHandCursor);
-    b->setToolTip(QString::fromLatin1(hint));
+    b->setToolTip(QCoreApplication::translate("corvane::TSysLogForm", hint));
     b->imageIndexes()->setStates(first, first + 1, first + 2, first + 3);
     return b;
 }
@@ -51,7 +52,7 @@ TImageButton* smallButton(QWidget* parent, const char* name, QPoint at, const ch
     auto* b = named(new TImageButton(parent), name);
     b->setGeometry(at.x(), at.y(), 24, 24);
     b->setCursor(Qt::PointingHandCursor);
-    b->setToolTip(QString::fromLatin1(hint));
+    b->setToolTip(QCoreApplication::translate("corvane::TSysLogForm", hint));
     b->imageIndexes()->setStates(first, first + 1, first + 2, first + 3);
     return b;
 }
@@ -59,7 +60,7 @@ TImageButton* smallButton(QWidget* parent, const char* name, QPoint at, const ch
 TnLabel* filterField(QWidget* parent, const char* name, const char* caption, int width, QPoint at)
 {
     auto* l = named(new TnLabel(parent), name);
-    l->setCaption(QString::fromLatin1(caption));
+    l->setCaption(QCoreApplication::translate("corvane::TSysLogForm", caption));
     l->setGeometry(at.x(), at.y(), width, 24);
     l->setFixedWidth(width);
     l->setMargin(16);
@@ -116,10 +117,10 @@ void TSysLogForm::buildHeader()
 
     Image1 = named(new TImageLabel(nHeader), "Image1");
     Image1->setGeometry(24, 4, 51, 56);
-    iBtnSetup = headerButton(nHeader, "iBtnSetup", 144, "Setup", 4);
-    ibtnHelp = headerButton(nHeader, "ibtnHelp", 176, "Help", 12);
-    iBtnClose = headerButton(nHeader, "iBtnClose", 208, "Exit", 0);
-    iBtnClear = headerButton(nHeader, "iBtnClear", 586, "Clear All", 8);
+    iBtnSetup = headerButton(nHeader, "iBtnSetup", 144, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Setup"), 4);
+    ibtnHelp = headerButton(nHeader, "ibtnHelp", 176, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Help"), 12);
+    iBtnClose = headerButton(nHeader, "iBtnClose", 208, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Exit"), 0);
+    iBtnClear = headerButton(nHeader, "iBtnClear", 586, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear All"), 8);
     CompanyLogo = named(new TImageLabel(nHeader), "CompanyLogo");
     CompanyLogo->setGeometry(632, 0, 120, 64);
     CompanyLogo->setPictureMode(PictureMode::Proportional);
@@ -139,24 +140,24 @@ void TSysLogForm::buildFilterBar()
     Filter->setBevelEdges(beBottom);
     auto* anchors = new Anchors(Filter);
 
-    iBtnAdvanced = smallButton(Filter, "iBtnAdvanced", {8, 2}, "Advanced", 2);
+    iBtnAdvanced = smallButton(Filter, "iBtnAdvanced", {8, 2}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Advanced"), 2);
     iBtnAdvanced->setCaptionGlow(false);
 
     Advanced = named(new TnControl(Filter), "Advanced");
     Advanced->setGeometry(40, 1, 706, 27);
     Advanced->setMinimumWidth(386);
     auto* advancedAnchors = new Anchors(Advanced);
-    btnClear = smallButton(Advanced, "btnClear", {1, 1}, "Clear", 10);
+    btnClear = smallButton(Advanced, "btnClear", {1, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear"), 10);
     AdvancedFilter = named(new QLineEdit(Advanced), "AdvancedFilter");
     AdvancedFilter->setGeometry(26, 1, 629, 23);
     AdvancedFilter->setFont(pixelFont(QStringLiteral("Verdana"), 12));
-    AdvancedFilter->setToolTip(QStringLiteral("Advanced data Filter experssion"));
+    AdvancedFilter->setToolTip(tr("Advanced data Filter experssion"));
     AdvancedFilter->setText(QStringLiteral("Example: [field]  = 'value'"));
     QPalette grey = AdvancedFilter->palette();
     grey.setColor(QPalette::Text, QColor(128, 128, 128));
     AdvancedFilter->setPalette(grey);
-    btnApply = smallButton(Advanced, "btnApply", {657, 1}, "Apply", 14);
-    btnEditFilter = smallButton(Advanced, "btnEditFilter", {681, 1}, "Edit", 18);
+    btnApply = smallButton(Advanced, "btnApply", {657, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Apply"), 14);
+    btnEditFilter = smallButton(Advanced, "btnEditFilter", {681, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Edit"), 18);
     advancedAnchors->add(AdvancedFilter, akLeft | akTop | akRight);
     advancedAnchors->add(btnApply, akTop | akRight);
     advancedAnchors->add(btnEditFilter, akTop | akRight);
@@ -169,10 +170,10 @@ void TSysLogForm::buildFilterBar()
     Simple->setMinimumWidth(386);
     Simple->setGradient(false);
     Simple->setClientColor(QColor(246, 249, 253));
-    IncrementFilter = filterField(Simple, "IncrementFilter", "Of last - ", 200, {0, 0});
-    AddressFilter = filterField(Simple, "AddressFilter", "IP Address - ", 256, {201, 0});
-    FacilityFilter = filterField(Simple, "FacilityFilter", "For - ", 200, {0, 25});
-    SeverityFilter = filterField(Simple, "SeverityFilter", "with Severity - ", 256, {201, 25});
+    IncrementFilter = filterField(Simple, "IncrementFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Of last - "), 200, {0, 0});
+    AddressFilter = filterField(Simple, "AddressFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "IP Address - "), 256, {201, 0});
+    FacilityFilter = filterField(Simple, "FacilityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "For - "), 200, {0, 25});
+    SeverityFilter = filterField(Simple, "SeverityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "with Severity - "), 256, {201, 25});
 
     dbAmount = named(new QLineEdit(IncrementFilter), "dbAmount");
     dbAmount->setGeometry(88, 0, 18, 24);
@@ -223,7 +224,7 @@ void TSysLogForm::buildRecentPage()
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setSizes({188, 520});
-    nMain->addPage(RecentTab, QStringLiteral("Recent"));
+    nMain->addPage(RecentTab, tr("Recent"));
 }
 
 void TSysLogForm::buildDetails()
@@ -245,7 +246,7 @@ void TSysLogForm::buildDetails()
     nDetails->setClientColor2(QColor(232, 240, 250));
     iFacility = named(new TImageLabel(nDetails), "iFacility");
     iFacility->setGeometry(4, 4, 180, 32);
-    iFacility->setCaption(QStringLiteral("Facility"));
+    iFacility->setCaption(tr("Facility"));
     iFacility->setMargin(16);
     iFacility->setAlignment(TextAlignment::Center);
     iFacility->setLayout(TextLayout::Center);
@@ -255,19 +256,19 @@ void TSysLogForm::buildDetails()
         label = detailRow(nDetails, name, caption, heading, y, margin);
         y += 16;
     };
-    row(glDate, "glDate", QStringLiteral("Date:"), true);
+    row(glDate, "glDate", tr("Date:"), true);
     row(Date, "Date", QString(), false, 12);
-    row(glSeverity, "glSeverity", QStringLiteral("Severity:"), true);
-    row(Severity, "Severity", QStringLiteral("N/A"), false, 12);
-    row(glProcess, "glProcess", QStringLiteral("Process:"), true);
-    row(Process, "Process", QStringLiteral("No current process"), false, 12);
+    row(glSeverity, "glSeverity", tr("Severity:"), true);
+    row(Severity, "Severity", tr("N/A"), false, 12);
+    row(glProcess, "glProcess", tr("Process:"), true);
+    row(Process, "Process", tr("No current process"), false, 12);
     Process->setWordWrap(true);
     row(SubProcess, "SubProcess", QString(), false, 12);
     SubProcess->setWordWrap(true);
-    row(glProcessID, "glProcessID", QStringLiteral("Process ID:"), true);
+    row(glProcessID, "glProcessID", tr("Process ID:"), true);
     row(ProcessID, "ProcessID", QStringLiteral("00000000"), false, 12);
     row(ProcessEx, "ProcessEx", QString(), false, 12);
-    glData = detailRow(nDetails, "glData", QStringLiteral(" Raw Data (8bit ASCII)"), true, 197);
+    glData = detailRow(nDetails, "glData", tr(" Raw Data (8bit ASCII)"), true, 197);
     auto* detailAnchors = new Anchors(nDetails);
     nDetails->resize(188, 217);
     for (QObject* child : nDetails->children())
@@ -282,7 +283,7 @@ void TSysLogForm::buildDetails()
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
 
-    glDescription = detailRow(nRecentDetails, "glDescription", QStringLiteral(" Description: "), true, 0);
+    glDescription = detailRow(nRecentDetails, "glDescription", tr(" Description: "), true, 0);
     glDescription->setFixedHeight(16);
     column->addWidget(glDescription);
     Description = named(new QPlainTextEdit(nRecentDetails), "Description");
@@ -312,14 +313,14 @@ void TSysLogForm::buildDataPage()
     nControl1->resize(kDesignWidth - 24, 30);
     layout->addWidget(nControl1);
     lblTest = named(new TnLabel(nControl1), "lblTest");
-    lblTest->setCaption(QStringLiteral(" Message - "));
+    lblTest->setCaption(tr(" Message - "));
     lblTest->setGeometry(16, 7, 100, 18);
     lblTest->setGradient(false);
     lblTest->setClientColor(TColor(QColor(0, 0, 0, 0)));
     TestData = named(new QLineEdit(nControl1), "TestData");
     TestData->setGeometry(128, 5, 267, 22);
     lblTestAddress = named(new TnLabel(nControl1), "lblTestAddress");
-    lblTestAddress->setCaption(QStringLiteral(" Address - "));
+    lblTestAddress->setCaption(tr(" Address - "));
     lblTestAddress->setGeometry(410, 7, 90, 18);
     lblTestAddress->setGradient(false);
     lblTestAddress->setClientColor(TColor(QColor(0, 0, 0, 0)));
@@ -332,7 +333,7 @@ void TSysLogForm::buildDataPage()
     anchors->add(lblTestAddress, akTop | akRight);
     anchors->add(TestAddress, akTop | akRight);
     anchors->add(btnTest, akTop | akRight);
-    nMain->addPage(DataTab, QStringLiteral("Data"));
+    nMain->addPage(DataTab, tr("Data"));
 }
 
 void TSysLogForm::buildStatusBar()
@@ -344,7 +345,7 @@ void TSysLogForm::buildStatusBar()
     auto* anchors = new Anchors(StatusBar);
 
     lbUpTime = named(new TnLabel(StatusBar), "lbUpTime");
-    lbUpTime->setCaption(QStringLiteral(" Up Time: "));
+    lbUpTime->setCaption(tr(" Up Time: "));
     lbUpTime->setGeometry(0, 0, 72, 28);
     lbUpTime->setAlignment(TextAlignment::Center);
     lbUpTime->setLayout(TextLayout::Center);
@@ -357,7 +358,7 @@ void TSysLogForm::buildStatusBar()
     Duration->setTransparent(true);
 
     lblEvents = named(new TnLabel(StatusBar), "lblEvents");
-    lblEvents->setCaption(QStringLiteral(" Events: "));
+    lblEvents->setCaption(tr(" Events: "));
     lblEvents->setGeometry(240, 0, 72, 28);
     lblEvents->setAlignment(TextAlignment::Right);
     lblEvents->setLayout(TextLayout::Center);
@@ -377,7 +378,7 @@ void TSysLogForm::buildStatusBar()
     lblDropped->setLayout(TextLayout::Center);
     lblDropped->setGradient(false);
     lblDropped->setClientColor(TColor(QColor(0, 0, 0, 0)));
-    lblDropped->setToolTip(QStringLiteral("Datagrams that arrived faster than they could be taken in"));
+    lblDropped->setToolTip(tr("Datagrams that arrived faster than they could be taken in"));
     lblDropped->hide();
 
     iLanguage = named(new TImageButton(StatusBar), "iLanguage");
@@ -392,7 +393,7 @@ void TSysLogForm::buildStatusBar()
 
     iNetwork = named(new TImageButton(StatusBar), "iNetwork");
     iNetwork->setGeometry(kDesignWidth - 80, 2, 80, 24);
-    iNetwork->setCaption(QStringLiteral("Network"));
+    iNetwork->setCaption(tr("Network"));
     iNetwork->setMargin(28);
     iNetwork->setLayout(TextLayout::Center);
     iNetwork->setPictureMode(PictureMode::AsLoaded);

@@ -1,0 +1,715 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>corvane::HelpWindow</name>
+    <message>
+        <source>Corvane Help</source>
+        <translation>Corvane-Hilfe</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::MessageGrid</name>
+    <message>
+        <source>Delete all selected records?</source>
+        <translation>Alle markierten Datensätze löschen?</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Datensatz löschen?</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schweregrad</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Please choose a language. . .</source>
+        <translation>Bitte wählen Sie eine Sprache …</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TMsgDialog</name>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Don&apos;t ask again.</source>
+        <translation>Nicht mehr fragen.</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSettings</name>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Detailed</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Local UDP Listen Port - </source>
+        <translation>Lokaler UDP-Empfangsport - </translation>
+    </message>
+    <message>
+        <source>Network interfaces [Local IP Address(s)] - </source>
+        <translation>Netzwerkschnittstellen [lokale IP-Adresse(n)] - </translation>
+    </message>
+    <message>
+        <source>Local TCP Listen Port - </source>
+        <translation>Lokaler TCP-Empfangsport - </translation>
+    </message>
+    <message>
+        <source> - Application Updates - </source>
+        <translation> - Programmaktualisierungen - </translation>
+    </message>
+    <message>
+        <source>Check for Application Updates.</source>
+        <translation>Nach Programmaktualisierungen suchen.</translation>
+    </message>
+    <message>
+        <source>Vantro update Host Web/HTTP Server  -</source>
+        <translation>Vantro-Aktualisierungsserver (Web/HTTP)  -</translation>
+    </message>
+    <message>
+        <source>Save progam Location</source>
+        <translation>Fensterposition speichern</translation>
+    </message>
+    <message>
+        <source> - Simple Notification - </source>
+        <translation> - Einfache Benachrichtigung - </translation>
+    </message>
+    <message>
+        <source>Play sound when Message received.</source>
+        <translation>Bei eingehender Meldung Ton abspielen.</translation>
+    </message>
+    <message>
+        <source>Send E-Mail notification to ---</source>
+        <translation>E-Mail-Benachrichtigung senden an ---</translation>
+    </message>
+    <message>
+        <source>Host mail Server/Gateway  -</source>
+        <translation>Mailserver/Gateway  -</translation>
+    </message>
+    <message>
+        <source>User Name :</source>
+        <translation>Benutzername:</translation>
+    </message>
+    <message>
+        <source>Port :</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Password :</source>
+        <translation>Passwort:</translation>
+    </message>
+    <message>
+        <source>Use SSL/TLS</source>
+        <translation>SSL/TLS verwenden</translation>
+    </message>
+    <message>
+        <source>Condition -</source>
+        <translation>Bedingung -</translation>
+    </message>
+    <message>
+        <source>Facility :</source>
+        <translation>Facility:</translation>
+    </message>
+    <message>
+        <source>Severity:</source>
+        <translation>Schweregrad:</translation>
+    </message>
+    <message>
+        <source>Address :</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>Contains :</source>
+        <translation>Enthält:</translation>
+    </message>
+    <message>
+        <source>Facilities</source>
+        <translation>Facilities</translation>
+    </message>
+    <message>
+        <source>Severities</source>
+        <translation>Schweregrade</translation>
+    </message>
+    <message>
+        <source>Custom Icons</source>
+        <translation>Eigene Symbole</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSplashForm</name>
+    <message>
+        <source>Version: %1.%2.%3.%4</source>
+        <translation>Version: %1.%2.%3.%4</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSysLogForm</name>
+    <message>
+        <source> Simple </source>
+        <translation> Einfach </translation>
+    </message>
+    <message>
+        <source> Advanced </source>
+        <translation> Erweitert </translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schweregrad</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source> Setup </source>
+        <translation> Einstellungen </translation>
+    </message>
+    <message>
+        <source> Help </source>
+        <translation> Hilfe </translation>
+    </message>
+    <message>
+        <source> Close </source>
+        <translation> Beenden </translation>
+    </message>
+    <message>
+        <source> Clear </source>
+        <translation> Leeren </translation>
+    </message>
+    <message>
+        <source> Apply </source>
+        <translation> Anwenden </translation>
+    </message>
+    <message>
+        <source> Edit </source>
+        <translation> Bearbeiten </translation>
+    </message>
+    <message>
+        <source> Dropped: %1</source>
+        <translation> Verworfen: %1</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Advanced data Filter experssion</source>
+        <translation>Erweiterter Filterausdruck</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Of last - </source>
+        <translation>Der letzten - </translation>
+    </message>
+    <message>
+        <source>IP Address - </source>
+        <translation>IP-Adresse - </translation>
+    </message>
+    <message>
+        <source>For - </source>
+        <translation>Für - </translation>
+    </message>
+    <message>
+        <source>with Severity - </source>
+        <translation>mit Schweregrad - </translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <translation>Aktuell</translation>
+    </message>
+    <message>
+        <source>Facility</source>
+        <translation>Facility</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Severity:</source>
+        <translation>Schweregrad:</translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>k. A.</translation>
+    </message>
+    <message>
+        <source>Process:</source>
+        <translation>Prozess:</translation>
+    </message>
+    <message>
+        <source>No current process</source>
+        <translation>Kein aktueller Prozess</translation>
+    </message>
+    <message>
+        <source>Process ID:</source>
+        <translation>Prozess-ID:</translation>
+    </message>
+    <message>
+        <source> Raw Data (8bit ASCII)</source>
+        <translation> Rohdaten (8-Bit-ASCII)</translation>
+    </message>
+    <message>
+        <source> Description: </source>
+        <translation> Beschreibung: </translation>
+    </message>
+    <message>
+        <source> Message - </source>
+        <translation> Meldung - </translation>
+    </message>
+    <message>
+        <source> Address - </source>
+        <translation> Adresse - </translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Daten</translation>
+    </message>
+    <message>
+        <source> Up Time: </source>
+        <translation> Laufzeit: </translation>
+    </message>
+    <message>
+        <source> Events: </source>
+        <translation> Ereignisse: </translation>
+    </message>
+    <message>
+        <source>Datagrams that arrived faster than they could be taken in</source>
+        <translation>Datagramme, die schneller eintrafen, als sie verarbeitet werden konnten</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Netz</translation>
+    </message>
+</context>
+<context>
+    <name>CoreTexts</name>
+    <message>
+        <source>Update Host</source>
+        <translation>Host aktualisieren</translation>
+    </message>
+    <message>
+        <source>Save Data</source>
+        <translation>Daten speichern</translation>
+    </message>
+    <message>
+        <source>The received messages could not be saved. They are kept in memory and saving is tried again with the next message.</source>
+        <translation>Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und mit der nächsten Meldung wird erneut gespeichert.</translation>
+    </message>
+    <message>
+        <source>Could not read the settings file %1: %2</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is too large to be a settings file.</source>
+        <translation>Die Datei %1 ist zu groß für eine Einstellungsdatei.</translation>
+    </message>
+    <message>
+        <source>Could not write the settings file %1: %2</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Get Data</source>
+        <translation>Daten abrufen</translation>
+    </message>
+    <message>
+        <source>An error has occured obtaining Data from the Server.</source>
+        <translation>Beim Abrufen der Daten vom Server ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>The Host name could not be resolved to an IP address.</source>
+        <translation>Der Hostname konnte nicht in eine IP-Adresse aufgelöst werden.</translation>
+    </message>
+    <message>
+        <source>Update Check</source>
+        <translation>Aktualisierungsprüfung</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1: %2</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not write the file %1: %2</source>
+        <translation>Die Datei %1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Filter expression incorrectly terminated</source>
+        <translation>Filterausdruck nicht korrekt abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Unterminated field name</source>
+        <translation>Feldname nicht abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Unterminated string constant</source>
+        <translation>Zeichenkettenkonstante nicht abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Invalid filter expression character: &apos;%s&apos;</source>
+        <translation>Ungültiges Zeichen im Filterausdruck: &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected but %s found</source>
+        <translation>&apos;(&apos; erwartet, aber %s gefunden</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected but %s found</source>
+        <translation>&apos;)&apos; erwartet, aber %s gefunden</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; or &apos;,&apos; expected but %s found</source>
+        <translation>&apos;)&apos; oder &apos;,&apos; erwartet, aber %s gefunden</translation>
+    </message>
+    <message>
+        <source>Expression expected but %s found</source>
+        <translation>Ausdruck erwartet, aber %s gefunden</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; not found</source>
+        <translation>Feld &apos;%s&apos; nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; cannot be used in a filter expression</source>
+        <translation>Feld &apos;%s&apos; kann in einem Filterausdruck nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>NULL only allowed with &apos;=&apos; and &apos;&lt;&gt;&apos;</source>
+        <translation>NULL ist nur mit &apos;=&apos; und &apos;&lt;&gt;&apos; zulässig</translation>
+    </message>
+    <message>
+        <source>IN predicate list may not be empty</source>
+        <translation>Die Liste des IN-Prädikats darf nicht leer sein</translation>
+    </message>
+    <message>
+        <source>Invalid use of keyword</source>
+        <translation>Ungültige Verwendung eines Schlüsselworts</translation>
+    </message>
+    <message>
+        <source>Type mismatch in expression</source>
+        <translation>Typkonflikt im Ausdruck</translation>
+    </message>
+    <message>
+        <source>Incorrectly formed filter expression</source>
+        <translation>Filterausdruck ist falsch aufgebaut</translation>
+    </message>
+    <message>
+        <source>Aggregate expressions not allowed in filters</source>
+        <translation>Aggregatausdrücke sind in Filtern nicht zulässig</translation>
+    </message>
+    <message>
+        <source>Operation cannot mix aggregate value with record-varying value</source>
+        <translation>Aggregatwerte und datensatzabhängige Werte können nicht gemischt werden</translation>
+    </message>
+    <message>
+        <source>Constant out of range</source>
+        <translation>Konstante außerhalb des gültigen Bereichs</translation>
+    </message>
+    <message>
+        <source>Constant is not correct type %s</source>
+        <translation>Konstante hat nicht den richtigen Typ %s</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid integer value</source>
+        <translation>&apos;%s&apos; ist keine gültige Ganzzahl</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid date and time</source>
+        <translation>&apos;%s&apos; ist kein gültiges Datum mit Uhrzeit</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. Address and port are already in use.</source>
+        <translation>Socket konnte nicht gebunden werden. Adresse und Port werden bereits verwendet.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. Port %1 is below 1024 and this program has no right to use it. Run it with the cap_net_bind_service capability (setcap cap_net_bind_service=+ep on the executable) or choose a port of 1024 or above in the settings.</source>
+        <translation>Socket konnte nicht gebunden werden. Port %1 liegt unter 1024, und dieses Programm darf ihn nicht verwenden. Starten Sie es mit der Capability cap_net_bind_service (setcap cap_net_bind_service=+ep auf die Programmdatei) oder wählen Sie in den Einstellungen einen Port ab 1024.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. The address %1 does not belong to this computer.</source>
+        <translation>Socket konnte nicht gebunden werden. Die Adresse %1 gehört nicht zu diesem Computer.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1 is not an IPv4 address.</source>
+        <translation>Socket konnte nicht gebunden werden. %1 ist keine IPv4-Adresse.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1 is not a port number (1 to 65535).</source>
+        <translation>Socket konnte nicht gebunden werden. %1 ist keine Portnummer (1 bis 65535).</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1</source>
+        <translation>Socket konnte nicht gebunden werden. %1</translation>
+    </message>
+    <message>
+        <source>Could not create socket. %1</source>
+        <translation>Socket konnte nicht erstellt werden. %1</translation>
+    </message>
+    <message>
+        <source>Could not receive from socket. %1</source>
+        <translation>Vom Socket konnte nicht empfangen werden. %1</translation>
+    </message>
+    <message>
+        <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
+        <translation>Syslog über TCP von %1 konnte nicht gelesen werden: %2. Die Verbindung wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>The TCP listener has nowhere to deliver messages.</source>
+        <translation>Der TCP-Empfänger kann Meldungen nirgends abliefern.</translation>
+    </message>
+    <message>
+        <source>Syslog over TCP cannot be received. %1</source>
+        <translation>Syslog über TCP kann nicht empfangen werden. %1</translation>
+    </message>
+    <message>
+        <source>Port Settings</source>
+        <translation>Porteinstellungen</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer is larger than %1 bytes.</source>
+        <translation>Die Antwort des Servers ist größer als %1 Byte.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer could not be stored.</source>
+        <translation>Die Antwort des Servers konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>HTTP error %1</source>
+        <translation>HTTP-Fehler %1</translation>
+    </message>
+    <message>
+        <source>Notification Execute</source>
+        <translation>Benachrichtigung ausführen</translation>
+    </message>
+    <message>
+        <source>An Error ocurred opening the file. File name %s</source>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten. Dateiname %s</translation>
+    </message>
+    <message>
+        <source>Initialize Data</source>
+        <translation>Daten initialisieren</translation>
+    </message>
+    <message>
+        <source>Filter expressions are not available</source>
+        <translation>Filterausdrücke sind nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>%s: Cannot perform this operation on a closed dataset</source>
+        <translation>%s: Diese Operation ist bei einer geschlossenen Datenmenge nicht möglich</translation>
+    </message>
+    <message>
+        <source>%s: Cannot perform this operation on an empty dataset</source>
+        <translation>%s: Diese Operation ist bei einer leeren Datenmenge nicht möglich</translation>
+    </message>
+    <message>
+        <source>%s: Dataset not in edit or insert mode</source>
+        <translation>%s: Datenmenge ist nicht im Bearbeitungs- oder Einfügemodus</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; cannot be modified</source>
+        <translation>Feld &apos;%s&apos; kann nicht geändert werden</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid value for field &apos;%s&apos;</source>
+        <translation>&apos;%s&apos; ist kein gültiger Wert für das Feld &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;. %s</source>
+        <translation>Datei „%s“ kann nicht geöffnet werden. %s</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%s&quot;. %s</source>
+        <translation>Datei „%s“ kann nicht geschrieben werden. %s</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). It was kept as &quot;%s&quot; and an empty table was started.</source>
+        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Sie wurde als „%s“ aufbewahrt, und eine leere Tabelle wurde angelegt.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). The built-in names were filled in.</source>
+        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Die eingebauten Namen wurden eingetragen.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). It was kept as &quot;%s&quot; and the built-in names were filled in.</source>
+        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Sie wurde als „%s“ aufbewahrt, und die eingebauten Namen wurden eingetragen.</translation>
+    </message>
+    <message>
+        <source>The file is empty</source>
+        <translation>Die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>The file is not a data packet</source>
+        <translation>Die Datei ist kein Datenpaket</translation>
+    </message>
+    <message>
+        <source>The data packet is cut off</source>
+        <translation>Das Datenpaket ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>The data packet is malformed: %s</source>
+        <translation>Das Datenpaket ist fehlerhaft: %s</translation>
+    </message>
+    <message>
+        <source>Invalid value &quot;%s&quot; for field &apos;%s&apos;</source>
+        <translation>Ungültiger Wert „%s“ für das Feld &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Records of the binary data packet form cannot be read; save the table in the XML form</source>
+        <translation>Datensätze im binären Datenpaketformat können nicht gelesen werden; speichern Sie die Tabelle im XML-Format</translation>
+    </message>
+    <message>
+        <source>Unknown Component</source>
+        <translation>Unbekannte Komponente</translation>
+    </message>
+    <message>
+        <source>An unknown exception has occured.</source>
+        <translation>Eine unbekannte Ausnahme ist aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Voreinstellungen</translation>
+    </message>
+    <message>
+        <source>Value must be a number. [1..65535]</source>
+        <translation>Der Wert muss eine Zahl sein. [1..65535]</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Datensatz löschen?</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Programmende</translation>
+    </message>
+    <message>
+        <source>The help pages were not found in %1.</source>
+        <translation>Die Hilfeseiten wurden in %1 nicht gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,715 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>corvane::HelpWindow</name>
+    <message>
+        <source>Corvane Help</source>
+        <translation>Aide de Corvane</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::MessageGrid</name>
+    <message>
+        <source>Delete all selected records?</source>
+        <translation>Supprimer tous les enregistrements sélectionnés ?</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Supprimer l&apos;enregistrement ?</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Gravité</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Please choose a language. . .</source>
+        <translation>Veuillez choisir une langue…</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TMsgDialog</name>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Don&apos;t ask again.</source>
+        <translation>Ne plus demander.</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSettings</name>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Notification</translation>
+    </message>
+    <message>
+        <source>Detailed</source>
+        <translation>Détails</translation>
+    </message>
+    <message>
+        <source>&amp;Ok</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Local UDP Listen Port - </source>
+        <translation>Port UDP local d&apos;écoute - </translation>
+    </message>
+    <message>
+        <source>Network interfaces [Local IP Address(s)] - </source>
+        <translation>Interfaces réseau [adresse(s) IP locale(s)] - </translation>
+    </message>
+    <message>
+        <source>Local TCP Listen Port - </source>
+        <translation>Port TCP local d&apos;écoute - </translation>
+    </message>
+    <message>
+        <source> - Application Updates - </source>
+        <translation> - Mises à jour du programme - </translation>
+    </message>
+    <message>
+        <source>Check for Application Updates.</source>
+        <translation>Rechercher les mises à jour du programme.</translation>
+    </message>
+    <message>
+        <source>Vantro update Host Web/HTTP Server  -</source>
+        <translation>Serveur web/HTTP de mises à jour Vantro  -</translation>
+    </message>
+    <message>
+        <source>Save progam Location</source>
+        <translation>Enregistrer la position de la fenêtre</translation>
+    </message>
+    <message>
+        <source> - Simple Notification - </source>
+        <translation> - Notification simple - </translation>
+    </message>
+    <message>
+        <source>Play sound when Message received.</source>
+        <translation>Émettre un son à la réception d&apos;un message.</translation>
+    </message>
+    <message>
+        <source>Send E-Mail notification to ---</source>
+        <translation>Envoyer une notification par e-mail à ---</translation>
+    </message>
+    <message>
+        <source>Host mail Server/Gateway  -</source>
+        <translation>Serveur/passerelle de messagerie  -</translation>
+    </message>
+    <message>
+        <source>User Name :</source>
+        <translation>Nom d&apos;utilisateur :</translation>
+    </message>
+    <message>
+        <source>Port :</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>Password :</source>
+        <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Use SSL/TLS</source>
+        <translation>Utiliser SSL/TLS</translation>
+    </message>
+    <message>
+        <source>Condition -</source>
+        <translation>Condition -</translation>
+    </message>
+    <message>
+        <source>Facility :</source>
+        <translation>Facility :</translation>
+    </message>
+    <message>
+        <source>Severity:</source>
+        <translation>Gravité :</translation>
+    </message>
+    <message>
+        <source>Address :</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>Contains :</source>
+        <translation>Contient :</translation>
+    </message>
+    <message>
+        <source>Facilities</source>
+        <translation>Facilities</translation>
+    </message>
+    <message>
+        <source>Severities</source>
+        <translation>Gravités</translation>
+    </message>
+    <message>
+        <source>Custom Icons</source>
+        <translation>Icônes personnalisées</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Modifier</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSplashForm</name>
+    <message>
+        <source>Version: %1.%2.%3.%4</source>
+        <translation>Version : %1.%2.%3.%4</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TSysLogForm</name>
+    <message>
+        <source> Simple </source>
+        <translation> Simple </translation>
+    </message>
+    <message>
+        <source> Advanced </source>
+        <translation> Avancé </translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Gravité</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source> Setup </source>
+        <translation> Paramètres </translation>
+    </message>
+    <message>
+        <source> Help </source>
+        <translation> Aide </translation>
+    </message>
+    <message>
+        <source> Close </source>
+        <translation> Quitter </translation>
+    </message>
+    <message>
+        <source> Clear </source>
+        <translation> Effacer </translation>
+    </message>
+    <message>
+        <source> Apply </source>
+        <translation> Appliquer </translation>
+    </message>
+    <message>
+        <source> Edit </source>
+        <translation> Modifier </translation>
+    </message>
+    <message>
+        <source> Dropped: %1</source>
+        <translation> Rejetés : %1</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Advanced data Filter experssion</source>
+        <translation>Expression de filtre avancée</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Of last - </source>
+        <translation>Des derniers - </translation>
+    </message>
+    <message>
+        <source>IP Address - </source>
+        <translation>Adresse IP - </translation>
+    </message>
+    <message>
+        <source>For - </source>
+        <translation>Pour - </translation>
+    </message>
+    <message>
+        <source>with Severity - </source>
+        <translation>avec gravité - </translation>
+    </message>
+    <message>
+        <source>Recent</source>
+        <translation>Récents</translation>
+    </message>
+    <message>
+        <source>Facility</source>
+        <translation>Facility</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Date :</translation>
+    </message>
+    <message>
+        <source>Severity:</source>
+        <translation>Gravité :</translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>N/D</translation>
+    </message>
+    <message>
+        <source>Process:</source>
+        <translation>Processus :</translation>
+    </message>
+    <message>
+        <source>No current process</source>
+        <translation>Aucun processus en cours</translation>
+    </message>
+    <message>
+        <source>Process ID:</source>
+        <translation>ID de processus :</translation>
+    </message>
+    <message>
+        <source> Raw Data (8bit ASCII)</source>
+        <translation> Données brutes (ASCII 8 bits)</translation>
+    </message>
+    <message>
+        <source> Description: </source>
+        <translation> Description : </translation>
+    </message>
+    <message>
+        <source> Message - </source>
+        <translation> Message - </translation>
+    </message>
+    <message>
+        <source> Address - </source>
+        <translation> Adresse - </translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source> Up Time: </source>
+        <translation> Durée : </translation>
+    </message>
+    <message>
+        <source> Events: </source>
+        <translation> Événements : </translation>
+    </message>
+    <message>
+        <source>Datagrams that arrived faster than they could be taken in</source>
+        <translation>Datagrammes arrivés plus vite qu&apos;ils ne pouvaient être traités</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+</context>
+<context>
+    <name>CoreTexts</name>
+    <message>
+        <source>Update Host</source>
+        <translation>Mise à jour de l&apos;hôte</translation>
+    </message>
+    <message>
+        <source>Save Data</source>
+        <translation>Enregistrement des données</translation>
+    </message>
+    <message>
+        <source>The received messages could not be saved. They are kept in memory and saving is tried again with the next message.</source>
+        <translation>Les messages reçus n&apos;ont pas pu être enregistrés. Ils sont conservés en mémoire et l&apos;enregistrement sera retenté au prochain message.</translation>
+    </message>
+    <message>
+        <source>Could not read the settings file %1: %2</source>
+        <translation>Impossible de lire le fichier de paramètres %1 : %2</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is too large to be a settings file.</source>
+        <translation>Le fichier %1 est trop volumineux pour être un fichier de paramètres.</translation>
+    </message>
+    <message>
+        <source>Could not write the settings file %1: %2</source>
+        <translation>Impossible d&apos;écrire le fichier de paramètres %1 : %2</translation>
+    </message>
+    <message>
+        <source>Get Data</source>
+        <translation>Récupération des données</translation>
+    </message>
+    <message>
+        <source>An error has occured obtaining Data from the Server.</source>
+        <translation>Une erreur s&apos;est produite lors de la récupération des données depuis le serveur.</translation>
+    </message>
+    <message>
+        <source>The Host name could not be resolved to an IP address.</source>
+        <translation>Le nom d&apos;hôte n&apos;a pas pu être résolu en adresse IP.</translation>
+    </message>
+    <message>
+        <source>Update Check</source>
+        <translation>Recherche de mises à jour</translation>
+    </message>
+    <message>
+        <source>Could not create the folder %1: %2</source>
+        <translation>Impossible de créer le dossier %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not write the file %1: %2</source>
+        <translation>Impossible d&apos;écrire le fichier %1 : %2</translation>
+    </message>
+    <message>
+        <source>Filter expression incorrectly terminated</source>
+        <translation>Expression de filtre mal terminée</translation>
+    </message>
+    <message>
+        <source>Unterminated field name</source>
+        <translation>Nom de champ non terminé</translation>
+    </message>
+    <message>
+        <source>Unterminated string constant</source>
+        <translation>Constante chaîne non terminée</translation>
+    </message>
+    <message>
+        <source>Invalid filter expression character: &apos;%s&apos;</source>
+        <translation>Caractère non valide dans l&apos;expression de filtre : &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>&apos;(&apos; expected but %s found</source>
+        <translation>&apos;(&apos; attendu, mais %s trouvé</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; expected but %s found</source>
+        <translation>&apos;)&apos; attendu, mais %s trouvé</translation>
+    </message>
+    <message>
+        <source>&apos;)&apos; or &apos;,&apos; expected but %s found</source>
+        <translation>&apos;)&apos; ou &apos;,&apos; attendu, mais %s trouvé</translation>
+    </message>
+    <message>
+        <source>Expression expected but %s found</source>
+        <translation>Expression attendue, mais %s trouvé</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; not found</source>
+        <translation>Champ &apos;%s&apos; introuvable</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; cannot be used in a filter expression</source>
+        <translation>Le champ &apos;%s&apos; ne peut pas être utilisé dans une expression de filtre</translation>
+    </message>
+    <message>
+        <source>NULL only allowed with &apos;=&apos; and &apos;&lt;&gt;&apos;</source>
+        <translation>NULL n&apos;est autorisé qu&apos;avec &apos;=&apos; et &apos;&lt;&gt;&apos;</translation>
+    </message>
+    <message>
+        <source>IN predicate list may not be empty</source>
+        <translation>La liste du prédicat IN ne peut pas être vide</translation>
+    </message>
+    <message>
+        <source>Invalid use of keyword</source>
+        <translation>Utilisation non valide d&apos;un mot-clé</translation>
+    </message>
+    <message>
+        <source>Type mismatch in expression</source>
+        <translation>Types incompatibles dans l&apos;expression</translation>
+    </message>
+    <message>
+        <source>Incorrectly formed filter expression</source>
+        <translation>Expression de filtre mal formée</translation>
+    </message>
+    <message>
+        <source>Aggregate expressions not allowed in filters</source>
+        <translation>Les expressions d&apos;agrégat ne sont pas autorisées dans les filtres</translation>
+    </message>
+    <message>
+        <source>Operation cannot mix aggregate value with record-varying value</source>
+        <translation>L&apos;opération ne peut pas mélanger une valeur d&apos;agrégat et une valeur propre à chaque enregistrement</translation>
+    </message>
+    <message>
+        <source>Constant out of range</source>
+        <translation>Constante hors limites</translation>
+    </message>
+    <message>
+        <source>Constant is not correct type %s</source>
+        <translation>La constante n&apos;est pas du type attendu %s</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid integer value</source>
+        <translation>&apos;%s&apos; n&apos;est pas un entier valide</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid date and time</source>
+        <translation>&apos;%s&apos; n&apos;est pas une date et heure valide</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. Address and port are already in use.</source>
+        <translation>Impossible de lier le socket. L&apos;adresse et le port sont déjà utilisés.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. Port %1 is below 1024 and this program has no right to use it. Run it with the cap_net_bind_service capability (setcap cap_net_bind_service=+ep on the executable) or choose a port of 1024 or above in the settings.</source>
+        <translation>Impossible de lier le socket. Le port %1 est inférieur à 1024 et ce programme n&apos;a pas le droit de l&apos;utiliser. Lancez-le avec la capacité cap_net_bind_service (setcap cap_net_bind_service=+ep sur l&apos;exécutable) ou choisissez dans les paramètres un port supérieur ou égal à 1024.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. The address %1 does not belong to this computer.</source>
+        <translation>Impossible de lier le socket. L&apos;adresse %1 n&apos;appartient pas à cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1 is not an IPv4 address.</source>
+        <translation>Impossible de lier le socket. %1 n&apos;est pas une adresse IPv4.</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1 is not a port number (1 to 65535).</source>
+        <translation>Impossible de lier le socket. %1 n&apos;est pas un numéro de port (1 à 65535).</translation>
+    </message>
+    <message>
+        <source>Could not bind socket. %1</source>
+        <translation>Impossible de lier le socket. %1</translation>
+    </message>
+    <message>
+        <source>Could not create socket. %1</source>
+        <translation>Impossible de créer le socket. %1</translation>
+    </message>
+    <message>
+        <source>Could not receive from socket. %1</source>
+        <translation>Impossible de recevoir depuis le socket. %1</translation>
+    </message>
+    <message>
+        <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
+        <translation>Le syslog sur TCP de %1 n&apos;a pas pu être lu : %2. La connexion a été fermée.</translation>
+    </message>
+    <message>
+        <source>The TCP listener has nowhere to deliver messages.</source>
+        <translation>Le récepteur TCP n&apos;a nulle part où remettre les messages.</translation>
+    </message>
+    <message>
+        <source>Syslog over TCP cannot be received. %1</source>
+        <translation>Impossible de recevoir le syslog sur TCP. %1</translation>
+    </message>
+    <message>
+        <source>Port Settings</source>
+        <translation>Paramètres du port</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer is larger than %1 bytes.</source>
+        <translation>La réponse du serveur dépasse %1 octets.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s answer could not be stored.</source>
+        <translation>La réponse du serveur n&apos;a pas pu être enregistrée.</translation>
+    </message>
+    <message>
+        <source>HTTP error %1</source>
+        <translation>Erreur HTTP %1</translation>
+    </message>
+    <message>
+        <source>Notification Execute</source>
+        <translation>Exécution de la notification</translation>
+    </message>
+    <message>
+        <source>An Error ocurred opening the file. File name %s</source>
+        <translation>Une erreur s&apos;est produite à l&apos;ouverture du fichier. Nom du fichier %s</translation>
+    </message>
+    <message>
+        <source>Initialize Data</source>
+        <translation>Initialisation des données</translation>
+    </message>
+    <message>
+        <source>Filter expressions are not available</source>
+        <translation>Les expressions de filtre ne sont pas disponibles</translation>
+    </message>
+    <message>
+        <source>%s: Cannot perform this operation on a closed dataset</source>
+        <translation>%s : Impossible d&apos;effectuer cette opération sur un ensemble de données fermé</translation>
+    </message>
+    <message>
+        <source>%s: Cannot perform this operation on an empty dataset</source>
+        <translation>%s : Impossible d&apos;effectuer cette opération sur un ensemble de données vide</translation>
+    </message>
+    <message>
+        <source>%s: Dataset not in edit or insert mode</source>
+        <translation>%s : L&apos;ensemble de données n&apos;est pas en mode modification ou insertion</translation>
+    </message>
+    <message>
+        <source>Field &apos;%s&apos; cannot be modified</source>
+        <translation>Le champ &apos;%s&apos; ne peut pas être modifié</translation>
+    </message>
+    <message>
+        <source>&apos;%s&apos; is not a valid value for field &apos;%s&apos;</source>
+        <translation>&apos;%s&apos; n&apos;est pas une valeur valide pour le champ &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%s&quot;. %s</source>
+        <translation>Impossible d&apos;ouvrir le fichier « %s ». %s</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%s&quot;. %s</source>
+        <translation>Impossible d&apos;écrire le fichier « %s ». %s</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). It was kept as &quot;%s&quot; and an empty table was started.</source>
+        <translation>Le fichier de données « %s » n&apos;a pas pu être chargé (%s). Il a été conservé sous « %s » et une table vide a été créée.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). The built-in names were filled in.</source>
+        <translation>Le fichier de données « %s » n&apos;a pas pu être chargé (%s). Les noms prédéfinis ont été remplis.</translation>
+    </message>
+    <message>
+        <source>The data file &quot;%s&quot; could not be loaded (%s). It was kept as &quot;%s&quot; and the built-in names were filled in.</source>
+        <translation>Le fichier de données « %s » n&apos;a pas pu être chargé (%s). Il a été conservé sous « %s » et les noms prédéfinis ont été remplis.</translation>
+    </message>
+    <message>
+        <source>The file is empty</source>
+        <translation>Le fichier est vide</translation>
+    </message>
+    <message>
+        <source>The file is not a data packet</source>
+        <translation>Le fichier n&apos;est pas un paquet de données</translation>
+    </message>
+    <message>
+        <source>The data packet is cut off</source>
+        <translation>Le paquet de données est tronqué</translation>
+    </message>
+    <message>
+        <source>The data packet is malformed: %s</source>
+        <translation>Le paquet de données est mal formé : %s</translation>
+    </message>
+    <message>
+        <source>Invalid value &quot;%s&quot; for field &apos;%s&apos;</source>
+        <translation>Valeur « %s » non valide pour le champ &apos;%s&apos;</translation>
+    </message>
+    <message>
+        <source>Records of the binary data packet form cannot be read; save the table in the XML form</source>
+        <translation>Les enregistrements au format binaire de paquet de données ne peuvent pas être lus ; enregistrez la table au format XML</translation>
+    </message>
+    <message>
+        <source>Unknown Component</source>
+        <translation>Composant inconnu</translation>
+    </message>
+    <message>
+        <source>An unknown exception has occured.</source>
+        <translation>Une exception inconnue s&apos;est produite.</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Value must be a number. [1..65535]</source>
+        <translation>La valeur doit être un nombre. [1..65535]</translation>
+    </message>
+    <message>
+        <source>Delete record?</source>
+        <translation>Supprimer l&apos;enregistrement ?</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Arrêt</translation>
+    </message>
+    <message>
+        <source>The help pages were not found in %1.</source>
+        <translation>Les pages d&apos;aide sont introuvables dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+</TS>
