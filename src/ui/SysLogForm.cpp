@@ -422,6 +422,14 @@ void TSysLogForm::resizeEvent(QResizeEvent* event)
         m_sizeMoveEnd->start();
 }
 
+void TSysLogForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A window sized before it is first shown lays its panes out only now: stretch the message
+    // column again once the layouts have settled, or it keeps the width of the unshown grid.
+    QTimer::singleShot(0, this, [this] { FormResize(); });
+}
+
 void TSysLogForm::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);

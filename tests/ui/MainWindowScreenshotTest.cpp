@@ -3,6 +3,7 @@
 #include "app/AppCore.h"
 #include "ui/MsgDialog.h"
 #include "widgets/QtTestApp.h"
+#include "widgets/TnDBGrid.h"
 #include "widgets/TnLabel.h"
 
 #include <QApplication>
@@ -39,6 +40,10 @@ TEST(MainWindowScreenshotTest, DesignSizeAndOneRowFilterBar)
     w.show();
     QApplication::processEvents();
     EXPECT_EQ(w.Filter->height(), 54);
+    int columnsWidth = 0;
+    for (const GridColumn& c : w.Messages->columns())
+        columnsWidth += c.width;
+    EXPECT_LE(columnsWidth, w.Messages->viewport()->width());  // the message column fits the grid
     test::saveScreenshot(w, QStringLiteral("main-window-design-size"));
 
     w.resize(1000, TSysLogForm::kDesignHeight);
