@@ -63,7 +63,7 @@ void TSysLogForm::wireMessageViews()
             if (m_core)
                 m_core->InjectMessage(std::string(bytes), address);
         },
-        [](QObject* sender, const std::exception* error) { ApplicationEventsException(sender, error); });
+        [](QObject* sender, const std::exception* error) { ApplicationEventsException(sender, error); }, this);
 }
 
 void TSysLogForm::startFilterBar()
