@@ -1,6 +1,7 @@
 #include "net/TCPSyslogServer.h"
 
 #include "net/NetTexts.h"
+#include "net/ReceivedMessage.h"
 #include "net/TcpSocket.h"
 
 #include <cxxabi.h>
@@ -141,10 +142,7 @@ void TnTCPSyslogServer::raiseException(Binding* binding, const std::string& text
 void TnTCPSyslogServer::DoTCPRead(const ReceivedItem& item, Binding* binding)
 {
     TnSyslogMessage message;
-    message.SetReceived(item.received);
-    message.SetData(std::string_view(item.data).substr(0, kSyslogMessageBytes));
-    message.SetPeerAddress(item.peerIP);
-    message.SetProtocol(net_texts::kProtocolTCP);
+    fillReceivedMessage(message, item, net_texts::kProtocolTCP);
     DoMessage(this, &message, binding);
 }
 

@@ -1,6 +1,7 @@
 #include "net/UDPSyslogServer.h"
 
 #include "net/NetTexts.h"
+#include "net/ReceivedMessage.h"
 #include "net/ReceiveThread.h"
 
 #include <algorithm>
@@ -209,10 +210,7 @@ void TnUDPSyslogServer::raiseException(Binding* binding, const std::string& text
 void TnUDPSyslogServer::DoUDPRead(const ReceivedItem& item, Binding* binding)
 {
     TnSyslogMessage message;
-    message.SetReceived(item.received);
-    message.SetData(std::string_view(item.data).substr(0, kSyslogMessageBytes));
-    message.SetPeerAddress(item.peerIP);
-    message.SetProtocol(net_texts::kProtocolUDP);
+    fillReceivedMessage(message, item, net_texts::kProtocolUDP);
     DoMessage(this, &message, binding);
 }
 
