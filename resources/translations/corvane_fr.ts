@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>corvane::DetailsPane</name>
+    <message>
+        <source>From: %1 at Address: %2, Host: %3, related process %4.</source>
+        <translation>De : %1 à l&apos;adresse : %2, hôte : %3, processus associé %4.</translation>
+    </message>
+</context>
+<context>
     <name>corvane::HelpWindow</name>
     <message>
         <source>Corvane Help</source>
@@ -33,6 +40,18 @@
     <message>
         <source>Message</source>
         <translation>Message</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TDuration</name>
+    <message>
+        <source> 0w 0d 00:00:00 </source>
+        <translation> 0s 0j 00:00:00 </translation>
+    </message>
+    <message>
+        <source>%1:w %2:d %3:h</source>
+        <extracomment>Weeks, days and the time of day of the up-time: keep the three numbers and the colons.</extracomment>
+        <translation>%1:s %2:j %3:h</translation>
     </message>
 </context>
 <context>

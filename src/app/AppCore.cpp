@@ -131,10 +131,11 @@ std::string AppCore::applyTcpSettings(const Settings& s)
     tcp.SetMaxFrame(static_cast<std::size_t>(
         std::max(1, s.readInteger(o, "TCPMaxFrame", static_cast<int>(TnTCPSyslogServer::kDefaultMaxFrame)))));
 
-    // The settings dialog never stores a TCP port (its field is disabled), so TCP stays off until
-    // the operator names one in the settings file: no listener opens, or fails on a privileged
-    // port, unasked.
-    const int port = s.keyExists(o, "TCPPort") ? s.readInteger(o, "TCPPort", 0) : 0;
+    // TCP listens on its own port like UDP; a port of 0 (or one that is no port) set by hand in
+    // the settings file turns it off.
+    int port = s.readInteger(o, "TCPPort", TnTCPSyslogServer::kDefaultPort);
+    if (port < 0 || port > 65535)
+        port = 0;
     const std::string address = s.readString(o, "TCPBindings", app_texts::kLoopbackAddress);
     const bool asConfigured = listener.TCPPort() == port && !listener.TCPBindings().empty() &&
                               listener.TCPBindings()[0].IP == address;

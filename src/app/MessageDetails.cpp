@@ -50,8 +50,8 @@ bool readMessageDetails(const Table& messages, const LocaleFormats& formats, Mes
     const int pid = messages.fieldIndex("PID");
     out.processId = formatProcessId(pid >= 0 && !messages.isNull(pid) ? messages.integer(pid) : 0);
     out.data = textOf(messages, "Data");
-    out.description = "From: " + out.facility + " at Address: " + textOf(messages, "Address") +
-                      ", Host: " + textOf(messages, "Host") + ", related process " + out.process + ".";
+    out.address = textOf(messages, "Address");
+    out.host = textOf(messages, "Host");
     return true;
 }
 

@@ -18,7 +18,8 @@ struct MessageDetails {
     std::string processEx;
     std::string processId;       // "%8d"; a null PID shows as 0
     std::string data;            // the raw message
-    std::string description;     // "From: ... at Address: ..., Host: ..., related process ..."
+    std::string address;         // the sender's address and host name, for the description
+    std::string host;
 };
 
 // The details of the current record of a message table; nothing when it has no current record.

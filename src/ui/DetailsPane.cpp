@@ -7,6 +7,7 @@
 #include "widgets/TImageList.h"
 #include "widgets/TgLabel.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
@@ -63,7 +64,11 @@ bool DetailsPane::showCurrent(const Table& messages)
     setText(m_widgets.processId, d.processId);
     setText(m_widgets.processEx, d.processEx);
     setText(m_widgets.data, d.data);
-    setText(m_widgets.description, d.description);
+    const QString description =
+        QCoreApplication::translate("corvane::DetailsPane", "From: %1 at Address: %2, Host: %3, related process %4.")
+            .arg(textFromCore(d.facility), textFromCore(d.address), textFromCore(d.host), textFromCore(d.process));
+    if (m_widgets.description && m_widgets.description->toPlainText() != description)
+        m_widgets.description->setPlainText(description);
     return true;
 }
 

@@ -1,5 +1,8 @@
 #include "ui/HelpWindow.h"
 
+#include "platform/MessageDialogs.h"
+#include "ui/UiTexts.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -71,6 +74,14 @@ bool ShowHelp(const QString& helpFolder, int context)
     if (!shown && !window->isVisible())
         delete window.data();
     return shown;
+}
+
+void ShowHelpOrWarn(const QString& helpFolder, int context, MessageDialogs& dialogs)
+{
+    if (ShowHelp(helpFolder, context))
+        return;
+    const QString text = QString::fromLatin1(ui_texts::kHelpPagesMissing).arg(helpFolder);
+    dialogs.show(text.toStdString(), ui_texts::kHelpTitle, 48);
 }
 
 void CloseAllHelp()

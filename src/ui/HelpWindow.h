@@ -7,6 +7,8 @@ class QTextBrowser;
 
 namespace corvane {
 
+class MessageDialogs;
+
 // The program's help: HTML pages in the help folder, shown in one in-program window. A context
 // number names a page: 100 the settings, 101 the filter expressions; any other opens the
 // contents page.
@@ -35,6 +37,9 @@ private:
 // Opens the help at a context number in the program's help window, creating it on first use.
 // Answers false when there is no help page to show.
 bool ShowHelp(const QString& helpFolder, int context);
+// Opens the help as ShowHelp does; when there is no page, tells the operator where the help was
+// looked for, as a warning.
+void ShowHelpOrWarn(const QString& helpFolder, int context, MessageDialogs& dialogs);
 // Closes every help window the program opened.
 void CloseAllHelp();
 // The help window, when one was opened (for tests).

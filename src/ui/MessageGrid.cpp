@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QShortcut>
 
+#include <algorithm>
+#include <string_view>
+
 namespace corvane {
 
 namespace {
@@ -24,6 +27,9 @@ constexpr ColumnSpec kColumns[] = {
     {"Address", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Address"), 80},
     {"Message", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Message"), 372}};
 
+// The widest IPv4 address; the Address column is at least wide enough to show it whole.
+constexpr const char* kWidestAddress = "255.255.255.255";
+
 constexpr int kIconLeft = 6;
 constexpr int kIconTop = 1;
 
@@ -34,7 +40,13 @@ MessageGrid::MessageGrid(TnDBGrid& grid, GridRowSource& rows, Table& messages, c
     : QObject(parent), m_grid(grid), m_rows(rows), m_messages(messages), m_severityImages(severityImages)
 {
     grid.setDefaultDrawing(false);
-    grid.setColumns(columnsFor(messages));
+    grid.setColumnLines(false);
+    grid.setRowLines(true);
+    QList<GridColumn> columns = columnsFor(messages);
+    for (GridColumn& c : columns)
+        if (c.breakAnywhere)
+            c.width = std::max(c.width, grid.fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestAddress)) + 6);
+    grid.setColumns(columns);
     grid.setSource(&rows);
     grid.onDrawColumnCell = [this](TnDBGrid& g, QPainter& p, const GridCell& cell) { MessagesDrawColumnCell(g, p, cell); };
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), &grid);
@@ -47,7 +59,8 @@ QList<GridColumn> MessageGrid::columnsFor(const Table& messages)
     QList<GridColumn> columns;
     for (const ColumnSpec& c : kColumns)
         if (const int f = messages.fieldIndex(c.field); f >= 0)
-            columns.append({QCoreApplication::translate("corvane::MessageGrid", c.title), c.width, true, f});
+            columns.append({QCoreApplication::translate("corvane::MessageGrid", c.title), c.width, true, f,
+                            std::string_view(c.field) == "Address"});
     return columns;
 }
 
@@ -89,7 +102,8 @@ void MessageGrid::MessagesDrawColumnCell(TnDBGrid& grid, QPainter& p, const Grid
         p.setPen(text);
         const QRect inner(QPoint(cell.rect.left() + 2, cell.rect.top() + 3),
                           QPoint(cell.rect.right() - 2, cell.rect.bottom() - 2));
-        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, value);
+        const int wrap = cell.column ? TnDBGrid::wrapFlags(*cell.column) : Qt::TextWordWrap;
+        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | wrap, value);
     } else if (m_severityImages) {
         const int index = value.toInt() + 1;  // a null key reads as 0
         if (m_severityImages->isValidIndex(index))
@@ -115,7 +129,7 @@ void MessageGrid::deleteCurrent()
         deleted();
 }
 
-void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool columnLines, bool indicator)
+void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool indicator)
 {
     const QList<GridColumn>& columns = grid.columns();
     auto tagOf = [&fields](const GridColumn& c) {
@@ -128,7 +142,7 @@ void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool co
         if (tagOf(c) != 0)
             ++stretching;
     }
-    if (columnLines)
+    if (grid.columnLines())
         used += static_cast<int>(columns.size());
     if (indicator)
         used += 11;

@@ -57,10 +57,9 @@ private:
 void PaintCellGradient(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom);
 
 // Shares the grid's spare width among the columns whose field has a tag (its minimum width):
-// each gets an equal share added to its width, and never less than the tag. `columnLines` and
-// `indicator` say whether the grid draws vertical column lines and a row indicator column.
-void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool columnLines = false,
-                    bool indicator = false);
+// each gets an equal share added to its width, and never less than the tag. The grid's vertical
+// column lines take a pixel per column; `indicator` says whether it has a row indicator column.
+void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool indicator = false);
 
 // The standard confirmation with OK and Cancel; true for OK.
 bool confirmDeletion(QWidget* parent, const QString& question);

@@ -219,8 +219,6 @@ void TSettings::buildGeneralPage()
     TCPPort = makeEdit(nNetwork, "TCPPort", texts::kTCPPort, QRect(312, 60, 48, 19));
     lbTCPBindings = makeLabel(nNetwork, "lbTCPBindings", QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "), QPoint(24, 86));
     TCPBindings = makeList(nNetwork, "TCPBindings", texts::kBinding, QRect(312, 84, 113, 21));
-    for (QWidget* w : std::initializer_list<QWidget*>{lbTCPPort, TCPPort, lbTCPBindings, TCPBindings})
-        w->setEnabled(false);
 
     nUpdates = makePanel(General, "nUpdates", QT_TRANSLATE_NOOP("corvane::TSettings", " - Application Updates - "), QRect(16, 128, 449, 96));
     UpdateCheck = makeCheck(nUpdates, "UpdateCheck", QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."), QPoint(16, 20), true,

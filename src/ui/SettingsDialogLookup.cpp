@@ -1,6 +1,7 @@
 #include "ui/SettingsDialogLookup.h"
 
 #include "store/Table.h"
+#include "ui/UiTexts.h"
 #include "ui/MsgDialog.h"
 #include "ui/SettingsDialog.h"
 #include "ui/SettingsDialogTexts.h"
@@ -173,7 +174,7 @@ void TSettings::deleteLookupRow()
         return;
     const QString question = translateCoreText(QString::fromLatin1(settings_dialog_texts::kDeleteRecord));
     const bool yes = m_env.confirm ? m_env.confirm(question)
-                                   : MsgDialog(this, question, windowTitle(), QString(), QStringLiteral("&Cancel"),
+                                   : MsgDialog(this, question, windowTitle(), QString(), QString::fromLatin1(ui_texts::kCancel),
                                                mkQuestion) == 1;
     if (!yes)
         return;

@@ -34,11 +34,7 @@ std::unique_ptr<TSettings> CreateSettingsDialog(TSysLogForm& form, TData& data, 
     env.data = &data;
     env.dialogs = &dialogs;
     env.mainWindow = &form;
-    env.showHelp = [&dialogs, appFolder](int context) {
-        const QString folder = helpFolder(appFolder);
-        if (!ShowHelp(folder, context))
-            dialogs.show("The help pages were not found in " + folder.toStdString() + ".", "Help", 48);
-    };
+    env.showHelp = [&dialogs, appFolder](int context) { ShowHelpOrWarn(helpFolder(appFolder), context, dialogs); };
     auto dialog = std::make_unique<TSettings>(std::move(env));
     TSettings* d = dialog.get();
     form.handSettingsToDialog = [d](Settings* settings) { d->SetSettings(settings); };

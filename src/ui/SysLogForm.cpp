@@ -4,6 +4,7 @@
 #include "app/UpdateChecker.h"
 #include "store/TData.h"
 #include "platform/InternetState.h"
+#include "ui/UiTexts.h"
 #include "ui/AppFolder.h"
 #include "ui/DataGridView.h"
 #include "ui/DetailsPane.h"
@@ -37,8 +38,6 @@ constexpr const char* kCaption = "Corvane";
 constexpr const char* kAdvancedExample = "Example: [Field] = 'Value'";
 // A move or resize counts as ended when the frame has been still this long.
 constexpr int kSizeMoveSettleMs = 400;
-
-int fieldOf(const Table& t, const char* name) { return t.fieldIndex(name); }
 
 }  // namespace
 
@@ -130,20 +129,6 @@ void TSysLogForm::FormCreate()
 
     Table& messages = m_data.MessageSet();
     messages.afterScroll = [this](Table&) { MessageSetScrolled(); };
-
-    m_messageRows = new TableRows(messages, m_env.formats, this);
-    QList<GridColumn> columns;
-    const std::pair<const char*, int> layout[] = {{"SeverityKey", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
-    static const char* const titles[] = {QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Severity"),
-                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Date"),
-                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Address"),
-                                         QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Message")};
-    for (int i = 0; i < 4; ++i)
-        if (const int f = fieldOf(messages, layout[i].first); f >= 0)
-            columns.append({tr(titles[i]), layout[i].second, true, f});
-    Messages->setColumns(columns);
-    Messages->setSource(m_messageRows);
-
 
     m_droppedRefresh = new QTimer(this);
     m_droppedRefresh->setInterval(TDuration::kInterval);
@@ -293,32 +278,6 @@ void TSysLogForm::MessageSetScrolled()
     MessageSelect(messages, messages.recNo());
 }
 
-void TSysLogForm::showDetails()
-{
-    // The current record, or the one being filled while a message is taken in.
-    Table& t = m_data.MessageSet();
-    const bool pending = t.state() == Table::State::Insert || t.state() == Table::State::Edit;
-    if (!t.isOpen() || (!pending && t.recNo() <= 0))
-        return;
-    auto value = [&](const char* name) {
-        const int f = t.fieldIndex(name);
-        return f < 0 ? Value() : t.value(f);
-    };
-    auto text = [&](const char* name) { return displayValue(value(name), m_env.formats); };
-    iFacility->setCaption(text("Facility"));
-    const int icon = value("FacilityKey").integer + 1;
-    if (iFacilityList.isValidIndex(icon))
-        iFacility->setPicture(QPixmap::fromImage(iFacilityList.image(icon)));
-    Date->setCaption(text("Date"));
-    Severity->setCaption(text("Severity"));
-    Process->setCaption(text("Process"));
-    SubProcess->setCaption(text("SubProcess"));
-    ProcessID->setCaption(text("PID"));
-    ProcessEx->setCaption(text("ProcessEx"));
-    DetailData->setPlainText(text("Data"));
-    Description->setPlainText(text("Message"));
-}
-
 void TSysLogForm::refreshDropped()
 {
     const std::uint64_t dropped = m_core ? m_core->DroppedCount() : 0;
@@ -388,7 +347,7 @@ void TSysLogForm::FormDestroy()
     if (m_core) {
         const std::string errors = m_core->Shutdown();
         if (!errors.empty())
-            m_env.dialogs->show(errors, "Shutdown", mkError);
+            m_env.dialogs->show(errors, ui_texts::kShutdownTitle, mkError);
     }
 }
 
@@ -447,9 +406,7 @@ void TSysLogForm::iBtnSetupMouseUp()
 
 void TSysLogForm::ibtnHelpMouseUp()
 {
-    if (!ShowHelp(helpFolder(m_env.appFolder), HelpWindow::kFilterContext))
-        m_env.dialogs->show("The help pages were not found in " + helpFolder(m_env.appFolder).toStdString() + ".", "Help",
-                            mkWarning);
+    ShowHelpOrWarn(helpFolder(m_env.appFolder), HelpWindow::kFilterContext, *m_env.dialogs);
 }
 
 void TSysLogForm::iBtnClearMouseUp()

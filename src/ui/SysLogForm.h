@@ -203,7 +203,6 @@ private:
     void TimerEvent();
     void loadImageLists();
     void applyWindowPlacement();
-    void showDetails();
     void refreshDropped();
 
     void iBtnCloseMouseUp();
@@ -240,7 +239,6 @@ private:
     QString m_startError;
     bool m_destroyed = false;
     bool m_closing = false;
-    bool m_showingDetails = false;
 };
 
 }  // namespace corvane

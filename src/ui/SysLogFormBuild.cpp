@@ -176,7 +176,10 @@ void TSysLogForm::buildFilterBar()
     SeverityFilter = filterField(Simple, "SeverityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "with Severity - "), 256, {201, 25});
 
     dbAmount = named(new QLineEdit(IncrementFilter), "dbAmount");
-    dbAmount->setGeometry(88, 0, 18, 24);
+    // Two digits need a little more than the frame of an 18-pixel edit leaves: the field takes
+    // the gap up to the list and the smallest inner margins.
+    dbAmount->setGeometry(88, 0, 23, 24);
+    dbAmount->setTextMargins(-1, 0, -1, 0);
     dbAmount->setAlignment(Qt::AlignRight);
     cbIncrement = named(new QComboBox(IncrementFilter), "cbIncrement");
     cbIncrement->setGeometry(112, 0, 88, 24);
@@ -394,7 +397,9 @@ void TSysLogForm::buildStatusBar()
     iNetwork = named(new TImageButton(StatusBar), "iNetwork");
     iNetwork->setGeometry(kDesignWidth - 80, 2, 80, 24);
     iNetwork->setCaption(tr("Network"));
+    // The caption sits right of the picture: left-aligned at the margin, where it fits whole.
     iNetwork->setMargin(28);
+    iNetwork->setAlignment(TextAlignment::Left);
     iNetwork->setLayout(TextLayout::Center);
     iNetwork->setPictureMode(PictureMode::AsLoaded);
     iNetwork->imageIndexes()->setStates(0, 1, 1, 1);

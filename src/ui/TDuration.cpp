@@ -44,7 +44,7 @@ TDuration::TDuration(QWidget* parent, Clock clock)
     setAlignment(TextAlignment::Center);
     setLayout(TextLayout::Center);
     resize(128, 20);
-    setCaption(QString::fromLatin1(kInitialCaption));
+    setCaption(tr(kInitialCaption));
 }
 
 QString TDuration::FormatDuration(double t) const
@@ -57,7 +57,8 @@ QString TDuration::FormatDuration(double t) const
     const long long seconds = (ms % kMsPerDay) / 1000;
     const QString time = twoDigits(seconds / 3600) + m_separator + twoDigits(seconds / 60 % 60) + m_separator +
                          twoDigits(seconds % 60);
-    return QStringLiteral("%1:w %2:d %3:h").arg(weeks).arg(days - 7 * weeks).arg(time);
+    //: Weeks, days and the time of day of the up-time: keep the three numbers and the colons.
+    return tr("%1:w %2:d %3:h").arg(weeks).arg(days - 7 * weeks).arg(time);
 }
 
 void TDuration::SetCurrentTime(double t)

@@ -18,7 +18,7 @@ public:
     using Clock = std::function<double()>;  // the current local date-time in days
     using TDurationEvent = std::function<void(TDuration& sender, bool handled)>;
 
-    static constexpr const char* kInitialCaption = " 0w 0d 00:00:00 ";
+    static constexpr const char* kInitialCaption = QT_TR_NOOP(" 0w 0d 00:00:00 ");
     static constexpr int kInterval = 1000;
 
     explicit TDuration(QWidget* parent = nullptr, Clock clock = {});

@@ -10,6 +10,7 @@
 #include "platform/PlatformTexts.h"
 #include "ui/ApplicationEvents.h"
 #include "ui/SettingsDialogTexts.h"
+#include "ui/UiTexts.h"
 
 #include <string_view>
 
@@ -104,11 +105,11 @@ const std::vector<const char*>& coreTexts()
         settings_dialog_texts::kPortRange,
         settings_dialog_texts::kDeleteRecord,
         // Texts the windows hand to the message dialog as they stand.
-        "&Cancel",
-        "Help",
-        "Language",
-        "Shutdown",
-        "The help pages were not found in %1.",
+        ui_texts::kCancel,
+        ui_texts::kHelpTitle,
+        ui_texts::kLanguageTitle,
+        ui_texts::kShutdownTitle,
+        ui_texts::kHelpPagesMissing,
     };
     return texts;
 }

@@ -3,6 +3,7 @@
 #include "store/Field.h"
 #include "app/AppCore.h"
 #include "app/Settings.h"
+#include "ui/UiTexts.h"
 #include "ui/LanguageDialog.h"
 #include "ui/MsgDialog.h"
 #include "ui/SysLogForm.h"
@@ -54,7 +55,7 @@ void connectLanguageDialog(TSysLogForm& form, TLanguageDlg& dialog)
         settings->writeString(Settings::kOptions, kLanguageKey, code.toStdString());
         const std::string error = settings->flush();
         if (!error.empty())
-            QtMessageDialogs(&form).show(error, "Language", mkError, {});
+            QtMessageDialogs(&form).show(error, ui_texts::kLanguageTitle, mkError, {});
     };
 }
 

@@ -24,8 +24,13 @@ void TImageButton::setImageIndex(int i)
 void TImageButton::setImages(const TImageList* list)
 {
     m_images = list;
-    if (list && list->count() > 0)
-        setImageIndex(m_indexes.up());
+    if (!list || list->count() == 0)
+        return;
+    setImageIndex(m_indexes.up());
+    // A button with a picture of its own keeps it until its state changes; one without any
+    // shows the image of the index already on show rather than nothing.
+    if (picture().isNull() && m_imageIndex != m_indexes.mask() && list->isValidIndex(m_imageIndex))
+        showPicture(QPixmap::fromImage(list->image(m_imageIndex)));
 }
 
 void TImageButton::loaded() { setImageIndex(isEnabled() ? m_indexes.up() : m_indexes.disabled()); }

@@ -72,6 +72,18 @@ void TnDBGrid::setShowTitles(bool on)
     setTopRow(m_top);
 }
 
+void TnDBGrid::setColumnLines(bool on)
+{
+    m_columnLines = on;
+    viewport()->update();
+}
+
+void TnDBGrid::setRowLines(bool on)
+{
+    m_rowLines = on;
+    viewport()->update();
+}
+
 void TnDBGrid::setFixedRowHeight(int px)
 {
     if (m_fixedRowHeight == std::max(0, px))
@@ -95,8 +107,8 @@ int TnDBGrid::measureRow(int row)
         const QString text = m_source->cellText(row, c.field);
         if (text.isEmpty())
             continue;
-        const int textHeight = fm.boundingRect(QRect(0, 0, std::max(1, c.width - 4), 1 << 20),
-                                               Qt::TextWordWrap, text).height();
+        const int textHeight =
+            fm.boundingRect(QRect(0, 0, std::max(1, c.width - 4), 1 << 20), wrapFlags(c), text).height();
         if (textHeight > h)
             h = textHeight + 6;
     }
@@ -272,16 +284,20 @@ void TnDBGrid::paintEvent(QPaintEvent*)
                     const bool sel = cell.state & gdSelected;
                     p.fillRect(cell.rect, pal.color(sel ? QPalette::Highlight : QPalette::Base));
                     p.setPen(pal.color(sel ? QPalette::HighlightedText : QPalette::Text));
-                    p.drawText(cell.rect.adjusted(2, 2, -2, -2), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                    p.drawText(cell.rect.adjusted(2, 2, -2, -2), wrapFlags(c) | Qt::AlignLeft | Qt::AlignTop,
                                m_source->cellText(s.row, c.field));
                     p.restore();
                 }
                 drawColumnCell(p, cell);
-                p.save();
-                p.setPen(pal.color(QPalette::Midlight));
-                p.drawLine(cell.rect.topRight(), cell.rect.bottomRight());
-                p.drawLine(cell.rect.bottomLeft(), cell.rect.bottomRight());
-                p.restore();
+                if (m_columnLines || m_rowLines) {
+                    p.save();
+                    p.setPen(pal.color(QPalette::Midlight));
+                    if (m_columnLines)
+                        p.drawLine(cell.rect.topRight(), cell.rect.bottomRight());
+                    if (m_rowLines)
+                        p.drawLine(cell.rect.bottomLeft(), cell.rect.bottomRight());
+                    p.restore();
+                }
             }
         }
     }

@@ -16,6 +16,7 @@ struct GridColumn {
     int width = 64;
     bool visible = true;
     int field = 0;  // the source column this grid column shows
+    bool breakAnywhere = false;  // text without spaces (an address) wraps inside the cell instead of being cut
 };
 
 enum GridDrawState { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
@@ -64,6 +65,11 @@ public:
     // Above 0, every row is this high whatever its text; 0 sizes rows by their wrapped text.
     int fixedRowHeight() const { return m_fixedRowHeight; }
     void setFixedRowHeight(int px);
+    // The lines between columns and below rows; both are on at creation.
+    bool columnLines() const { return m_columnLines; }
+    void setColumnLines(bool on);
+    bool rowLines() const { return m_rowLines; }
+    void setRowLines(bool on);
     int topRow() const { return m_top; }
     void setTopRow(int row);
     // The rows laid out on screen, top to bottom (the last one may be cut by the bottom edge).
@@ -73,6 +79,8 @@ public:
     // Rows measured since construction; the grid never measures a row it does not show.
     long long measuredRows() const { return m_measuredCount; }
     void scrollToRow(int row);
+    // How a column's text wraps, for measuring and for drawing alike.
+    static int wrapFlags(const GridColumn& c) { return c.breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap; }
 
     std::function<void(TnDBGrid&, QPainter&, const GridCell&)> onDrawColumnCell;
     std::function<void(TnDBGrid&, const GridColumn&, int row, int state, const QRect&)> onDrawColumnTitle;
@@ -116,6 +124,8 @@ private:
     int m_resizeStartWidth = 0;
     bool m_syncingScrollBar = false;
     bool m_showTitles = true;
+    bool m_columnLines = true;
+    bool m_rowLines = true;
     int m_fixedRowHeight = 0;
 };
 

@@ -101,7 +101,7 @@ TEST_F(Core, SettingsFillTheNotificationAndUpdateState)
 {
     writeSettings("NotifySound=0\r\nNotifyExec=true\r\nExecPath=/usr/bin/x\r\nNotifyEmail=1\r\n"
                   "NotifyAddress=10.0.0.5\r\nNotifyCondition=disk\r\nNotifyFacility=Mail\r\nNotifySeverity=Any\r\n"
-                  "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\n");
+                  "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_NE(c.settings(), nullptr);
     EXPECT_EQ(c.ApplySettings(), "");
@@ -134,6 +134,7 @@ TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses)
     EXPECT_TRUE(c.UpdateCheck);
     EXPECT_EQ(c.UpdateURL, "");
     EXPECT_EQ(c.listener().UDPPort(), 514);
+    EXPECT_EQ(c.listener().TCPPort(), 601);
     EXPECT_EQ(c.firstBindingAddress(), "127.0.0.1");
     EXPECT_FALSE(c.RefreshLocalAddresses());
 }
@@ -152,7 +153,7 @@ TEST_F(Core, UnreadableSettingsLeaveNoSettingsObject)
 TEST_F(Core, ListenerRebindsWhenTheConfiguredAddressDiffersFromTheBoundOne)
 {
     const int port = freePort();
-    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\n");
+    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
     EXPECT_EQ(c.listener().BoundAddress(), "127.0.0.1");
@@ -176,7 +177,7 @@ TEST_F(Core, ListenerRebindsWhenTheConfiguredAddressDiffersFromTheBoundOne)
 TEST_F(Core, ListenerThatCannotBindIsReportedAndTheRestWorks)
 {
     HeldPort held;
-    writeSettings("UDPPort=" + std::to_string(held.port) + "\r\nUDPBindings=127.0.0.1\r\n");
+    writeSettings("UDPPort=" + std::to_string(held.port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     EXPECT_EQ(c.Start(), "Could not bind socket. Address and port are already in use.");
     EXPECT_FALSE(c.listener().Active());
@@ -189,7 +190,7 @@ TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread)
 {
     HeldPort sender;
     const int port = freePort();
-    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\n");
+    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
     for (int i = 0; i < 3; ++i)
@@ -207,7 +208,7 @@ TEST_F(Core, ShutdownTakesInWhatWaitsAndSavesEverything)
 {
     HeldPort sender;
     const int port = freePort();
-    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\n");
+    writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
     sender.send("<34>Oct 11 22:14:15 host tag: waiting", port);

@@ -41,10 +41,11 @@ TEST(MessageDetails, CurrentRecordAsThePaneShowsIt)
     EXPECT_EQ(d.date, "12/8/24 2:30:05 PM");
     EXPECT_EQ(d.severity, "Critical");
     EXPECT_EQ(d.processId, "     123");
-    EXPECT_EQ(d.description,
-              "From: Security/Aothorize at Address: 192.168.1.5, Host: mymachine, related process su[123]:.");
+    EXPECT_EQ(d.address, "192.168.1.5");
+    EXPECT_EQ(d.host, "mymachine");
+    EXPECT_EQ(d.process, "su[123]:");
 
-    // Facility codes 24-31 have no name: the description's facility place stays empty, the
+    // Facility codes 24-31 have no name: the facility caption stays empty, the
     // picture index still follows the code; a null PID shows as 0.
     t.append();
     t.setValue("Key", Value::ofInteger(2));
@@ -56,7 +57,8 @@ TEST(MessageDetails, CurrentRecordAsThePaneShowsIt)
     EXPECT_EQ(d.facilityImage, 26);
     EXPECT_EQ(d.date, "12/8/24");  // midnight: the time is left out
     EXPECT_EQ(d.processId, "       0");
-    EXPECT_EQ(d.description, "From:  at Address: , Host: , related process .");
+    EXPECT_EQ(d.address, "");
+    EXPECT_EQ(d.host, "");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ done
 
 data="$work/data/Corvane"
 mkdir -p "$data"
-printf '[Options]\nUDPPort=%s\nUDPBindings=127.0.0.1\nUpdateCheck=0\n' "$port" > "$data/corvane.ini"
+printf '[Options]\nUDPPort=%s\nUDPBindings=127.0.0.1\nTCPPort=0\nUpdateCheck=0\n' "$port" > "$data/corvane.ini"
 
 XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work" "$program" >"$work/log" 2>&1 &
 pid=$!

@@ -82,7 +82,7 @@ protected:
         folder = pattern + "/";
         port = freePort();
         std::ofstream(folder + "corvane.ini", std::ios::binary)
-            << "[Options]\r\nUDPPort=" << port << "\r\nUDPBindings=127.0.0.1\r\nNotifySound=0\r\n";
+            << "[Options]\r\nUDPPort=" << port << "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\nNotifySound=0\r\n";
         sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     }
     void TearDown() override

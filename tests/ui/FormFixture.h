@@ -92,7 +92,7 @@ public:
     }
     void writeSettingsForPort(int port, const std::string& more = {})
     {
-        writeSettings("[Options]\nUDPPort=" + std::to_string(port) + "\nUDPBindings=127.0.0.1\n" + more);
+        writeSettings("[Options]\nUDPPort=" + std::to_string(port) + "\nUDPBindings=127.0.0.1\nTCPPort=0\n" + more);
     }
     void start()
     {

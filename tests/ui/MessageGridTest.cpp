@@ -58,8 +58,14 @@ TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGrid)
     const std::pair<const char*, int> expected[] = {{"Severity", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(c[i].title, QString::fromLatin1(expected[i].first));
-        EXPECT_EQ(c[i].width, expected[i].second);
+        if (i == 2)  // widened to the widest IPv4 address in the grid's font; longer ones wrap
+            EXPECT_GE(c[i].width, expected[i].second);
+        else
+            EXPECT_EQ(c[i].width, expected[i].second);
+        EXPECT_EQ(c[i].breakAnywhere, i == 2);
     }
+    EXPECT_FALSE(grid.columnLines());
+    EXPECT_TRUE(grid.rowLines());
     EXPECT_EQ(c[0].field, store.messages().fieldIndex("SeverityKey"));
     EXPECT_EQ(c[3].field, store.messages().fieldIndex("Message"));
 }
@@ -124,13 +130,17 @@ TEST_F(MessageGridTest, StretchColumnsGivesTheMessageColumnTheSpareWidthButNever
     const auto& fields = store.messages().fields();
     StretchColumns(grid, fields);
     const int client = grid.viewport()->width();
-    EXPECT_EQ(grid.columns()[3].width, client - 56 - 88 - 80);
+    // The address column shows the widest IPv4 address whole, and is never below its 80 pixels.
+    const int address = grid.columns()[2].width;
+    EXPECT_GE(address, 80);
+    EXPECT_GT(address, grid.fontMetrics().horizontalAdvance(QStringLiteral("255.255.255.255")) + 4);
+    EXPECT_EQ(grid.columns()[3].width, client - 56 - 88 - address);
     EXPECT_EQ(grid.columns()[0].width, 56) << "fixed columns keep their widths";
 
     // A dragged column keeps its width; the message column absorbs the difference.
     grid.setColumnWidth(1, 120);
     StretchColumns(grid, fields);
-    EXPECT_EQ(grid.columns()[3].width, client - 56 - 120 - 80);
+    EXPECT_EQ(grid.columns()[3].width, client - 56 - 120 - address);
 
     grid.resize(240, 400);
     StretchColumns(grid, fields);
@@ -138,8 +148,9 @@ TEST_F(MessageGridTest, StretchColumnsGivesTheMessageColumnTheSpareWidthButNever
 
     // Column lines and a row indicator count against the spare width.
     grid.resize(800, 400);
-    StretchColumns(grid, fields, true, true);
-    EXPECT_EQ(grid.columns()[3].width, grid.viewport()->width() - 56 - 120 - 80 - 4 - 11);
+    grid.setColumnLines(true);
+    StretchColumns(grid, fields, true);
+    EXPECT_EQ(grid.columns()[3].width, grid.viewport()->width() - 56 - 120 - address - 4 - 11);
 }
 
 TEST_F(MessageGridTest, CtrlDeleteDeletesTheCurrentMessageOnlyWhenConfirmed)

@@ -44,7 +44,9 @@ TEST_F(Dialog, FirstOpeningOnAFreshSystemShowsTheGreyFirstTexts)
     EXPECT_FALSE(dlg->NotifyEmail->checked());
     for (QWidget* w : mailControls())
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_FALSE(dlg->TCPPort->isEnabled());
+    EXPECT_TRUE(dlg->TCPPort->isEnabled());
+    EXPECT_TRUE(dlg->TCPBindings->isEnabled());
+    EXPECT_EQ(dlg->TCPPort->text(), QStringLiteral("601"));
     EXPECT_FALSE(dlg->BtnOk->isEnabled());
     EXPECT_TRUE(dlg->BtnCancel->isDefault());
     EXPECT_FALSE(dlg->changed());

@@ -44,7 +44,7 @@ protected:
 
     void start()
     {
-        writeSettings("UDPPort=" + std::to_string(unusedUdpPort()) + "\r\nUDPBindings=127.0.0.1\r\n");
+        writeSettings("UDPPort=" + std::to_string(unusedUdpPort()) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
         data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
         data->DataModuleCreate();
         FormEnvironment env;

@@ -52,7 +52,7 @@ struct Form {
     {
         QFile file(QString::fromStdString(settingsPath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("[Options]\nUDPPort=0\nUDPBindings=127.0.0.1\nUpdateCheck=0\n" + more).c_str());
+        file.write(("[Options]\nUDPPort=0\nUDPBindings=127.0.0.1\nTCPPort=0\nUpdateCheck=0\n" + more).c_str());
     }
     void start()
     {

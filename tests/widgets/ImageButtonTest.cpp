@@ -189,6 +189,25 @@ TEST_F(ButtonFixture, LoadedAppliesTheEnabledStateOnce)
     EXPECT_EQ(shown(button), QColor(Qt::gray).rgb());
 }
 
+TEST(ImageButton, ListAssignedAfterTheIndexesShowsTheIndexOnShowOnlyWithoutAPictureOfItsOwn)
+{
+    // The indexes set while the button has no images record Up as shown; assigning the list
+    // then changes no index, yet a button without a picture must not stay blank.
+    TImageList list = fiveImages();
+    TImageButton bare;
+    bare.imageIndexes()->setStates(0, 1, 1, 1);
+    ASSERT_TRUE(bare.picture().isNull());
+    bare.setImages(&list);
+    EXPECT_EQ(bare.imageIndex(), 1);
+    EXPECT_EQ(shown(bare), QColor(Qt::blue).rgb());
+
+    TImageButton own;
+    own.setPicture(QPixmap::fromImage(solid(Qt::yellow)));
+    own.imageIndexes()->setStates(0, 1, 1, 1);
+    own.setImages(&list);
+    EXPECT_EQ(shown(own), QColor(Qt::yellow).rgb()) << "its own picture stays until the state changes";
+}
+
 TEST_F(ButtonFixture, ModalResultClosesTheDialogHoldingIt)
 {
     QDialog dialog;
