@@ -20,7 +20,9 @@ public:
         : m_mainThread(mainThread), m_deliver(std::move(deliver)), m_alive(std::make_shared<bool>(true))
     {
     }
-    ~Wake() override { *m_alive = false; }
+    ~Wake() override { stop(); }
+    // From now on a wake-up does nothing.
+    void stop() { *m_alive = false; }
     Wake(const Wake&) = delete;
     Wake& operator=(const Wake&) = delete;
 
@@ -57,10 +59,15 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
         m_intake.HandleMessage(sender, aData, aBinding);
     };
     m_listener->SetMainThread(m_wake.get());
+    // A background write of the store ends on its own thread; the save that follows runs here.
+    m_saveEnded = std::make_shared<Wake>(mainThread, [this] { m_intake.SavePending(); });
+    m_data.setBackgroundSaveEnded([wake = m_saveEnded] { wake->post({}); });
 }
 
 AppCore::~AppCore()
 {
+    m_saveEnded->stop();
+    m_data.setBackgroundSaveEnded({});
     // The receive thread ends before the hand-over it uses goes away.
     m_listener.reset();
 }
@@ -192,7 +199,7 @@ std::string AppCore::Shutdown()
     while (m_listener->HasQueued() && !m_intake.busy())
         m_intake.DeliverPending(*m_listener);
     note(m_data.SaveLookups().error);
-    note(m_data.SaveData().error);
+    note(m_data.SaveData(true).error);
     return errors;
 }
 

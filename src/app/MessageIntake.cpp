@@ -166,7 +166,21 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData)
 
 void MessageIntake::saveAndSelect()
 {
+    save();
     Table& messages = m_data.MessageSet();
+    m_window.MessageSelect(messages, messages.recNo());
+}
+
+void MessageIntake::SavePending()
+{
+    if (busy())
+        return;  // the intake under way saves when it ends
+    Busy saving(*this);
+    save();
+}
+
+void MessageIntake::save()
+{
     const TData::SaveResult saved = m_data.SaveData();
     if (saved.ok()) {
         m_saveReported = false;
@@ -179,7 +193,6 @@ void MessageIntake::saveAndSelect()
             m_dialogs.show(std::string(app_texts::kSaveFailed) + "\n" + saved.error, app_texts::kSaveData, 16);
         }
     }
-    m_window.MessageSelect(messages, messages.recNo());
 }
 
 std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)

@@ -30,9 +30,10 @@ public:
     // this long (or as long as the last save took, when that was longer) before the tables are
     // saved and the window gets its turn. Saving rewrites the whole message file, so the larger
     // the store, the more a batch must hold to keep up; this way saving never takes more than
-    // about half of the time under load.
+    // about half of the time under load. A large store is written by a thread of its own, so
+    // its save costs the window almost nothing and batches stay short.
     static constexpr std::size_t kDefaultBatchLimit = 1'000'000;
-    static constexpr std::chrono::milliseconds kDefaultBatchTime{500};
+    static constexpr std::chrono::milliseconds kDefaultBatchTime{50};
 
     MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs, NotifyActions& actions,
                   const NotificationState& notification);
@@ -61,6 +62,10 @@ public:
     // Called when intake becomes idle after it turned away the listener's messages (or after a
     // batch that left messages waiting), so that the owner can schedule DeliverPending again.
     void setResumeHook(std::function<void()> hook) { m_resume = std::move(hook); }
+    // Saves the tables now, unless an intake is under way (it saves when it ends): what a
+    // background write of the store asks for once it has ended, so that messages taken in
+    // while it ran are written too and its failure is reported.
+    void SavePending();
 
     // Repeats of an open dialog that were counted instead of shown.
     std::uint64_t repeatedWarnings() const { return m_dialogs.repeatedCount(); }
@@ -77,6 +82,7 @@ private:
     bool store(TnSyslogMessage& aData);
     void fillRecord(TnSyslogMessage& aData);
     void saveAndSelect();
+    void save();
     void becameIdle();
 
     // Field positions of the tables intake writes; found once per batch, or per single message.

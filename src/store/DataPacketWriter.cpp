@@ -222,10 +222,10 @@ private:
 
 // Writes the whole packet into `out`, handing it to the sink (when there is one) whenever a
 // piece is full.
-bool writePacket(const Table& table, Out& out, const DataPacketWriter::Sink* sink)
+bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const DataPacketWriter::Sink* sink)
 {
-    const auto& fields = table.fields();
-    const RowLayout& layout = table.layout();
+    const auto& fields = snapshot.fields;
+    const RowLayout& layout = snapshot.layout;
     struct Column {
         int field;
         FieldType type;
@@ -243,17 +243,7 @@ bool writePacket(const Table& table, Out& out, const DataPacketWriter::Sink* sin
     for (const Column& c : columns)
         prefixes += c.prefix.size() + 24;
 
-    // Records go out in the order they were added; ids rise with every addition.
-    const int count = table.totalRecordCount();
-    std::vector<const std::uint8_t*> rows(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        rows[i] = table.rowBlock(i);
-    const auto byId = [](const std::uint8_t* a, const std::uint8_t* b) {
-        return RowLayout::rowId(a) < RowLayout::rowId(b);
-    };
-    if (!std::is_sorted(rows.begin(), rows.end(), byId))
-        std::sort(rows.begin(), rows.end(), byId);
-
+    const std::vector<const std::uint8_t*>& rows = snapshot.rows;
     out.raw(kDeclaration);
     out.raw("<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>");
     for (const Column& c : columns) {
@@ -286,7 +276,7 @@ bool writePacket(const Table& table, Out& out, const DataPacketWriter::Sink* sin
     if (hasAutoInc) {
         out.raw("<PARAMS AUTOINCVALUE=\"");
         out.ensure(24);
-        out.integer(table.autoIncValue());
+        out.integer(snapshot.autoIncValue);
         out.raw("\"/>");
     } else {
         out.raw("<PARAMS/>");
@@ -335,20 +325,41 @@ std::string DataPacketWriter::formatDateTime(DateTime value)
     return out.take();
 }
 
+DataPacketWriter::Snapshot DataPacketWriter::snapshot(const Table& table)
+{
+    Snapshot s{table.fields(), table.layout(), table.autoIncValue(), {}};
+    // Records go out in the order they were added; ids rise with every addition.
+    const int count = table.totalRecordCount();
+    s.rows.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        s.rows[static_cast<std::size_t>(i)] = table.rowBlock(i);
+    const auto byId = [](const std::uint8_t* a, const std::uint8_t* b) {
+        return RowLayout::rowId(a) < RowLayout::rowId(b);
+    };
+    if (!std::is_sorted(s.rows.begin(), s.rows.end(), byId))
+        std::sort(s.rows.begin(), s.rows.end(), byId);
+    return s;
+}
+
 std::string DataPacketWriter::write(const Table& table)
 {
     std::size_t blockBytes = 0;
     for (int i = 0; i < table.totalRecordCount(); ++i)
         blockBytes += RowLayout::blockSize(table.rowBlock(i));
     Out out(1024 + blockBytes * 2);
-    writePacket(table, out, nullptr);
+    writePacket(snapshot(table), out, nullptr);
     return out.take();
 }
 
 bool DataPacketWriter::write(const Table& table, const Sink& sink)
 {
+    return write(snapshot(table), sink);
+}
+
+bool DataPacketWriter::write(const Snapshot& snapshot, const Sink& sink)
+{
     Out out(kPieceSize + kPieceSize / 4);
-    return writePacket(table, out, &sink);
+    return writePacket(snapshot, out, &sink);
 }
 
 }  // namespace corvane

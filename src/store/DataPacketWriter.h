@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/Table.h"
 
@@ -15,6 +17,20 @@ class DataPacketWriter {
 public:
     // Takes each piece of text in order; answers false to stop the writing.
     using Sink = std::function<bool(std::string_view)>;
+
+    // What a write needs of a table, taken at one moment: its structure and its records' blocks
+    // in the order they were added. The blocks are the table's own; they stay valid as long as
+    // the table neither frees its change log nor drops its records (edits and deletions keep
+    // the replaced blocks in the change log), so another thread can write the snapshot while
+    // the table takes new records.
+    struct Snapshot {
+        std::vector<FieldDef> fields;
+        RowLayout layout;
+        std::int32_t autoIncValue = 0;
+        std::vector<const std::uint8_t*> rows;
+    };
+    static Snapshot snapshot(const Table& table);
+    static bool write(const Snapshot& snapshot, const Sink& sink);
 
     static std::string write(const Table& table);
     // Hands the text to the sink in pieces of about a megabyte, so a table of any size is

@@ -1,5 +1,6 @@
 #include "store/TData.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -176,13 +177,107 @@ void TData::fillNames(Table& table, std::span<const std::string_view> names)
     }
 }
 
-TData::SaveResult TData::SaveTable(Table& table)
+struct TData::BackgroundSave {
+    Table* table = nullptr;
+    std::size_t logEntries = 0;  // the change-log entries the snapshot holds
+    std::atomic<bool> ended{false};
+    std::string error;           // set by the writing thread before `ended`
+    std::thread thread;
+};
+
+TData::~TData()
+{
+    for (auto& save : m_saves)
+        if (save->thread.joinable())
+            save->thread.join();
+    m_saves.clear();
+    for (Table* t : {&m_messageSet, &m_hostSet, &m_facilitySet, &m_severitySet, &m_filterSet, &m_timeSet})
+        t->beforeBlocksFreed = nullptr;
+}
+
+bool TData::backgroundSaveRunning() const
+{
+    for (const auto& save : m_saves)
+        if (!save->ended)
+            return true;
+    return false;
+}
+
+bool TData::collectSave(Table& table, bool wait)
+{
+    for (auto it = m_saves.begin(); it != m_saves.end(); ++it) {
+        BackgroundSave& save = **it;
+        if (save.table != &table)
+            continue;
+        if (!wait && !save.ended)
+            return false;
+        save.thread.join();
+        std::unique_ptr<BackgroundSave> ended = std::move(*it);
+        m_saves.erase(it);
+        if (ended->error.empty())
+            table.mergeChangeLog(ended->logEntries);
+        else
+            m_saveErrors.emplace_back(&table, std::move(ended->error));
+        return true;
+    }
+    return true;
+}
+
+TData::SaveResult TData::takeSaveError(Table& table)
+{
+    for (auto it = m_saveErrors.begin(); it != m_saveErrors.end(); ++it) {
+        if (it->first == &table) {
+            SaveResult r{std::move(it->second)};
+            m_saveErrors.erase(it);
+            return r;
+        }
+    }
+    return {};
+}
+
+TData::SaveResult TData::startBackgroundSave(Table& table)
+{
+    const std::string path = dataFile(table);
+    std::error_code ec;
+    if (!fs::is_directory(m_dataFolder, ec))
+        fs::create_directories(m_dataFolder, ec);
+    // The table waits for the writer before it frees any block the snapshot points to.
+    table.beforeBlocksFreed = [this, &table] { collectSave(table, true); };
+    auto save = std::make_unique<BackgroundSave>();
+    save->table = &table;
+    save->logEntries = table.changeLogSize();
+    BackgroundSave* raw = save.get();
+    save->thread = std::thread([raw, path, snapshot = DataPacketWriter::snapshot(table), ended = m_backgroundSaveEnded] {
+        AtomicFile file(path);
+        DataPacketWriter::write(snapshot, [&file](std::string_view piece) { return file.write(piece); });
+        const std::string error = file.commit();
+        if (!error.empty())
+            raw->error = formatText(storetexts::kCannotWriteFile, {path, error});
+        raw->ended = true;
+        if (ended)
+            ended();
+    });
+    m_saves.push_back(std::move(save));
+    return {};
+}
+
+TData::SaveResult TData::SaveTable(Table& table, bool wait)
 {
     if (!table.isOpen())
         return {};
     table.post();
     if (&table == &m_timeSet)
         return {};  // rebuilt at every start, never kept in a file
+    if (!collectSave(table, wait))
+        return {};  // still writing; the owner saves again when it has ended
+    SaveResult previous = takeSaveError(table);
+    const bool large = m_backgroundSaveRows > 0 && table.totalRecordCount() >= m_backgroundSaveRows;
+    if (large && previous.ok() && !table.hasUnsavedChanges())
+        return {};  // the file already holds every record
+    if (large && !wait) {
+        startBackgroundSave(table);
+        return previous;
+    }
     const std::string path = dataFile(table);
     // A data folder removed while the program runs is made again rather than losing the save.
     std::error_code ec;
@@ -202,11 +297,11 @@ TData::SaveResult TData::SaveTable(Table& table)
     return {};
 }
 
-TData::SaveResult TData::SaveData()
+TData::SaveResult TData::SaveData(bool wait)
 {
     SaveResult first;
     for (Table* t : {&m_messageSet, &m_hostSet, &m_filterSet}) {
-        SaveResult r = SaveTable(*t);
+        SaveResult r = SaveTable(*t, wait);
         if (first.ok() && !r.ok())
             first = std::move(r);
     }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "store/Table.h"
 
@@ -25,6 +29,7 @@ public:
 
     // `dataFolder` and `appFolder` end with a slash; `appFolder` holds the template files.
     TData(std::string dataFolder, std::string appFolder, Reporter reporter = {});
+    ~TData();
     TData(const TData&) = delete;
     TData& operator=(const TData&) = delete;
 
@@ -44,9 +49,23 @@ public:
     void DataModuleCreate();
     void FillTimeUnits();
 
-    SaveResult SaveTable(Table& table);
-    SaveResult SaveData();     // MessageSet, HostSet, FilterSet
+    // Writes a table's file. A table of at least backgroundSaveRows() records is written by a
+    // thread of its own from a snapshot of its records, so the caller goes on at once: the call
+    // answers the error of the last such write that has ended since (empty when none failed),
+    // and while a write is still running it only notes that another is wanted. The changes a
+    // write held count as saved once it has ended well; later ones wait for the next save.
+    // With `wait`, running writes end first and the table is written before the call returns.
+    SaveResult SaveTable(Table& table, bool wait = false);
+    SaveResult SaveData(bool wait = false);  // MessageSet, HostSet, FilterSet
     SaveResult SaveLookups();  // FacilitySet, SeveritySet, each only when it has unsaved changes
+
+    int backgroundSaveRows() const { return m_backgroundSaveRows; }
+    // 0 writes every table on the caller's thread.
+    void setBackgroundSaveRows(int rows) { m_backgroundSaveRows = rows; }
+    // Called on the writing thread when a background write has ended; the owner then calls
+    // SaveData (on its own thread) to learn the outcome and write what came in meanwhile.
+    void setBackgroundSaveEnded(std::function<void()> ended) { m_backgroundSaveEnded = std::move(ended); }
+    bool backgroundSaveRunning() const;
 
     // "Clear All": deletes the messages in the current view in one pass.
     void ClearMessagesInView();
@@ -80,6 +99,14 @@ private:
     void applyDisplay(Table& table);
     void addFilterLookups();
 
+    struct BackgroundSave;
+    // Ends the table's background write (waiting for it with `wait`, else only when it has
+    // ended): merges what it held into the saved state, or keeps its error for the next call.
+    // False while it still runs.
+    bool collectSave(Table& table, bool wait);
+    SaveResult startBackgroundSave(Table& table);
+    SaveResult takeSaveError(Table& table);
+
     std::string m_dataFolder;
     std::string m_appFolder;
     Reporter m_reporter;
@@ -96,6 +123,16 @@ private:
     std::int32_t m_facilityKey = 0;
     std::int32_t m_severityKey = 0;
     std::int32_t m_filterKey = 0;
+
+    int m_backgroundSaveRows = kDefaultBackgroundSaveRows;
+    std::function<void()> m_backgroundSaveEnded;
+    // Declared after the tables: the writing threads end before the tables go.
+    std::vector<std::unique_ptr<BackgroundSave>> m_saves;
+    std::vector<std::pair<const Table*, std::string>> m_saveErrors;
+
+public:
+    // About the size at which writing on the caller's thread would hold it for a tenth of a second.
+    static constexpr int kDefaultBackgroundSaveRows = 20000;
 };
 
 }  // namespace corvane

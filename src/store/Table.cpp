@@ -82,6 +82,8 @@ int Table::requireField(std::string_view name) const
 
 void Table::resetRows()
 {
+    if (beforeBlocksFreed)
+        beforeBlocksFreed();
     m_rows.clear();
     m_view.clear();
     m_log.clear();

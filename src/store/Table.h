@@ -122,6 +122,10 @@ public:
     bool hasUnsavedChanges() const;
     void discardChanges();   // cancels the pending edit and undoes every logged post and delete
     void mergeChangeLog();   // the table now counts as written
+    // The changes logged so far; merging only the first `entries` of them leaves the later ones
+    // unsaved (a write that started before they were made did not hold them).
+    std::size_t changeLogSize() const;
+    void mergeChangeLog(std::size_t entries);
 
     // Moves to the first record in key order whose field equals the value exactly.
     bool locate(int field, const Value& v);
@@ -149,6 +153,9 @@ public:
     Event afterOpen;
     Event onNewRecord;
     Event afterScroll;
+    // Runs before the table frees record blocks it kept (merging its change log, discarding
+    // changes, closing or reloading), so whoever reads those blocks elsewhere can finish first.
+    std::function<void()> beforeBlocksFreed;
     Event afterPost;
 
 private:

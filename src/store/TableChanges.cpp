@@ -190,6 +190,8 @@ bool Table::hasUnsavedChanges() const
 
 void Table::discardChanges()
 {
+    if (beforeBlocksFreed)
+        beforeBlocksFreed();
     cancel();
     if (m_log.empty())
         return;
@@ -220,8 +222,19 @@ void Table::discardChanges()
 
 void Table::mergeChangeLog()
 {
+    if (beforeBlocksFreed)
+        beforeBlocksFreed();
     m_log.clear();
     m_log.shrink_to_fit();
+}
+
+std::size_t Table::changeLogSize() const { return m_log.size(); }
+
+void Table::mergeChangeLog(std::size_t entries)
+{
+    if (beforeBlocksFreed)
+        beforeBlocksFreed();
+    m_log.erase(m_log.begin(), m_log.begin() + static_cast<std::ptrdiff_t>(std::min(entries, m_log.size())));
 }
 
 }  // namespace corvane

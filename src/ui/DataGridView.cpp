@@ -49,8 +49,22 @@ void DataGridView::refresh()
 {
     if (!m_model)
         return;
+    // Behind another page of a shown window, catching up waits until the grid is shown: with
+    // a million records every catch-up costs the header a walk over all its rows.
+    if (window()->isVisible() && !isVisible()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     m_model->refresh();
     followCursor();
+}
+
+void DataGridView::showEvent(QShowEvent* event)
+{
+    if (m_stale)
+        refresh();
+    QTableView::showEvent(event);
 }
 
 void DataGridView::followCursor()

@@ -29,12 +29,14 @@ public:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void followCursor();
 
     MessageTableModel* m_model = nullptr;
     bool m_following = false;
+    bool m_stale = false;  // the table changed while the grid was hidden
 };
 
 }  // namespace corvane

@@ -275,6 +275,10 @@ void TSysLogForm::MessageSetScrolled()
     Table& messages = m_data.MessageSet();
     if (!messages.isOpen() || m_holdUpdates > 0)
         return;
+    // A batch of waiting messages moves the cursor once per message; the window follows once,
+    // when the batch is stored.
+    if (m_core && m_core->intake().inBatch())
+        return;
     MessageSelect(messages, messages.recNo());
 }
 
@@ -322,7 +326,7 @@ void TSysLogForm::DailyUpdateCheck()
 bool TSysLogForm::FormCloseQuery()
 {
     CloseAllHelp();
-    m_data.SaveData();
+    m_data.SaveData(true);
     return true;
 }
 

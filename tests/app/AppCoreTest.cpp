@@ -204,6 +204,27 @@ TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread)
     EXPECT_EQ(c.DroppedCount(), 0u);
 }
 
+TEST_F(Core, ABackgroundWriteEndingSavesWhatCameInMeanwhile)
+{
+    writeSettings("UDPPort=0\r\nTCPPort=0\r\n");
+    AppCore& c = makeCore();
+    data->setBackgroundSaveRows(1);  // every message file is written in the background
+    ASSERT_TRUE(c.InjectMessage("<34>Oct 11 22:14:15 host tag: first", "127.0.0.1"));
+    ASSERT_TRUE(c.InjectMessage("<34>Oct 11 22:14:15 host tag: second", "127.0.0.1"));
+    // The first write took one message; when it ends the core saves again on the main thread.
+    auto savedCount = [this] {
+        auto saved = readTableFile(data->dataFile(data->MessageSet()));
+        return saved ? saved->recordCount() : -1;
+    };
+    for (int i = 0; i < 400 && (savedCount() < 2 || data->backgroundSaveRunning()); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        mainThread.runAll();
+    }
+    EXPECT_EQ(savedCount(), 2);
+    EXPECT_FALSE(data->MessageSet().hasUnsavedChanges());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(Core, ShutdownTakesInWhatWaitsAndSavesEverything)
 {
     HeldPort sender;

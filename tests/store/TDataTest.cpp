@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -431,6 +435,95 @@ TEST(TData, SaveMakesARemovedDataFolderAgain)
     fs::remove_all(folder);
     ASSERT_TRUE(s.data.SaveData().ok());
     EXPECT_NE(fileText(folder + "MessageSet.vtx").find("Severity=\"Error\""), std::string::npos);
+}
+
+// Waits (boundedly) until the data module reports that background writes have ended.
+bool waitForEnded(const std::atomic<int>& ended, int count)
+{
+    for (int i = 0; i < 2000 && ended.load() < count; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return ended.load() >= count;
+}
+
+TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    s.data.setBackgroundSaveRows(50);
+    std::atomic<int> ended{0};
+    s.data.setBackgroundSaveEnded([&ended] { ++ended; });
+    for (int i = 0; i < 100; ++i)
+        addMessage(s.data, "Notice", 5, "message " + std::to_string(i));
+    ASSERT_TRUE(s.data.SaveData().ok());
+
+    // While the write may still run: a new record, an edit and a deletion of records it holds.
+    Table& m = s.data.MessageSet();
+    addMessage(s.data, "Error", 3, "after the snapshot");
+    m.moveTo(0);
+    m.edit();
+    m.setValue("Message", Value::ofText("edited"));
+    m.post();
+    m.moveTo(1);
+    m.deleteRecord();
+    ASSERT_TRUE(waitForEnded(ended, 1));
+    EXPECT_TRUE(m.hasUnsavedChanges()) << "the later changes wait for the next save";
+    {
+        Store written(root.path());
+        EXPECT_EQ(written.data.MessageSet().recordCount(), 100) << "the snapshot as it was";
+    }
+
+    ASSERT_TRUE(s.data.SaveData(true).ok());
+    EXPECT_FALSE(m.hasUnsavedChanges());
+    Store after(root.path());
+    const std::vector<std::string> texts = column(after.data.MessageSet(), "Message");
+    ASSERT_EQ(texts.size(), 100u);
+    EXPECT_EQ(texts.front(), "edited");
+    EXPECT_EQ(texts[1], "message 2");
+    EXPECT_EQ(texts.back(), "after the snapshot");
+}
+
+TEST(TData, DiscardingWhileABackgroundWriteRunsKeepsWhatItWrote)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    s.data.setBackgroundSaveRows(50);
+    for (int i = 0; i < 2000; ++i)
+        addMessage(s.data, "Notice", 5, std::string(200, 'x'));
+    ASSERT_TRUE(s.data.SaveData().ok());
+    Table& m = s.data.MessageSet();
+    m.moveTo(0);
+    m.deleteRecord();
+    // Discarding frees blocks the writer may be reading: it first waits for the write, whose
+    // records then count as saved, and undoes only the deletion.
+    m.discardChanges();
+    EXPECT_EQ(m.recordCount(), 2000);
+    EXPECT_FALSE(m.hasUnsavedChanges());
+    EXPECT_FALSE(s.data.backgroundSaveRunning());
+}
+
+TEST(TData, AFailedBackgroundWriteIsReportedByTheNextSaveAndRetried)
+{
+    test::TempFolder root;
+    Store s(root.path());
+    ASSERT_TRUE(s.data.SaveData().ok());
+    const std::string before = fileText(root / "MessageSet.vtx");
+    s.data.setBackgroundSaveRows(50);
+    std::atomic<int> ended{0};
+    s.data.setBackgroundSaveEnded([&ended] { ++ended; });
+    for (int i = 0; i < 100; ++i)
+        addMessage(s.data, "Notice", 5, std::string(100, 'y'));
+    {
+        FileSizeLimit limit(before.size() + 10);
+        ASSERT_TRUE(s.data.SaveData().ok()) << "the write runs on";
+        ASSERT_TRUE(waitForEnded(ended, 1));
+    }
+    EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
+    const TData::SaveResult next = s.data.SaveData();
+    EXPECT_FALSE(next.ok());
+    EXPECT_NE(next.error.find("MessageSet.vtx"), std::string::npos) << next.error;
+    ASSERT_TRUE(s.data.SaveData(true).ok());
+    Store after(root.path());
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 100);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,8 @@ public:
         data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
         data->setFilterCompiler(&compiler);
         data->DataModuleCreate();
+        if (beforeWindow)
+            beforeWindow(*data);
         FormEnvironment env;
         env.appFolder = QStringLiteral(CORVANE_BINARY_DIR "/");
         env.settingsPath = settingsPath();
@@ -123,6 +126,8 @@ public:
     AppCore* core() { return form->core(); }
 
     bool internet = true;
+    // Runs on the opened data module before the window is created (to fill the store, say).
+    std::function<void(TData&)> beforeWindow;
 };
 
 }  // namespace corvane::test

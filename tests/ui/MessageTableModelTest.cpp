@@ -8,6 +8,7 @@
 #include <QAbstractItemModelTester>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
+#include <QTabWidget>
 
 namespace corvane {
 namespace {
@@ -136,6 +137,30 @@ TEST_F(MessageTableModelTest, TheCurrentRowFollowsTheTableAndTheOtherWayRound)
     EXPECT_EQ(view.currentIndex().row(), 4);
     view.setCurrentIndex(model.index(2, 0));
     EXPECT_EQ(store.messages().currentPosition(), 2);
+}
+
+TEST_F(MessageTableModelTest, BehindAnotherPageTheGridCatchesUpOnlyWhenShown)
+{
+    QTabWidget pages;
+    auto* recent = new QWidget;
+    auto* view = new DataGridView;
+    pages.addTab(recent, QStringLiteral("Recent"));
+    pages.addTab(view, QStringLiteral("Data"));
+    view->setMessageModel(&model);
+    pages.show();
+    ASSERT_FALSE(view->isVisible());
+
+    store.add({.text = "message 6"});
+    store.add({.text = "message 7"});
+    view->refresh();
+    EXPECT_EQ(model.rowCount(), 6) << "no catching up behind the Recent page";
+
+    pages.setCurrentWidget(view);
+    EXPECT_EQ(model.rowCount(), 8);
+    EXPECT_EQ(model.data(model.index(7, column("Message"))).toString(), QStringLiteral("message 7"));
+    store.add({.text = "message 8"});
+    view->refresh();
+    EXPECT_EQ(model.rowCount(), 9) << "a shown grid catches up at once";
 }
 
 }  // namespace
