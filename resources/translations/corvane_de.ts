@@ -5,7 +5,7 @@
     <name>corvane::DetailsPane</name>
     <message>
         <source>From: %1 at Address: %2, Host: %3, related process %4.</source>
-        <translation>Von: %1 an Adresse: %2, Host: %3, zugehöriger Prozess %4.</translation>
+        <translation>Von: %1 unter Adresse: %2, Host: %3, zugehöriger Prozess %4.</translation>
     </message>
 </context>
 <context>
@@ -132,15 +132,15 @@
     </message>
     <message>
         <source> - Application Updates - </source>
-        <translation> - Programmaktualisierungen - </translation>
+        <translation> - Programm-Updates - </translation>
     </message>
     <message>
         <source>Check for Application Updates.</source>
-        <translation>Nach Programmaktualisierungen suchen.</translation>
+        <translation>Nach Programm-Updates suchen.</translation>
     </message>
     <message>
         <source>Vantro update Host Web/HTTP Server  -</source>
-        <translation>Vantro-Aktualisierungsserver (Web/HTTP)  -</translation>
+        <translation>Vantro-Update-Server (Web/HTTP)  -</translation>
     </message>
     <message>
         <source>Save progam Location</source>
@@ -152,11 +152,11 @@
     </message>
     <message>
         <source>Play sound when Message received.</source>
-        <translation>Bei eingehender Meldung Ton abspielen.</translation>
+        <translation>Ton bei eingehender Meldung abspielen.</translation>
     </message>
     <message>
         <source>Send E-Mail notification to ---</source>
-        <translation>E-Mail-Benachrichtigung senden an ---</translation>
+        <translation>E-Mail-Benachrichtigung an ---</translation>
     </message>
     <message>
         <source>Host mail Server/Gateway  -</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>User Name :</source>
-        <translation>Benutzername:</translation>
+        <translation>Benutzer:</translation>
     </message>
     <message>
         <source>Port :</source>
@@ -188,7 +188,7 @@
     </message>
     <message>
         <source>Severity:</source>
-        <translation>Schweregrad:</translation>
+        <translation>Schwere:</translation>
     </message>
     <message>
         <source>Address :</source>
@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>Custom Icons</source>
-        <translation>Eigene Symbole</translation>
+        <translation>Eigene Icons</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -314,7 +314,7 @@
     </message>
     <message>
         <source>Of last - </source>
-        <translation>Der letzten - </translation>
+        <translation>Letzte - </translation>
     </message>
     <message>
         <source>IP Address - </source>
@@ -394,7 +394,7 @@
     </message>
     <message>
         <source>Network</source>
-        <translation>Netz</translation>
+        <translation>Netzwerk</translation>
     </message>
 </context>
 <context>
@@ -409,7 +409,7 @@
     </message>
     <message>
         <source>The received messages could not be saved. They are kept in memory and saving is tried again with the next message.</source>
-        <translation>Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und mit der nächsten Meldung wird erneut gespeichert.</translation>
+        <translation>Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und das Speichern wird mit der nächsten Meldung erneut versucht.</translation>
     </message>
     <message>
         <source>Could not read the settings file %1: %2</source>
@@ -437,11 +437,11 @@
     </message>
     <message>
         <source>Update Check</source>
-        <translation>Aktualisierungsprüfung</translation>
+        <translation>Update-Prüfung</translation>
     </message>
     <message>
         <source>Could not create the folder %1: %2</source>
-        <translation>Der Ordner %1 konnte nicht angelegt werden: %2</translation>
+        <translation>Der Ordner %1 konnte nicht erstellt werden: %2</translation>
     </message>
     <message>
         <source>Could not write the file %1: %2</source>
@@ -513,7 +513,7 @@
     </message>
     <message>
         <source>Operation cannot mix aggregate value with record-varying value</source>
-        <translation>Aggregatwerte und datensatzabhängige Werte können nicht gemischt werden</translation>
+        <translation>Die Operation kann keinen Aggregatwert mit einem datensatzabhängigen Wert mischen</translation>
     </message>
     <message>
         <source>Constant out of range</source>
@@ -521,7 +521,7 @@
     </message>
     <message>
         <source>Constant is not correct type %s</source>
-        <translation>Konstante hat nicht den richtigen Typ %s</translation>
+        <translation>Konstante ist nicht vom richtigen Typ %s</translation>
     </message>
     <message>
         <source>&apos;%s&apos; is not a valid integer value</source>
@@ -565,7 +565,7 @@
     </message>
     <message>
         <source>Could not receive from socket. %1</source>
-        <translation>Vom Socket konnte nicht empfangen werden. %1</translation>
+        <translation>Vom Socket konnten keine Daten empfangen werden. %1</translation>
     </message>
     <message>
         <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
@@ -573,7 +573,7 @@
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>
-        <translation>Der TCP-Empfänger kann Meldungen nirgends abliefern.</translation>
+        <translation>Der TCP-Empfänger hat kein Ziel, an das er Meldungen übergeben kann.</translation>
     </message>
     <message>
         <source>Syslog over TCP cannot be received. %1</source>
@@ -645,11 +645,11 @@
     </message>
     <message>
         <source>The data file &quot;%s&quot; could not be loaded (%s). The built-in names were filled in.</source>
-        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Die eingebauten Namen wurden eingetragen.</translation>
+        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Die integrierten Namen wurden eingetragen.</translation>
     </message>
     <message>
         <source>The data file &quot;%s&quot; could not be loaded (%s). It was kept as &quot;%s&quot; and the built-in names were filled in.</source>
-        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Sie wurde als „%s“ aufbewahrt, und die eingebauten Namen wurden eingetragen.</translation>
+        <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Sie wurde als „%s“ aufbewahrt, und die integrierten Namen wurden eingetragen.</translation>
     </message>
     <message>
         <source>The file is empty</source>

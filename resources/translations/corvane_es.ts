@@ -140,11 +140,11 @@
     </message>
     <message>
         <source>Vantro update Host Web/HTTP Server  -</source>
-        <translation>Servidor web/HTTP de actualizaciones de Vantro  -</translation>
+        <translation>Servidor de actualizaciones Vantro  -</translation>
     </message>
     <message>
         <source>Save progam Location</source>
-        <translation>Guardar la posición de la ventana</translation>
+        <translation>Guardar posición de ventana</translation>
     </message>
     <message>
         <source> - Simple Notification - </source>
@@ -168,7 +168,7 @@
     </message>
     <message>
         <source>Port :</source>
-        <translation>Puerto:</translation>
+        <translation>Pto.:</translation>
     </message>
     <message>
         <source>Password :</source>
@@ -314,7 +314,7 @@
     </message>
     <message>
         <source>Of last - </source>
-        <translation>De los últimos - </translation>
+        <translation>Últimos - </translation>
     </message>
     <message>
         <source>IP Address - </source>
@@ -362,7 +362,7 @@
     </message>
     <message>
         <source> Raw Data (8bit ASCII)</source>
-        <translation> Datos sin procesar (ASCII de 8 bits)</translation>
+        <translation> Datos brutos (ASCII 8 bits)</translation>
     </message>
     <message>
         <source> Description: </source>
@@ -382,7 +382,7 @@
     </message>
     <message>
         <source> Up Time: </source>
-        <translation> Tiempo activo: </translation>
+        <translation> Activo: </translation>
     </message>
     <message>
         <source> Events: </source>
@@ -433,7 +433,7 @@
     </message>
     <message>
         <source>The Host name could not be resolved to an IP address.</source>
-        <translation>No se pudo resolver el nombre de host a una dirección IP.</translation>
+        <translation>No se pudo resolver el nombre de host en una dirección IP.</translation>
     </message>
     <message>
         <source>Update Check</source>
@@ -569,7 +569,7 @@
     </message>
     <message>
         <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
-        <translation>No se pudo leer el syslog por TCP de %1: %2. Se cerró la conexión.</translation>
+        <translation>No se pudo leer el syslog por TCP procedente de %1: %2. Se cerró la conexión.</translation>
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>
@@ -673,7 +673,7 @@
     </message>
     <message>
         <source>Records of the binary data packet form cannot be read; save the table in the XML form</source>
-        <translation>No se pueden leer los registros del formato binario de paquete de datos; guarde la tabla en formato XML</translation>
+        <translation>No se pueden leer los registros en formato binario de paquete de datos; guarde la tabla en formato XML</translation>
     </message>
     <message>
         <source>Unknown Component</source>

@@ -140,11 +140,11 @@
     </message>
     <message>
         <source>Vantro update Host Web/HTTP Server  -</source>
-        <translation>Serveur web/HTTP de mises à jour Vantro  -</translation>
+        <translation>Serveur web de mises à jour Vantro  -</translation>
     </message>
     <message>
         <source>Save progam Location</source>
-        <translation>Enregistrer la position de la fenêtre</translation>
+        <translation>Enregistrer la position</translation>
     </message>
     <message>
         <source> - Simple Notification - </source>
@@ -156,7 +156,7 @@
     </message>
     <message>
         <source>Send E-Mail notification to ---</source>
-        <translation>Envoyer une notification par e-mail à ---</translation>
+        <translation>Notification par e-mail à ---</translation>
     </message>
     <message>
         <source>Host mail Server/Gateway  -</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>User Name :</source>
-        <translation>Nom d&apos;utilisateur :</translation>
+        <translation>Utilisateur :</translation>
     </message>
     <message>
         <source>Port :</source>
@@ -208,7 +208,7 @@
     </message>
     <message>
         <source>Custom Icons</source>
-        <translation>Icônes personnalisées</translation>
+        <translation>Icônes perso.</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
@@ -274,7 +274,7 @@
     </message>
     <message>
         <source> Dropped: %1</source>
-        <translation> Rejetés : %1</translation>
+        <translation> Perdus : %1</translation>
     </message>
     <message>
         <source>Setup</source>
@@ -314,7 +314,7 @@
     </message>
     <message>
         <source>Of last - </source>
-        <translation>Des derniers - </translation>
+        <translation>Derniers - </translation>
     </message>
     <message>
         <source>IP Address - </source>
@@ -362,7 +362,7 @@
     </message>
     <message>
         <source> Raw Data (8bit ASCII)</source>
-        <translation> Données brutes (ASCII 8 bits)</translation>
+        <translation> Octets bruts (ASCII 8 bits)</translation>
     </message>
     <message>
         <source> Description: </source>
@@ -382,7 +382,7 @@
     </message>
     <message>
         <source> Up Time: </source>
-        <translation> Durée : </translation>
+        <translation> En service : </translation>
     </message>
     <message>
         <source> Events: </source>
@@ -409,7 +409,7 @@
     </message>
     <message>
         <source>The received messages could not be saved. They are kept in memory and saving is tried again with the next message.</source>
-        <translation>Les messages reçus n&apos;ont pas pu être enregistrés. Ils sont conservés en mémoire et l&apos;enregistrement sera retenté au prochain message.</translation>
+        <translation>Les messages reçus n&apos;ont pas pu être enregistrés. Ils sont conservés en mémoire et l&apos;enregistrement sera de nouveau tenté à la réception du prochain message.</translation>
     </message>
     <message>
         <source>Could not read the settings file %1: %2</source>
@@ -457,7 +457,7 @@
     </message>
     <message>
         <source>Unterminated string constant</source>
-        <translation>Constante chaîne non terminée</translation>
+        <translation>Constante de chaîne non terminée</translation>
     </message>
     <message>
         <source>Invalid filter expression character: &apos;%s&apos;</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>&apos;%s&apos; is not a valid date and time</source>
-        <translation>&apos;%s&apos; n&apos;est pas une date et heure valide</translation>
+        <translation>&apos;%s&apos; n&apos;est pas une date et une heure valides</translation>
     </message>
     <message>
         <source>nothing</source>
@@ -565,11 +565,11 @@
     </message>
     <message>
         <source>Could not receive from socket. %1</source>
-        <translation>Impossible de recevoir depuis le socket. %1</translation>
+        <translation>Impossible de recevoir des données du socket. %1</translation>
     </message>
     <message>
         <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
-        <translation>Le syslog sur TCP de %1 n&apos;a pas pu être lu : %2. La connexion a été fermée.</translation>
+        <translation>Le syslog sur TCP provenant de %1 n&apos;a pas pu être lu : %2. La connexion a été fermée.</translation>
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>
