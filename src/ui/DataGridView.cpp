@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QShortcut>
 
+#include <algorithm>
 #include <vector>
 
 namespace corvane {
@@ -37,10 +38,15 @@ void DataGridView::setMessageModel(MessageTableModel* model)
         return;
     const auto& fields = model->table().fields();
     const int charWidth = fontMetrics().averageCharWidth();
+    // A date and time in digits is wider than its count of average characters: those columns
+    // are at least wide enough to show one whole.
+    const int dateTimeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 12;
     for (int c = 0; c < model->columnCount(); ++c) {
-        const int chars = fields[model->fieldOf(c)].displayWidth;
-        if (chars > 0)
-            setColumnWidth(c, chars * charWidth + 8);
+        const FieldDef& f = fields[model->fieldOf(c)];
+        int width = f.displayWidth > 0 ? f.displayWidth * charWidth + 8 : columnWidth(c);
+        if (f.type == FieldType::DateTime)
+            width = std::max(width, dateTimeWidth);
+        setColumnWidth(c, width);
     }
     followCursor();
 }

@@ -161,6 +161,8 @@ void TSysLogForm::AfterConstruction()
     startFilterBar();
     MessageSetScrolled();
     SimpleResize(simpleBar());
+    // The details rows were placed top to bottom in their order when the pane was built, so
+    // the Severity value already sits right under its heading; no row needs moving here.
 }
 
 void TSysLogForm::loadImageLists()

@@ -94,6 +94,7 @@ TEST(GridScreenshots, RecentPageFilterBarAndDataPage)
     facility->setMargin(16);
     facility->setAlignment(TextAlignment::Center);
     facility->setLayout(TextLayout::Center);
+    facility->setPictureMode(PictureMode::AsLoaded);  // as in the window: the icon at the left
     column->addWidget(facility);
     label(QStringLiteral("Date:"), true);
     TgLabel* date = label({}, false);

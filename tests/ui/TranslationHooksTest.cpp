@@ -138,7 +138,7 @@ TEST_F(TranslationHooks, OkSwitchesAtOnceAndKeepsTheCodeCancelChangesNothing)
     });
     w.showLanguageDialog();
     EXPECT_EQ(Translation::instance().language(), QStringLiteral("ESN"));
-    EXPECT_EQ(w.lbUpTime->caption(), QStringLiteral(" Tiempo activo: "));
+    EXPECT_EQ(w.lbUpTime->caption(), QStringLiteral(" Activo: "));
     EXPECT_EQ(w.iBtnClose->toolTip(), QStringLiteral(" Salir "));
     EXPECT_EQ(w.iLanguage->caption(), QStringLiteral("ESN"));
     // Kept in the file at once, and taken at the next start.

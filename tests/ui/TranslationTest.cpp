@@ -206,8 +206,8 @@ TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay)
         {"lines each on their own",
          "The received messages could not be saved. They are kept in memory and saving is tried again with the next "
          "message.\nCannot write file \"/data/MessageSet.vtx\". No space left on device",
-         "Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und mit der nächsten "
-         "Meldung wird erneut gespeichert.\nDatei „/data/MessageSet.vtx“ kann nicht geschrieben werden. No space left "
+         "Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und das Speichern wird "
+         "mit der nächsten Meldung erneut versucht.\nDatei „/data/MessageSet.vtx“ kann nicht geschrieben werden. No space left "
          "on device"},
         {"no core text", "Something the system said", "Something the system said"},
         {"empty", "", ""},
@@ -238,7 +238,7 @@ TEST_F(TranslationSwitch, SwitchingRetranslatesShownCaptionsAndLeavesValuesAlone
     EXPECT_EQ(composed.text(), QStringLiteral(" Dropped: 3"));
 
     ASSERT_TRUE(translation.setLanguage(QStringLiteral("FRA")));
-    EXPECT_EQ(caption.text(), QStringLiteral(" Durée : "));
+    EXPECT_EQ(caption.text(), QStringLiteral(" En service : "));
     ASSERT_TRUE(translation.setLanguage(QStringLiteral("ENU")));
     EXPECT_EQ(caption.text(), QStringLiteral(" Up Time: "));
     EXPECT_EQ(caption.toolTip(), QStringLiteral(" Setup "));
