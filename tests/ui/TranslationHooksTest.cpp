@@ -7,6 +7,7 @@
 #include "ui/QtMainThread.h"
 #include "ui/SysLogForm.h"
 #include "ui/LanguageDialog.h"
+#include "ui/MsgDialog.h"
 #include "ui/Translation.h"
 #include "ui/TranslationHooks.h"
 #include "widgets/QtTestApp.h"
@@ -56,6 +57,9 @@ struct Form {
     }
     void start()
     {
+        // A dialog the window shows on its own closes itself at once, so a slow run never waits on it.
+        msgDialogEnvironment().autoCloseMs = 100;
+        msgDialogEnvironment().playSounds = false;
         data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
         data->setFilterCompiler(&compiler);
         data->DataModuleCreate();
