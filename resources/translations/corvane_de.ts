@@ -27,7 +27,7 @@
     </message>
     <message>
         <source>Severity</source>
-        <translation>Schweregrad</translation>
+        <translation>Ebene</translation>
     </message>
     <message>
         <source>Date</source>
