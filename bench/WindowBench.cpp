@@ -220,7 +220,7 @@ void BM_EventLoopDuringBurst(benchmark::State& state)
         QEventLoop loop;
         QObject::connect(&tick, &QTimer::timeout, [&] {
             const qint64 now = clock.elapsed();
-            if (now - last > 100 && qEnvironmentVariableIsSet("CORVANE_BENCH_GAPS"))
+            if (now - last > 20 && qEnvironmentVariableIsSet("CORVANE_BENCH_GAPS"))
                 std::fprintf(stderr, "gap of %lld ms ending at %lld ms, %d stored\n", static_cast<long long>(now - last),
                              static_cast<long long>(now), messages.recordCount() - before);
             longest = std::max(longest, now - last);

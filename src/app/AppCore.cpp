@@ -26,16 +26,18 @@ public:
     Wake(const Wake&) = delete;
     Wake& operator=(const Wake&) = delete;
 
-    void post(std::function<void()> /*task*/) override
-    {
-        std::weak_ptr<bool> alive = m_alive;
-        m_mainThread.post([alive, this] {
-            if (auto flag = alive.lock(); flag && *flag)
-                m_deliver();
-        });
-    }
+    void post(std::function<void()> /*task*/) override { m_mainThread.post(delivery()); }
+    void postAfterTimers(std::function<void()> /*task*/) override { m_mainThread.postAfterTimers(delivery()); }
 
 private:
+    std::function<void()> delivery()
+    {
+        return [alive = std::weak_ptr<bool>(m_alive), this] {
+            if (auto flag = alive.lock(); flag && *flag)
+                m_deliver();
+        };
+    }
+
     MainThread& m_mainThread;
     std::function<void()> m_deliver;
     std::shared_ptr<bool> m_alive;
@@ -52,8 +54,10 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     m_settings = std::move(loaded.settings);
     m_settingsError = std::move(loaded.error);
 
-    m_wake = std::make_unique<Wake>(mainThread, [this] { m_intake.DeliverPending(*m_listener); });
-    m_intake.setResumeHook([this] { m_wake->post({}); });
+    m_wake = std::make_unique<Wake>(mainThread, [this] { m_intake.WakeUp(*m_listener); });
+    // Messages left waiting after a batch are taken once the window's timers have had their turn.
+    m_resumeWake = std::make_unique<Wake>(mainThread, [this] { m_intake.Resume(*m_listener); });
+    m_intake.setResumeHook([this] { m_resumeWake->postAfterTimers({}); });
     m_listener->Name = "SysLogServer";
     m_listener->OnMessage = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         m_intake.HandleMessage(sender, aData, aBinding);

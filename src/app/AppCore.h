@@ -99,6 +99,7 @@ private:
     NotificationState m_notification;
     MessageIntake m_intake;
     std::unique_ptr<Wake> m_wake;
+    std::unique_ptr<Wake> m_resumeWake;
     std::shared_ptr<Wake> m_saveEnded;  // shared with running background writes
     std::unique_ptr<TnSysLogServer> m_listener;
     std::vector<std::string> m_localAddresses;

@@ -249,6 +249,17 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
     return taken;
 }
 
+std::size_t MessageIntake::WakeUp(TnSysLogServer& listener)
+{
+    return m_resumeScheduled ? 0 : DeliverPending(listener);
+}
+
+std::size_t MessageIntake::Resume(TnSysLogServer& listener)
+{
+    m_resumeScheduled = false;
+    return DeliverPending(listener);
+}
+
 void MessageIntake::becameIdle()
 {
     while (!m_deferred.empty() && !busy()) {
@@ -263,8 +274,10 @@ void MessageIntake::becameIdle()
     }
     if (m_missedWake && !busy()) {
         m_missedWake = false;
-        if (m_resume)
+        if (m_resume && !m_resumeScheduled) {
+            m_resumeScheduled = true;
             m_resume();
+        }
     }
 }
 

@@ -52,6 +52,11 @@ public:
     // tables are saved and the last record selected once. Does nothing while intake is busy.
     // Answers how many messages were taken.
     std::size_t DeliverPending(TnSysLogServer& listener);
+    // The listener's wake-up: DeliverPending, unless a resume is already scheduled (the
+    // messages then wait for it, so that a run of batches leaves the event loop a turn).
+    std::size_t WakeUp(TnSysLogServer& listener);
+    // The scheduled resume: DeliverPending.
+    std::size_t Resume(TnSysLogServer& listener);
 
     // True while a message is being taken in (and any dialog of it is open).
     bool busy() const { return m_depth > 0; }
@@ -108,6 +113,7 @@ private:
     std::chrono::steady_clock::duration m_lastSave{};
     std::deque<TnSyslogMessage> m_deferred;
     bool m_missedWake = false;
+    bool m_resumeScheduled = false;
     std::function<void()> m_resume;
     bool m_saveReported = false;
     std::uint64_t m_failedSaves = 0;

@@ -333,11 +333,12 @@ DataPacketWriter::Snapshot DataPacketWriter::snapshot(const Table& table)
     s.rows.resize(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         s.rows[static_cast<std::size_t>(i)] = table.rowBlock(i);
+    if (table.rowsInAdditionOrder())
+        return s;
     const auto byId = [](const std::uint8_t* a, const std::uint8_t* b) {
         return RowLayout::rowId(a) < RowLayout::rowId(b);
     };
-    if (!std::is_sorted(s.rows.begin(), s.rows.end(), byId))
-        std::sort(s.rows.begin(), s.rows.end(), byId);
+    std::sort(s.rows.begin(), s.rows.end(), byId);
     return s;
 }
 

@@ -88,6 +88,7 @@ void Table::resetRows()
     m_view.clear();
     m_log.clear();
     m_nextRowId = 1;
+    m_rowsInAdditionOrder = true;
     m_cursor = -1;
     m_bof = m_eof = true;
     m_bufferChanged = false;
@@ -124,6 +125,8 @@ void Table::load(TableContents contents)
     const auto byKey = [this](const RowPtr& a, const RowPtr& b) { return keyOf(a.get()) < keyOf(b.get()); };
     if (!std::is_sorted(m_rows.begin(), m_rows.end(), byKey))
         std::stable_sort(m_rows.begin(), m_rows.end(), byKey);
+    const auto byId = [](const RowPtr& a, const RowPtr& b) { return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get()); };
+    m_rowsInAdditionOrder = std::is_sorted(m_rows.begin(), m_rows.end(), byId);
     m_autoInc = contents.autoIncValue;
     m_state = State::Inactive;
     open();

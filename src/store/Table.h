@@ -101,6 +101,9 @@ public:
     // Records in key order regardless of the filter, for writing.
     RowReader readerOfRecord(int orderPosition) const { return {m_layout, m_rows[orderPosition].get()}; }
     const std::uint8_t* rowBlock(int orderPosition) const { return m_rows[orderPosition].get(); }
+    // True when key order is also the order of addition, so a writer need not sort (or even
+    // look at) a million records to find out.
+    bool rowsInAdditionOrder() const { return m_rowsInAdditionOrder; }
 
     // Writing the pending record.
     void setNull(int field);
@@ -189,6 +192,7 @@ private:
     std::vector<LogEntry> m_log;
     std::uint32_t m_nextRowId = 1;
     std::int32_t m_autoInc = 1;
+    bool m_rowsInAdditionOrder = true;  // row ids rise along m_rows
 
     int m_cursor = -1;  // position in m_view
     bool m_bof = true;

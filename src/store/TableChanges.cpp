@@ -65,6 +65,7 @@ void Table::post()
             }
         } else {
             m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(pos), std::move(row));
+            m_rowsInAdditionOrder = false;
             for (auto& v : m_view)
                 if (v >= pos)
                     ++v;
@@ -113,6 +114,8 @@ void Table::post()
         m_rows.erase(m_rows.begin() + editPos);
         const std::size_t pos = orderPositionFor(keyOf(row.get()));
         m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(pos), std::move(row));
+        if (pos != static_cast<std::size_t>(editPos))
+            m_rowsInAdditionOrder = false;
         rebuildView(static_cast<int>(pos));
     }
     if (afterPost)

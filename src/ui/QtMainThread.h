@@ -17,6 +17,7 @@ public:
     QtMainThread& operator=(const QtMainThread&) = delete;
 
     void post(std::function<void()> task) override;
+    void postAfterTimers(std::function<void()> task) override;
 
 private:
     QObject* m_context;

@@ -77,6 +77,55 @@ TEST(DataPacket, ReadsBackToIdenticalTable)
     EXPECT_EQ(DataPacketWriter::write(back), text);
 }
 
+// Rows go to the file in the order they were added, whatever their keys, also after a key
+// change moved one; reading the file back and writing it again keeps that order.
+TEST(DataPacket, RowsAreWrittenInTheOrderTheyWereAdded)
+{
+    Table t("X", {field("Key", FieldType::Integer), field("T", FieldType::Text, 5)});
+    t.open();
+    for (const auto& [key, text] : {std::pair{5, "a"}, std::pair{1, "b"}, std::pair{9, "c"}}) {
+        t.append();
+        t.setInteger(0, key);
+        t.setText(1, text);
+        t.post();
+    }
+    const auto rowsOf = [](const std::string& packet) {
+        const std::size_t from = packet.find("<ROWDATA>");
+        return packet.substr(from, packet.find("</ROWDATA>") - from);
+    };
+    EXPECT_EQ(rowsOf(DataPacketWriter::write(t)),
+              "<ROWDATA><ROW Key=\"5\" T=\"a\"/><ROW Key=\"1\" T=\"b\"/><ROW Key=\"9\" T=\"c\"/>");
+    ASSERT_TRUE(t.locate(0, Value::ofInteger(9)));
+    t.edit();
+    t.setInteger(0, 0);
+    t.post();
+    EXPECT_EQ(t.valueAt(0, 1).text, "c");  // first by key now
+    const std::string text = DataPacketWriter::write(t);
+    EXPECT_EQ(rowsOf(text),
+              "<ROWDATA><ROW Key=\"5\" T=\"a\"/><ROW Key=\"1\" T=\"b\"/><ROW Key=\"0\" T=\"c\"/>");
+    PacketReadResult r = DataPacketReader::read(text);
+    ASSERT_TRUE(r.ok()) << r.error;
+    Table back("X");
+    back.load(std::move(r.contents));
+    EXPECT_FALSE(back.rowsInAdditionOrder());
+    EXPECT_EQ(DataPacketWriter::write(back), text);
+
+    Table ordered("X", {field("Key", FieldType::Integer)});
+    ordered.open();
+    for (int key : {1, 2, 3}) {
+        ordered.append();
+        ordered.setInteger(0, key);
+        ordered.post();
+    }
+    EXPECT_TRUE(ordered.rowsInAdditionOrder());
+    ordered.append();
+    ordered.setInteger(0, 0);
+    ordered.post();
+    EXPECT_FALSE(ordered.rowsInAdditionOrder());
+    EXPECT_EQ(rowsOf(DataPacketWriter::write(ordered)),
+              "<ROWDATA><ROW Key=\"1\"/><ROW Key=\"2\"/><ROW Key=\"3\"/><ROW Key=\"0\"/>");
+}
+
 TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce)
 {
     const std::string head =
