@@ -27,7 +27,7 @@
     </message>
     <message>
         <source>Severity</source>
-        <translation>Gravedad</translation>
+        <translation>Nivel</translation>
     </message>
     <message>
         <source>Date</source>

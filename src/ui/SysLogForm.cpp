@@ -375,6 +375,10 @@ void TSysLogForm::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
+    // The description sentence is composed from the record; compose it in the new language.
+    if (event->type() == QEvent::LanguageChange && m_details && m_data.MessageSet().isOpen() &&
+        m_data.MessageSet().recNo() > 0)
+        m_details->showCurrent(m_data.MessageSet());
     QWidget::changeEvent(event);
 }
 

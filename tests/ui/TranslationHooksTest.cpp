@@ -16,6 +16,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
@@ -111,8 +112,23 @@ TEST_F(TranslationHooks, TheWindowIsBuiltInTheStoredLanguageAndDataStaysAsItIs)
     EXPECT_EQ(w.iLanguage->toolTip(), QStringLiteral("Deutsch (Deutschland)"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sprache"));
 
+    // With a message shown, for the details pane's labels and sentence in each language.
+    ASSERT_TRUE(f.core()->InjectMessage("<11>Dec  9 10:00:00 ups1 apcupsd[99]: Power failure, running on batteries",
+                                        "192.168.1.20"));
+    QTest::qWait(50);
     QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/screenshots"));
-    EXPECT_TRUE(w.grab().save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/main-window-de.png")));
+    for (const char* code : {"DEU", "ESN", "FRA"}) {
+        ASSERT_TRUE(Translation::instance().setLanguage(QString::fromLatin1(code)));
+        QTest::qWait(20);
+        const QString name = QStringLiteral("main-window-%1.png").arg(QString::fromLatin1(code).left(2).toLower());
+        EXPECT_TRUE(w.grab().save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/") + name));
+    }
+    // The description sentence is composed again in the language switched to.
+    EXPECT_TRUE(w.Description->toPlainText().startsWith(QStringLiteral("De : User"))) << w.Description->toPlainText().toStdString();
+    ASSERT_TRUE(Translation::instance().setLanguage(QStringLiteral("ENU")));
+    QTest::qWait(20);
+    EXPECT_EQ(w.Description->toPlainText(),
+              QStringLiteral("From: User at Address: 192.168.1.20, Host: ups1, related process apcupsd[99]:."));
 }
 
 TEST_F(TranslationHooks, OkSwitchesAtOnceAndKeepsTheCodeCancelChangesNothing)
