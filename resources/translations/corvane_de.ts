@@ -214,6 +214,30 @@
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
+    <message>
+        <source>Server used for updates</source>
+        <translation>Server für Updates</translation>
+    </message>
+    <message>
+        <source>Email address to notify</source>
+        <translation>E-Mail-Adresse des Empfängers</translation>
+    </message>
+    <message>
+        <source>Server used to send mail.</source>
+        <translation>Server für den Mailversand.</translation>
+    </message>
+    <message>
+        <source>Mail host login ID</source>
+        <translation>Login am Mailserver</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>IP-Adresse</translation>
+    </message>
+    <message>
+        <source>Text or Characters</source>
+        <translation>Text oder Zeichen</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TSplashForm</name>

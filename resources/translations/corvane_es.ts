@@ -214,6 +214,30 @@
         <source>&amp;Edit</source>
         <translation>&amp;Editar</translation>
     </message>
+    <message>
+        <source>Server used for updates</source>
+        <translation>Servidor de actualizaciones</translation>
+    </message>
+    <message>
+        <source>Email address to notify</source>
+        <translation>Correo del destinatario</translation>
+    </message>
+    <message>
+        <source>Server used to send mail.</source>
+        <translation>Servidor de envío de correo.</translation>
+    </message>
+    <message>
+        <source>Mail host login ID</source>
+        <translation>Usuario del servidor</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Dirección IP</translation>
+    </message>
+    <message>
+        <source>Text or Characters</source>
+        <translation>Texto o caracteres</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TSplashForm</name>

@@ -214,6 +214,30 @@
         <source>&amp;Edit</source>
         <translation>&amp;Modifier</translation>
     </message>
+    <message>
+        <source>Server used for updates</source>
+        <translation>Serveur de mises à jour</translation>
+    </message>
+    <message>
+        <source>Email address to notify</source>
+        <translation>Adresse e-mail à avertir</translation>
+    </message>
+    <message>
+        <source>Server used to send mail.</source>
+        <translation>Serveur d&apos;envoi des e-mails.</translation>
+    </message>
+    <message>
+        <source>Mail host login ID</source>
+        <translation>Identifiant du serveur</translation>
+    </message>
+    <message>
+        <source>IP Address</source>
+        <translation>Adresse IP</translation>
+    </message>
+    <message>
+        <source>Text or Characters</source>
+        <translation>Texte ou caractères</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TSplashForm</name>

@@ -11,6 +11,7 @@
 #include "widgets/TnPageControl.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -290,6 +291,23 @@ void TSettings::setGrey(QWidget* control, bool grey)
 }
 
 bool TSettings::isGrey(const QWidget* control) { return control->property("grey").toBool(); }
+
+void TSettings::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // A field still showing its grey description (not a value from the file) shows it in
+        // the new language.
+        for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+            const QByteArray hint = edit->property(kHintProperty).toByteArray();
+            if (hint.isEmpty() || !isGrey(edit) || edit->text() != edit->property(kShownHintProperty).toString())
+                continue;
+            const QString now = QCoreApplication::translate("corvane::TSettings", hint.constData());
+            edit->setText(now);
+            edit->setProperty(kShownHintProperty, now);
+        }
+    }
+    QDialog::changeEvent(event);
+}
 
 int TSettings::tagOf(const QWidget* control) { return control->property("tag").toInt(); }
 

@@ -160,8 +160,14 @@ public:
     // The table the lookup grid shows, null when none.
     LookupRows* lookupRows() const { return m_shownRows; }
 
+    // The property that holds the untranslated first text of a field that describes its content.
+    static constexpr const char* kHintProperty = "hintSource";
+    // ... and the translation of it the field was given last.
+    static constexpr const char* kShownHintProperty = "hintShown";
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildComponents();

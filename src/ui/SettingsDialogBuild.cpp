@@ -48,6 +48,17 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const char* text, QRect r
     return e;
 }
 
+// A field whose first text tells what belongs in it: that text is translated, and follows a
+// change of language for as long as the field shows it grey.
+QLineEdit* makeHintEdit(QWidget* parent, const char* name, const char* hint, QRect r)
+{
+    QLineEdit* e = makeEdit(parent, name, hint, r);
+    e->setText(QCoreApplication::translate("corvane::TSettings", hint));
+    e->setProperty(TSettings::kHintProperty, QByteArray(hint));
+    e->setProperty(TSettings::kShownHintProperty, e->text());
+    return e;
+}
+
 SettingsComboBox* makeList(QWidget* parent, const char* name, const char* text, QRect r)
 {
     auto* c = new SettingsComboBox(parent);
@@ -224,9 +235,9 @@ void TSettings::buildGeneralPage()
     UpdateCheck = makeCheck(nUpdates, "UpdateCheck", QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."), QPoint(16, 20), true,
                             QSize(280, 18));
     lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL", QT_TRANSLATE_NOOP("corvane::TSettings", "Vantro update Host Web/HTTP Server  -"), QPoint(48, 42));
-    UpdateURL = makeEdit(nUpdates, "UpdateURL", texts::kUpdateURLHint, QRect(272, 40, 160, 19));
+    UpdateURL = makeHintEdit(nUpdates, "UpdateURL", texts::kUpdateURLHint, QRect(272, 40, 160, 19));
     // With no update server the empty field still tells what belongs in it.
-    UpdateURL->setPlaceholderText(QString::fromLatin1(texts::kUpdateURLHint));
+    UpdateURL->setPlaceholderText(QCoreApplication::translate("corvane::TSettings", texts::kUpdateURLHint));
 
     SaveLocation = makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"), QPoint(32, 236), true, QSize(193, 18));
 }
@@ -239,11 +250,11 @@ void TSettings::buildNotificationPage()
                             QSize(300, 18));
     NotifyEmail = makeCheck(p, "NotifyEmail", QT_TRANSLATE_NOOP("corvane::TSettings", "Send E-Mail notification to ---"), QPoint(16, 44), false,
                             QSize(236, 18));
-    EmailAddr1 = makeEdit(p, "EmailAddr1", texts::kEmailAddr1, QRect(256, 43, 177, 19));
+    EmailAddr1 = makeHintEdit(p, "EmailAddr1", texts::kEmailAddr1, QRect(256, 43, 177, 19));
     lbMailHost = makeLabel(p, "lbMailHost", QT_TRANSLATE_NOOP("corvane::TSettings", "Host mail Server/Gateway  -"), QPoint(48, 68));
-    MailHost = makeEdit(p, "MailHost", texts::kMailHost, QRect(256, 67, 177, 19));
+    MailHost = makeHintEdit(p, "MailHost", texts::kMailHost, QRect(256, 67, 177, 19));
     lbUserName = makeLabel(p, "lbUserName", QT_TRANSLATE_NOOP("corvane::TSettings", "User Name :"), QPoint(48, 93));
-    UserName = makeEdit(p, "UserName", texts::kUserName, QRect(134, 91, 115, 19));
+    UserName = makeHintEdit(p, "UserName", texts::kUserName, QRect(134, 91, 115, 19));
     lbPort = makeLabel(p, "lbPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Port :"), QPoint(264, 93));
     Port = makeEdit(p, "Port", texts::kPort, QRect(296, 91, 33, 19));
     lbPassword = makeLabel(p, "lbPassword", QT_TRANSLATE_NOOP("corvane::TSettings", "Password :"), QPoint(48, 114));
@@ -258,9 +269,9 @@ void TSettings::buildNotificationPage()
     gLabel1 = makeLabel(p, "gLabel1", QT_TRANSLATE_NOOP("corvane::TSettings", "Severity:"), QPoint(240, 166), 64);
     NotifySeverity = makeList(p, "NotifySeverity", texts::kNotifySeverity, QRect(308, 164, 124, 21));
     lbAddress = makeLabel(p, "lbAddress", QT_TRANSLATE_NOOP("corvane::TSettings", "Address :"), QPoint(16, 190), 64);
-    NotifyAddress = makeEdit(p, "NotifyAddress", texts::kNotifyAddress, QRect(88, 190, 115, 19));
+    NotifyAddress = makeHintEdit(p, "NotifyAddress", texts::kNotifyAddress, QRect(88, 190, 115, 19));
     lbCondition = makeLabel(p, "lbCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Contains :"), QPoint(204, 192), 80);
-    NotifyCondition = makeEdit(p, "NotifyCondition", texts::kNotifyCondition, QRect(288, 190, 142, 19));
+    NotifyCondition = makeHintEdit(p, "NotifyCondition", texts::kNotifyCondition, QRect(288, 190, 142, 19));
 
     // The same lists the notification check reads the chosen names against.
     for (std::string_view name : app_texts::kDialogFacilities)

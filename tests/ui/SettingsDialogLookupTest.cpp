@@ -3,6 +3,7 @@
 #include "store/Table.h"
 #include "ui/ImageLibrary.h"
 #include "ui/SettingsDialogLookup.h"
+#include "ui/Translation.h"
 #include "widgets/QtTestApp.h"
 #include "widgets/TImageList.h"
 #include "widgets/TnPageControl.h"
@@ -173,6 +174,8 @@ TEST_F(Lookup, ScreenshotsOfTheThreePages)
     const QString library = QStringLiteral(CORVANE_BINARY_DIR "/corvane-images.rcc");
     ASSERT_EQ(LoadImageList(library, QStringLiteral("IFACILITYLIST"), &facilityIcons), QString());
     ASSERT_EQ(LoadImageList(library, QStringLiteral("ISEVERITYLIST"), &severityIcons), QString());
+    // As at the program's start: the translation is in place before the dialog is built.
+    ASSERT_TRUE(Translation::instance().setLanguage(QStringLiteral("ENU")));
     writeSettings("NotifyEmail=1\r\nEmailAddr1=ops@example.org\r\n");
     open(true);
     dlg->setIcons(&facilityIcons, &severityIcons);
@@ -188,6 +191,22 @@ TEST_F(Lookup, ScreenshotsOfTheThreePages)
     QApplication::processEvents();
     test::saveScreenshot(*dlg, QStringLiteral("settings-detailed"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/settings-detailed.png")));
+    // The same pages in each translation, to check that no caption is cut.
+    for (const char* code : {"DEU", "ESN", "FRA"}) {
+        ASSERT_TRUE(Translation::instance().setLanguage(QString::fromLatin1(code)));
+        const QString suffix = QString::fromLatin1(code).left(2).toLower();
+        for (int page = 0; page < 3; ++page) {
+            dlg->nPageControl->setCurrentIndex(page);
+            QApplication::processEvents();
+            test::saveScreenshot(*dlg, QStringLiteral("settings-%1-%2").arg(page + 1).arg(suffix));
+        }
+        if (suffix == QLatin1String("de")) {
+            // A grey description follows the language; a value from the file stays as it is.
+            EXPECT_EQ(dlg->MailHost->text(), QStringLiteral("Server für den Mailversand."));
+            EXPECT_EQ(dlg->EmailAddr1->text(), QStringLiteral("ops@example.org"));
+        }
+    }
+    ASSERT_TRUE(Translation::instance().setLanguage(QStringLiteral("ENU")));
 }
 
 }  // namespace
