@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QWidget>
@@ -37,6 +38,10 @@ inline void saveScreenshot(QWidget& w, const QString& name)
 {
     const QString dir = QStringLiteral(CORVANE_BINARY_DIR "/screenshots");
     QDir().mkpath(dir);
+    // Scroll areas show or hide their bars in a queued call after a range change: let those run,
+    // so the picture shows what the screen would a moment later.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
