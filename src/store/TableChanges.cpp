@@ -219,6 +219,9 @@ void Table::discardChanges()
         const auto kb = keyOf(b.get());
         return ka != kb ? ka < kb : RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
     });
+    m_rowsInAdditionOrder = std::is_sorted(m_rows.begin(), m_rows.end(), [](const RowPtr& a, const RowPtr& b) {
+        return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
+    });
     rebuildView();
     scrolled();
 }

@@ -124,6 +124,22 @@ TEST(DataPacket, RowsAreWrittenInTheOrderTheyWereAdded)
     EXPECT_FALSE(ordered.rowsInAdditionOrder());
     EXPECT_EQ(rowsOf(DataPacketWriter::write(ordered)),
               "<ROWDATA><ROW Key=\"1\"/><ROW Key=\"2\"/><ROW Key=\"3\"/><ROW Key=\"0\"/>");
+    // Discarding the unsaved addition puts the saved order back.
+    ordered.discardChanges();
+    ordered.open();
+    for (int key : {1, 2, 3}) {
+        ordered.append();
+        ordered.setInteger(0, key);
+        ordered.post();
+    }
+    ordered.mergeChangeLog();
+    ordered.append();
+    ordered.setInteger(0, 0);
+    ordered.post();
+    EXPECT_FALSE(ordered.rowsInAdditionOrder());
+    ordered.discardChanges();
+    EXPECT_TRUE(ordered.rowsInAdditionOrder());
+    EXPECT_EQ(rowsOf(DataPacketWriter::write(ordered)), "<ROWDATA><ROW Key=\"1\"/><ROW Key=\"2\"/><ROW Key=\"3\"/>");
 }
 
 TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce)
