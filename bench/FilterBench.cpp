@@ -29,7 +29,7 @@ FieldDef field(std::string name, FieldType type, int size = 0) {
 }
 
 std::vector<FieldDef> messageFields() {
-    return {field("Key", FieldType::Integer),       field("Date", FieldType::DateTime),
+    return {field("Key", FieldType::Integer),        field("Date", FieldType::DateTime),
             field("TimeStamp", FieldType::DateTime), field("Severity", FieldType::Text, 48),
             field("Process", FieldType::Text, 64),   field("SubProcess", FieldType::Text, 32),
             field("Message", FieldType::Text, 512),  field("Host", FieldType::Text, 128),
@@ -92,7 +92,8 @@ Fixture& fixture() {
 void CompiledFilterLoop(benchmark::State& state) {
     Fixture& f = fixture();
     const auto compiled = f.compiler.compile(kExpression, f.table.fields(), true);
-    if (!compiled.ok()) state.SkipWithError(compiled.error.c_str());
+    if (!compiled.ok())
+        state.SkipWithError(compiled.error.c_str());
     int matches = 0;
     for (auto _ : state) {
         matches = 0;
@@ -130,13 +131,15 @@ void HandWrittenLoop(benchmark::State& state) {
         matches = 0;
         for (int i = 0; i < f.table.totalRecordCount(); ++i) {
             const std::uint8_t* row = f.table.rowBlock(i);
-            if (layout.isNull(row, f.severityKey) || layout.isNull(row, f.message)) continue;
+            if (layout.isNull(row, f.severityKey) || layout.isNull(row, f.message))
+                continue;
             const std::int32_t severity = layout.integer(row, f.severityKey);
-            if (severity != 3 && severity != 4) continue;
+            if (severity != 3 && severity != 4)
+                continue;
             const std::string_view text = layout.text(row, f.message);
-            const auto found = std::search(text.begin(), text.end(), needle.begin(), needle.end(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == b;
-            });
+            const auto found =
+                std::search(text.begin(), text.end(), needle.begin(), needle.end(),
+                            [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
             matches += found != text.end();
         }
         benchmark::DoNotOptimize(matches);
@@ -158,13 +161,16 @@ void HandWrittenTunedLoop(benchmark::State& state) {
         matches = 0;
         for (int i = 0; i < f.table.totalRecordCount(); ++i) {
             const std::uint8_t* row = f.table.rowBlock(i);
-            if (layout.isNull(row, f.severityKey) || layout.isNull(row, f.message)) continue;
+            if (layout.isNull(row, f.severityKey) || layout.isNull(row, f.message))
+                continue;
             const std::int32_t severity = layout.integer(row, f.severityKey);
-            if (severity != 3 && severity != 4) continue;
+            if (severity != 3 && severity != 4)
+                continue;
             const std::string_view text = layout.text(row, f.message);
             bool found = false;
             for (std::size_t p = 0; !found && p + needle.size() <= text.size(); ++p) {
-                if (lower[static_cast<unsigned char>(text[p])] != needle[0]) continue;
+                if (lower[static_cast<unsigned char>(text[p])] != needle[0])
+                    continue;
                 std::size_t k = 1;
                 while (k < needle.size() && lower[static_cast<unsigned char>(text[p + k])] == needle[k]) ++k;
                 found = k == needle.size();

@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
         // How many messages should have left by now; send up to that, in batches.
         const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
         long due = static_cast<long>(elapsed * static_cast<double>(rate)) + 1;
-        if (due > total) due = total;
+        if (due > total)
+            due = total;
         if (due <= sent) {
             std::this_thread::sleep_for(std::chrono::microseconds(200));
             continue;
@@ -73,9 +74,9 @@ int main(int argc, char** argv) {
             const int n = static_cast<int>(std::min<long>(kBatch, due - sent));
             for (int i = 0; i < n; ++i) {
                 char buf[160];
-                const int len = std::snprintf(buf, sizeof buf,
-                                              "<134>Dec  9 19:20:00 loadhost bench[4242]: seq=%ld load test message",
-                                              first + sent + i);
+                const int len = std::snprintf(
+                    buf, sizeof buf, "<134>Dec  9 19:20:00 loadhost bench[4242]: seq=%ld load test message",
+                    first + sent + i);
                 texts[i].assign(buf, static_cast<size_t>(len));
                 iov[i] = {texts[i].data(), texts[i].size()};
                 msgs[i] = {};

@@ -24,8 +24,7 @@
 namespace corvane {
 namespace {
 
-const std::string& benchFolder()
-{
+const std::string& benchFolder() {
     static const std::string folder = [] {
         char name[] = "/tmp/corvane-storebench-XXXXXX";
         if (!::mkdtemp(name))
@@ -36,8 +35,7 @@ const std::string& benchFolder()
     return folder;
 }
 
-long residentBytes()
-{
+long residentBytes() {
     long pages = 0;
     long resident = 0;
     if (FILE* f = std::fopen("/proc/self/statm", "r")) {
@@ -49,11 +47,10 @@ long residentBytes()
 }
 
 // A message as a router or server sends it, with the fields intake fills.
-void appendTypical(Table& t, int i)
-{
+void appendTypical(Table& t, int i) {
     static const char* kProcesses[] = {"sshd", "kernel", "CRON", "dhcpd", "named", "postfix/smtpd"};
-    static const char* kSeverities[] = {"Emergency", "Alert", "Critical", "Error",
-                                        "Warning", "Notice", "Information", "Debug"};
+    static const char* kSeverities[] = {"Emergency", "Alert",  "Critical",    "Error",
+                                        "Warning",   "Notice", "Information", "Debug"};
     static const char* kTexts[] = {
         "Accepted password for admin from 10.0.0.5 port 52144 ssh2",
         "DHCPACK on 192.168.1.57 to 3c:22:fb:10:7a:01 (laptop-7) via eth0",
@@ -95,16 +92,14 @@ struct Fixture {
 };
 
 // One table, its written text and its file per size, made once and kept for all benchmarks.
-Fixture& fixture(int count)
-{
+Fixture& fixture(int count) {
     static std::map<int, Fixture> fixtures;
     Fixture& f = fixtures[count];
     if (!f.table) {
         const long before = residentBytes();
         f.table = std::make_unique<Table>("MessageSet", messageSetFields());
         f.table->open();
-        for (int i = 0; i < count; ++i)
-            appendTypical(*f.table, i);
+        for (int i = 0; i < count; ++i) appendTypical(*f.table, i);
         f.table->mergeChangeLog();
         f.bytesPerMessage = static_cast<double>(residentBytes() - before) / count;
         f.text = DataPacketWriter::write(*f.table);
@@ -115,15 +110,13 @@ Fixture& fixture(int count)
     return f;
 }
 
-void report(benchmark::State& state, const Fixture& f)
-{
+void report(benchmark::State& state, const Fixture& f) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.text.size()));
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * state.range(0)));
     state.counters["file_MB"] = static_cast<double>(f.text.size()) / 1e6;
 }
 
-void plainWrite(const std::string& path, std::string_view bytes, bool sync)
-{
+void plainWrite(const std::string& path, std::string_view bytes, bool sync) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -139,8 +132,7 @@ void plainWrite(const std::string& path, std::string_view bytes, bool sync)
 
 // A save as TData makes it: the packet text made in pieces while a second thread writes the
 // last piece to the new file, then the flush and the rename.
-bool saveLikeTData(const Table& table, const std::string& path)
-{
+bool saveLikeTData(const Table& table, const std::string& path) {
     AtomicFile file(path);
     {
         BackgroundWriter writer(file);
@@ -151,8 +143,7 @@ bool saveLikeTData(const Table& table, const std::string& path)
 }
 
 // What a save does: the packet text and the atomic replacement of the file (flushed to disk).
-void BM_SaveMessageSet(benchmark::State& state)
-{
+void BM_SaveMessageSet(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const std::string path = benchFolder() + "save.vtx";
     for (auto _ : state) {
@@ -163,8 +154,7 @@ void BM_SaveMessageSet(benchmark::State& state)
 }
 
 // The packet text alone, in pieces that are thrown away.
-void BM_WritePacketText(benchmark::State& state)
-{
+void BM_WritePacketText(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     for (auto _ : state)
         DataPacketWriter::write(*f.table, [](std::string_view piece) {
@@ -175,8 +165,7 @@ void BM_WritePacketText(benchmark::State& state)
 }
 
 // The atomic replacement alone, with the text made beforehand.
-void BM_AtomicWriteOnly(benchmark::State& state)
-{
+void BM_AtomicWriteOnly(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const std::string path = benchFolder() + "atomic.vtx";
     for (auto _ : state)
@@ -186,28 +175,23 @@ void BM_AtomicWriteOnly(benchmark::State& state)
 }
 
 // Reference: the same bytes written with plain file I/O, flushed to disk like a save.
-void BM_PlainWriteSynced(benchmark::State& state)
-{
+void BM_PlainWriteSynced(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const std::string path = benchFolder() + "plain.vtx";
-    for (auto _ : state)
-        plainWrite(path, f.text, true);
+    for (auto _ : state) plainWrite(path, f.text, true);
     report(state, f);
 }
 
 // Reference: the same bytes written with plain file I/O, left to the page cache.
-void BM_PlainWrite(benchmark::State& state)
-{
+void BM_PlainWrite(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const std::string path = benchFolder() + "plain.vtx";
-    for (auto _ : state)
-        plainWrite(path, f.text, false);
+    for (auto _ : state) plainWrite(path, f.text, false);
     report(state, f);
 }
 
 // What a start-up does with the file: read it, parse it and take the records into the table.
-void BM_LoadMessageSet(benchmark::State& state)
-{
+void BM_LoadMessageSet(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         FileBytes bytes;
@@ -228,8 +212,7 @@ void BM_LoadMessageSet(benchmark::State& state)
 }
 
 // Reference: reading the same file with plain file I/O into fresh memory.
-void BM_PlainRead(benchmark::State& state)
-{
+void BM_PlainRead(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const int fd = ::open(f.path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -248,16 +231,13 @@ void BM_PlainRead(benchmark::State& state)
 }
 
 // Resident memory taken by the stored messages, measured while the table was filled.
-void BM_MemoryPerMessage(benchmark::State& state)
-{
+void BM_MemoryPerMessage(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(f.table->recordCount());
+    for (auto _ : state) benchmark::DoNotOptimize(f.table->recordCount());
     state.counters["bytes_per_message"] = f.bytesPerMessage;
 }
 
-double secondsOf(const std::function<void()>& work)
-{
+double secondsOf(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -265,8 +245,7 @@ double secondsOf(const std::function<void()>& work)
 
 // The save and its plain reference taken in turns, so that both meet the same disk and the
 // same load of the machine; speed_ratio is the save's speed as a share of plain I/O's.
-void BM_SaveVsPlainSynced(benchmark::State& state)
-{
+void BM_SaveVsPlainSynced(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     const std::string path = benchFolder() + "turns.vtx";
     const std::string plainPath = benchFolder() + "turns-plain.vtx";
@@ -286,8 +265,7 @@ void BM_SaveVsPlainSynced(benchmark::State& state)
 }
 
 // The load and its plain reference taken in turns.
-void BM_LoadVsPlainRead(benchmark::State& state)
-{
+void BM_LoadVsPlainRead(benchmark::State& state) {
     Fixture& f = fixture(static_cast<int>(state.range(0)));
     double load = 0;
     double plain = 0;
@@ -323,8 +301,7 @@ void BM_LoadVsPlainRead(benchmark::State& state)
     state.counters["speed_ratio"] = plain / load;
 }
 
-void sizes(benchmark::internal::Benchmark* b)
-{
+void sizes(benchmark::internal::Benchmark* b) {
     b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 

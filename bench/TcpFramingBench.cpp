@@ -20,9 +20,11 @@ constexpr std::string_view kLine =
 std::string stream(bool counted) {
     std::string s;
     while (s.size() < 1024 * 1024) {
-        if (counted) s += std::to_string(kLine.size()) + " ";
+        if (counted)
+            s += std::to_string(kLine.size()) + " ";
         s += kLine;
-        if (!counted) s += '\n';
+        if (!counted)
+            s += '\n';
     }
     return s;
 }
@@ -41,8 +43,12 @@ void framer(benchmark::State& state, bool counted) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * s.size()));
 }
 
-void BM_FramerLines(benchmark::State& state) { framer(state, false); }
-void BM_FramerOctetCounted(benchmark::State& state) { framer(state, true); }
+void BM_FramerLines(benchmark::State& state) {
+    framer(state, false);
+}
+void BM_FramerOctetCounted(benchmark::State& state) {
+    framer(state, true);
+}
 
 void BM_ReferenceMemchrLines(benchmark::State& state) {
     const std::string s = stream(false);

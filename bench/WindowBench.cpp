@@ -33,10 +33,9 @@ using test::FormFixture;
 
 // Fills the message table as intake does: dates over the last two days, every severity, a few
 // senders, texts of the lengths routers send (some long enough to wrap).
-void fillMessages(TData& data, int count)
-{
-    static const char* const kSeverities[] = {"Emergency", "Alert", "Critical", "Error",
-                                              "Warning", "Notice", "Information", "Debug"};
+void fillMessages(TData& data, int count) {
+    static const char* const kSeverities[] = {"Emergency", "Alert",  "Critical",    "Error",
+                                              "Warning",   "Notice", "Information", "Debug"};
     static const char* const kTexts[] = {
         "Accepted password for admin from 10.0.0.5 port 52144 ssh2",
         "DHCPACK on 192.168.1.57 to 3c:22:fb:10:7a:01 (laptop-7) via eth0",
@@ -79,8 +78,7 @@ struct Window {
     FormFixture fixture;
     int port = 0;
 
-    explicit Window(int messages)
-    {
+    explicit Window(int messages) {
         port = test::freeUdpPort();
         fixture.writeSettingsForPort(port, "SaveLocation=0\nUpdateCheck=0\nNotifySound=0\n");
         fixture.beforeWindow = [messages](TData& data) { fillMessages(data, messages); };
@@ -94,33 +92,28 @@ struct Window {
     TnDBGrid& grid() { return *fixture.form->Messages; }
 };
 
-std::map<int, std::unique_ptr<Window>>& windows()
-{
+std::map<int, std::unique_ptr<Window>>& windows() {
     static std::map<int, std::unique_ptr<Window>> all;
     return all;
 }
 
-Window& windowWith(int messages)
-{
+Window& windowWith(int messages) {
     auto& w = windows()[messages];
     if (!w)
         w = std::make_unique<Window>(messages);
     return *w;
 }
 
-void renderGrid(TnDBGrid& grid, QImage& image)
-{
+void renderGrid(TnDBGrid& grid, QImage& image) {
     grid.viewport()->render(&image);
 }
 
-void pressKey(QWidget& w, int key)
-{
+void pressKey(QWidget& w, int key) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(&w, &press);
 }
 
-void click(QWidget& w)
-{
+void click(QWidget& w) {
     const QPointF at(w.width() / 2.0, w.height() / 2.0);
     const QPointF global = w.mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -129,8 +122,7 @@ void click(QWidget& w)
     QApplication::sendEvent(&w, &release);
 }
 
-void BM_PaintScreenful(benchmark::State& state)
-{
+void BM_PaintScreenful(benchmark::State& state) {
     Window& w = windowWith(static_cast<int>(state.range(0)));
     TnDBGrid& grid = w.grid();
     QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
@@ -148,8 +140,7 @@ BENCHMARK(BM_PaintScreenful)->Arg(100)->Arg(1000000)->Unit(benchmark::kMilliseco
 
 // The End key on the grid: the current record becomes the last one, the details pane and the
 // grid follow, and the grid is painted.
-void BM_MoveToLastRecord(benchmark::State& state)
-{
+void BM_MoveToLastRecord(benchmark::State& state) {
     Window& w = windowWith(1000000);
     TnDBGrid& grid = w.grid();
     QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
@@ -168,8 +159,7 @@ BENCHMARK(BM_MoveToLastRecord)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 // Picking a severity in the filter bar: the filter is composed and applied to the million
 // messages, and the grid shows the first screenful of the new view. Alternates between "Error"
 // (one message in eight) and "Any" (all of them).
-void BM_FilterChange(benchmark::State& state)
-{
+void BM_FilterChange(benchmark::State& state) {
     Window& w = windowWith(1000000);
     QComboBox& severity = *w.form().dbSeverity;
     const int error = severity.findText(QStringLiteral("Error"));
@@ -197,8 +187,7 @@ BENCHMARK(BM_FilterChange)->Unit(benchmark::kMillisecond)->Iterations(10);
 // A burst of 10,000 datagrams from another thread, as fast as the socket takes them, while a
 // 10 ms timer ticks on the window's thread: reports the longest gap between two ticks until the
 // burst is stored (or 30 s have passed).
-void BM_EventLoopDuringBurst(benchmark::State& state)
-{
+void BM_EventLoopDuringBurst(benchmark::State& state) {
     Window& w = windowWith(1000000);
     constexpr int kBurst = 10000;
     double longestGapMs = 0;
@@ -215,7 +204,8 @@ void BM_EventLoopDuringBurst(benchmark::State& state)
             to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
             char line[160];
             for (int i = 0; i < kBurst; ++i) {
-                const int n = std::snprintf(line, sizeof line, "<11>Dec  9 21:00:00 bench burst: message %d", i);
+                const int n =
+                    std::snprintf(line, sizeof line, "<11>Dec  9 21:00:00 bench burst: message %d", i);
                 ::sendto(fd, line, static_cast<size_t>(n), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
                 if (i % 500 == 499)  // keep within the socket's buffer; the listener drains it
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -234,8 +224,9 @@ void BM_EventLoopDuringBurst(benchmark::State& state)
         QObject::connect(&tick, &QTimer::timeout, [&] {
             const qint64 now = clock.elapsed();
             if (now - last > 20 && qEnvironmentVariableIsSet("CORVANE_BENCH_GAPS"))
-                std::fprintf(stderr, "gap of %lld ms ending at %lld ms, %d stored\n", static_cast<long long>(now - last),
-                             static_cast<long long>(now), messages.recordCount() - before);
+                std::fprintf(stderr, "gap of %lld ms ending at %lld ms, %d stored\n",
+                             static_cast<long long>(now - last), static_cast<long long>(now),
+                             messages.recordCount() - before);
             longest = std::max(longest, now - last);
             last = now;
             if ((sent && messages.recordCount() - before >= kBurst) || now > 30000)
@@ -255,8 +246,7 @@ BENCHMARK(BM_EventLoopDuringBurst)->UseManualTime()->Unit(benchmark::kMillisecon
 
 // "Clear All" with the million messages in view: the deletion, the window following it and the
 // emptied grid painted. Runs last, because it empties the store the others use.
-void BM_ClearAll(benchmark::State& state)
-{
+void BM_ClearAll(benchmark::State& state) {
     Window& w = windowWith(1000000);
     TnDBGrid& grid = w.grid();
     QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
@@ -275,8 +265,7 @@ BENCHMARK(BM_ClearAll)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 }  // namespace corvane
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -18,8 +18,7 @@ namespace {
 
 using namespace corvane;
 
-bool distinctNames(const Table& t)
-{
+bool distinctNames(const Table& t) {
     std::set<std::string> names;
     for (const FieldDef& f : t.fields()) {
         std::string name = f.name;
@@ -32,8 +31,7 @@ bool distinctNames(const Table& t)
     return true;
 }
 
-void roundTrip(std::string_view bytes)
-{
+void roundTrip(std::string_view bytes) {
     PacketReadResult first = DataPacketReader::read(bytes);
     if (!first.ok())
         return;
@@ -56,8 +54,7 @@ void roundTrip(std::string_view bytes)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     roundTrip(bytes);
 

@@ -44,8 +44,8 @@ private:
 };
 
 const std::vector<FieldDef> kFields = {
-    field("Key", FieldType::Integer),     field("Date", FieldType::DateTime),
-    field("Message", FieldType::Text),    field("Address", FieldType::Text),
+    field("Key", FieldType::Integer),         field("Date", FieldType::DateTime),
+    field("Message", FieldType::Text),        field("Address", FieldType::Text),
     field("SeverityKey", FieldType::Integer), field("OfTime", FieldType::Text, FieldKind::Lookup)};
 
 const Record kRecords[] = {
@@ -57,7 +57,8 @@ const Record kRecords[] = {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
+    if (size == 0)
+        return 0;
     // The first byte picks the formats and the case option; the rest is the filter text.
     const bool comma = data[0] & 1;
     const bool caseInsensitive = data[0] & 2;

@@ -24,8 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string message = m.MessageText();
 
     // Time stamps before 1900 are negative day counts; any stamp holds whole seconds.
-    if (process.empty() || facility > 31 || severity > 7 || pid < -1) std::abort();
-    if (stamp != 0 && corvane::dateTimeToMilliseconds(stamp) % 1000 != 0) std::abort();
-    if (host.size() > stored || message.size() > stored || stored > size + 5) std::abort();
+    if (process.empty() || facility > 31 || severity > 7 || pid < -1)
+        std::abort();
+    if (stamp != 0 && corvane::dateTimeToMilliseconds(stamp) % 1000 != 0)
+        std::abort();
+    if (host.size() > stored || message.size() > stored || stored > size + 5)
+        std::abort();
     return 0;
 }

@@ -27,7 +27,8 @@ Outcome run(std::string_view stream, std::size_t maxFrame, std::size_t keep, Nex
         out.ok = framer.feed(stream.substr(at, n), out.frames);
         at += n;
     }
-    if (out.ok) framer.finish(out.frames);
+    if (out.ok)
+        framer.finish(out.frames);
     out.error = framer.error();
     return out;
 }
@@ -35,7 +36,8 @@ Outcome run(std::string_view stream, std::size_t maxFrame, std::size_t keep, Nex
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 4) return 0;
+    if (size < 4)
+        return 0;
     const std::size_t maxFrame = 1 + ((data[0] | (data[1] << 8)) % 4096);
     const std::size_t keep = static_cast<std::size_t>(data[2]) * 8;
     std::uint32_t state = 0x9E3779B9u ^ data[3] ^ static_cast<std::uint32_t>(size);
@@ -49,8 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t n = 1 + state % 64;
         return n < left ? n : left;
     });
-    if (whole.frames != pieces.frames || whole.ok != pieces.ok || whole.error != pieces.error) std::abort();
+    if (whole.frames != pieces.frames || whole.ok != pieces.ok || whole.error != pieces.error)
+        std::abort();
     for (const auto& frame : whole.frames)
-        if (frame.size() > keep) std::abort();
+        if (frame.size() > keep)
+            std::abort();
     return 0;
 }

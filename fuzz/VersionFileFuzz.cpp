@@ -7,8 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const corvane::VersionFileContent content = corvane::parseVersionFile(text);
 
@@ -23,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto* line : {&content.secondLine, &content.thirdLine}) {
         if (!*line)
             continue;
-        if ((*line)->find_first_of("\r\n") != std::string::npos || text.find(**line) == std::string_view::npos)
+        if ((*line)->find_first_of("\r\n") != std::string::npos ||
+            text.find(**line) == std::string_view::npos)
             std::abort();
     }
     return 0;

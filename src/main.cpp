@@ -27,8 +27,7 @@
 
 using namespace corvane;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // The data folder is fixed before anything else runs.
     const std::string dataFolder = resolveDataFolder();
 
@@ -56,7 +55,8 @@ int main(int argc, char** argv)
 
     QtMessageDialogs dialogs;
     if (dataFolder.empty()) {
-        dialogs.show("No data folder: neither USERPROFILE, XDG_DATA_HOME nor HOME is set.", "Initialize Data", mkError, {});
+        dialogs.show("No data folder: neither USERPROFILE, XDG_DATA_HOME nor HOME is set.", "Initialize Data",
+                     mkError, {});
         return 1;
     }
     const QString folder = appFolder();

@@ -17,9 +17,7 @@ namespace corvane {
 class AppCore::Wake : public MainThread {
 public:
     Wake(MainThread& mainThread, std::function<void()> deliver)
-        : m_mainThread(mainThread), m_deliver(std::move(deliver)), m_alive(std::make_shared<bool>(true))
-    {
-    }
+        : m_mainThread(mainThread), m_deliver(std::move(deliver)), m_alive(std::make_shared<bool>(true)) {}
     ~Wake() override { stop(); }
     // From now on a wake-up does nothing.
     void stop() { *m_alive = false; }
@@ -27,11 +25,12 @@ public:
     Wake& operator=(const Wake&) = delete;
 
     void post(std::function<void()> /*task*/) override { m_mainThread.post(delivery()); }
-    void postAfterTimers(std::function<void()> /*task*/) override { m_mainThread.postAfterTimers(delivery()); }
+    void postAfterTimers(std::function<void()> /*task*/) override {
+        m_mainThread.postAfterTimers(delivery());
+    }
 
 private:
-    std::function<void()> delivery()
-    {
+    std::function<void()> delivery() {
         return [alive = std::weak_ptr<bool>(m_alive), this] {
             if (auto flag = alive.lock(); flag && *flag)
                 m_deliver();
@@ -48,8 +47,7 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     : m_data(data),
       m_dialogs(dialogs),
       m_intake(data, window, dialogs, actions, m_notification),
-      m_listener(std::make_unique<TnSysLogServer>())
-{
+      m_listener(std::make_unique<TnSysLogServer>()) {
     Settings::LoadResult loaded = Settings::load(settingsPath);
     m_settings = std::move(loaded.settings);
     m_settingsError = std::move(loaded.error);
@@ -68,27 +66,23 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     m_data.setBackgroundSaveEnded([wake = m_saveEnded] { wake->post({}); });
 }
 
-AppCore::~AppCore()
-{
+AppCore::~AppCore() {
     m_saveEnded->stop();
     m_data.setBackgroundSaveEnded({});
     // The receive thread ends before the hand-over it uses goes away.
     m_listener.reset();
 }
 
-bool AppCore::RefreshLocalAddresses()
-{
+bool AppCore::RefreshLocalAddresses() {
     m_localAddresses = m_addressSource ? m_addressSource() : localIPv4Addresses();
     return !m_localAddresses.empty();
 }
 
-std::string AppCore::defaultBindingAddress() const
-{
+std::string AppCore::defaultBindingAddress() const {
     return m_localAddresses.empty() ? std::string(app_texts::kLoopbackAddress) : m_localAddresses.front();
 }
 
-std::string AppCore::ApplySettings()
-{
+std::string AppCore::ApplySettings() {
     if (!m_settings)
         return {};
     const Settings& s = *m_settings;
@@ -131,14 +125,13 @@ std::string AppCore::ApplySettings()
     return error;
 }
 
-std::string AppCore::applyTcpSettings(const Settings& s)
-{
+std::string AppCore::applyTcpSettings(const Settings& s) {
     const char* o = app_texts::kOptions;
     TnSysLogServer& listener = *m_listener;
     TnTCPSyslogServer& tcp = listener.TCPServer();
     tcp.SetMaxConnections(s.readInteger(o, "TCPMaxConnections", TnTCPSyslogServer::kDefaultMaxConnections));
-    tcp.SetIdleTimeout(
-        std::chrono::seconds(s.readInteger(o, "TCPIdleTimeout", TnTCPSyslogServer::kDefaultIdleTimeoutSeconds)));
+    tcp.SetIdleTimeout(std::chrono::seconds(
+        s.readInteger(o, "TCPIdleTimeout", TnTCPSyslogServer::kDefaultIdleTimeoutSeconds)));
     tcp.SetMaxFrame(static_cast<std::size_t>(
         std::max(1, s.readInteger(o, "TCPMaxFrame", static_cast<int>(TnTCPSyslogServer::kDefaultMaxFrame)))));
 
@@ -164,26 +157,22 @@ std::string AppCore::applyTcpSettings(const Settings& s)
     return m_tcpError;
 }
 
-std::string AppCore::Start()
-{
+std::string AppCore::Start() {
     ApplySettings();
     if (!m_tcpError.empty())
         m_dialogs.show(m_tcpError, net_texts::kTcpListenFailedTitle, 48);
     return m_listener->SetActive(true);
 }
 
-std::string AppCore::firstBindingAddress()
-{
+std::string AppCore::firstBindingAddress() {
     return m_listener->UDPBindings().empty() ? std::string() : m_listener->UDPBindings()[0].IP;
 }
 
-bool AppCore::InjectMessage(const std::string& text, const std::string& address)
-{
+bool AppCore::InjectMessage(const std::string& text, const std::string& address) {
     return m_listener->InjectMessage(text, address);
 }
 
-std::string AppCore::Shutdown()
-{
+std::string AppCore::Shutdown() {
     if (m_shutDown)
         return {};
     m_shutDown = true;
@@ -200,8 +189,7 @@ std::string AppCore::Shutdown()
     (void)m_listener->SetActive(false);
     (void)m_listener->SetTCPActive(false);
     // What was received before the listener closed is still taken in, so nothing is lost.
-    while (m_listener->HasQueued() && !m_intake.busy())
-        m_intake.DeliverPending(*m_listener);
+    while (m_listener->HasQueued() && !m_intake.busy()) m_intake.DeliverPending(*m_listener);
     note(m_data.SaveLookups().error);
     note(m_data.SaveData(true).error);
     return errors;

@@ -55,7 +55,9 @@ public:
     // or 127.0.0.1.
     std::string defaultBindingAddress() const;
     // Tests replace where the addresses come from.
-    void setLocalAddressSource(std::function<std::vector<std::string>()> source) { m_addressSource = std::move(source); }
+    void setLocalAddressSource(std::function<std::vector<std::string>()> source) {
+        m_addressSource = std::move(source);
+    }
 
     // Reads the notification state, the update state, the local addresses and the listener's
     // port and bind address from the settings. The listener is reopened when it is open and its

@@ -18,12 +18,31 @@ inline constexpr const char* kOptions = "Options";
 
 // The facility and severity names the settings dialog offers. Item i stands for code i - 1;
 // item 0 ("Any") for no restriction. Some are spelled unlike the table rows.
-inline constexpr std::array<std::string_view, 25> kDialogFacilities = {
-    "Any",           "Kernel",         "User",           "Mail",          "System",
-    "Security/Access", "Syslog Internal", "Printer",      "Network News (NNTP)", "Usenet (UUCP)",
-    "Clock (chron)", "Decurity/Access", "FTP",            "Time (NTP)",    "Audit",
-    "Alert",         "Clock  (chron)", "local use 0",    "local use 1",   "local use 2",
-    "local use 3",   "local use 4",    "local use 5",    "local use 6",   "local use 7"};
+inline constexpr std::array<std::string_view, 25> kDialogFacilities = {"Any",
+                                                                       "Kernel",
+                                                                       "User",
+                                                                       "Mail",
+                                                                       "System",
+                                                                       "Security/Access",
+                                                                       "Syslog Internal",
+                                                                       "Printer",
+                                                                       "Network News (NNTP)",
+                                                                       "Usenet (UUCP)",
+                                                                       "Clock (chron)",
+                                                                       "Decurity/Access",
+                                                                       "FTP",
+                                                                       "Time (NTP)",
+                                                                       "Audit",
+                                                                       "Alert",
+                                                                       "Clock  (chron)",
+                                                                       "local use 0",
+                                                                       "local use 1",
+                                                                       "local use 2",
+                                                                       "local use 3",
+                                                                       "local use 4",
+                                                                       "local use 5",
+                                                                       "local use 6",
+                                                                       "local use 7"};
 inline constexpr std::array<std::string_view, 9> kDialogSeverities = {
     "Any", "Emergency", "Alert", "Critical", "Error", "Warning", "Notice", "Informational", "Debug"};
 

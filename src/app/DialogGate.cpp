@@ -2,8 +2,8 @@
 
 namespace corvane {
 
-int DialogGate::show(const std::string& message, const std::string& title, int kind, const std::string& detail)
-{
+int DialogGate::show(const std::string& message, const std::string& title, int kind,
+                     const std::string& detail) {
     if (m_depth > 0 && kind == m_openKind && title == m_openTitle && message == m_openMessage) {
         ++m_repeated;
         return 1;
@@ -22,8 +22,7 @@ int DialogGate::show(const std::string& message, const std::string& title, int k
         const std::string& message;
         const std::string& title;
         int kind;
-        ~Restore()
-        {
+        ~Restore() {
             --gate.m_depth;
             gate.m_openMessage = message;
             gate.m_openTitle = title;

@@ -7,38 +7,37 @@ namespace corvane {
 
 namespace {
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
 }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 // A line break inside a name or value would split one setting into several lines of the file
 // (and could plant keys that were never written), so it is stored as a space.
-std::string singleLine(std::string_view s)
-{
+std::string singleLine(std::string_view s) {
     std::string out(s);
-    std::replace_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return out;
 }
 
 }  // namespace
 
-void IniFile::load(std::string_view text)
-{
+void IniFile::load(std::string_view text) {
     m_sections.clear();
     m_lineCount = 0;
     Section* current = nullptr;
@@ -54,8 +53,7 @@ void IniFile::load(std::string_view text)
     }
 }
 
-void IniFile::loadLines(const std::vector<std::string>& lines)
-{
+void IniFile::loadLines(const std::vector<std::string>& lines) {
     // Joined first, so that a list item holding a line break reads as the lines it holds.
     std::string text;
     for (const auto& line : lines) {
@@ -65,8 +63,7 @@ void IniFile::loadLines(const std::vector<std::string>& lines)
     load(text);
 }
 
-void IniFile::addLine(Section*& current, std::string_view rawLine)
-{
+void IniFile::addLine(Section*& current, std::string_view rawLine) {
     if (rawLine.size() > kMaxLineLength)
         return;
     const std::string_view line = trimmed(rawLine);
@@ -93,20 +90,17 @@ void IniFile::addLine(Section*& current, std::string_view rawLine)
             Entry{std::string(trimmed(line.substr(0, eq))), std::string(trimmed(line.substr(eq + 1))), true});
 }
 
-std::vector<std::string> IniFile::lines() const
-{
+std::vector<std::string> IniFile::lines() const {
     std::vector<std::string> out;
     for (const auto& section : m_sections) {
         out.push_back("[" + section.name + "]");
-        for (const auto& e : section.entries)
-            out.push_back(e.hasValue ? e.key + "=" + e.value : e.key);
+        for (const auto& e : section.entries) out.push_back(e.hasValue ? e.key + "=" + e.value : e.key);
         out.emplace_back();
     }
     return out;
 }
 
-std::string IniFile::text() const
-{
+std::string IniFile::text() const {
     std::string out;
     for (const auto& line : lines()) {
         out += line;
@@ -115,29 +109,25 @@ std::string IniFile::text() const
     return out;
 }
 
-IniFile::Section* IniFile::findSection(std::string_view name)
-{
+IniFile::Section* IniFile::findSection(std::string_view name) {
     for (auto& s : m_sections)
         if (sameName(s.name, name))
             return &s;
     return nullptr;
 }
 
-const IniFile::Section* IniFile::findSection(std::string_view name) const
-{
+const IniFile::Section* IniFile::findSection(std::string_view name) const {
     return const_cast<IniFile*>(this)->findSection(name);
 }
 
-const IniFile::Entry* IniFile::findEntry(const Section& section, std::string_view key)
-{
+const IniFile::Entry* IniFile::findEntry(const Section& section, std::string_view key) {
     for (const auto& e : section.entries)
         if (e.hasValue && sameName(e.key, key))
             return &e;
     return nullptr;
 }
 
-std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
-{
+std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     if (!s)
         return std::nullopt;
@@ -147,14 +137,12 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     return e->value;
 }
 
-bool IniFile::hasKey(std::string_view section, std::string_view key) const
-{
+bool IniFile::hasKey(std::string_view section, std::string_view key) const {
     const Section* s = findSection(section);
     return s && findEntry(*s, key);
 }
 
-void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value)
-{
+void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value) {
     const std::string cleanSection = singleLine(trimmed(section));
     const std::string cleanKey = singleLine(trimmed(key));
     Section* s = findSection(cleanSection);
@@ -169,8 +157,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     s->entries.push_back(Entry{cleanKey, singleLine(value), true});
 }
 
-void IniFile::removeKey(std::string_view section, std::string_view key)
-{
+void IniFile::removeKey(std::string_view section, std::string_view key) {
     Section* s = findSection(section);
     if (!s)
         return;
@@ -180,16 +167,13 @@ void IniFile::removeKey(std::string_view section, std::string_view key)
         s->entries.erase(it);
 }
 
-std::vector<std::string> IniFile::sectionNames() const
-{
+std::vector<std::string> IniFile::sectionNames() const {
     std::vector<std::string> out;
-    for (const auto& s : m_sections)
-        out.push_back(s.name);
+    for (const auto& s : m_sections) out.push_back(s.name);
     return out;
 }
 
-std::optional<std::int32_t> parseIniInteger(std::string_view text)
-{
+std::optional<std::int32_t> parseIniInteger(std::string_view text) {
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

@@ -6,35 +6,34 @@ namespace corvane {
 
 namespace {
 
-std::string textOf(const Table& t, std::string_view field)
-{
+std::string textOf(const Table& t, std::string_view field) {
     const int f = t.fieldIndex(field);
     if (f < 0 || t.isNull(f))
         return {};
     const Value v = t.value(f);
     switch (v.kind) {
-    case Value::Kind::Text: return v.text;
-    case Value::Kind::Integer: return std::to_string(v.integer);
-    default: return {};
+        case Value::Kind::Text:
+            return v.text;
+        case Value::Kind::Integer:
+            return std::to_string(v.integer);
+        default:
+            return {};
     }
 }
 
 }  // namespace
 
-std::string displayDateTime(const Value& value, const LocaleFormats& formats)
-{
+std::string displayDateTime(const Value& value, const LocaleFormats& formats) {
     return value.kind == Value::Kind::Date ? formats.formatDateTime(value.dateTime) : std::string();
 }
 
-std::string formatProcessId(std::int32_t pid)
-{
+std::string formatProcessId(std::int32_t pid) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%8d", static_cast<int>(pid));
     return buffer;
 }
 
-bool readMessageDetails(const Table& messages, const LocaleFormats& formats, MessageDetails& out)
-{
+bool readMessageDetails(const Table& messages, const LocaleFormats& formats, MessageDetails& out) {
     if (!messages.isOpen() || messages.recNo() == 0)
         return false;
     out.facility = textOf(messages, "Facility");

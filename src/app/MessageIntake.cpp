@@ -15,8 +15,7 @@ namespace corvane {
 // waited meanwhile.
 struct MessageIntake::Busy {
     explicit Busy(MessageIntake& intake) : m_intake(intake) { ++m_intake.m_depth; }
-    ~Busy()
-    {
+    ~Busy() {
         if (--m_intake.m_depth == 0)
             m_intake.becameIdle();
     }
@@ -25,14 +24,11 @@ struct MessageIntake::Busy {
     MessageIntake& m_intake;
 };
 
-MessageIntake::MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs, NotifyActions& actions,
-                             const NotificationState& notification)
-    : m_data(data), m_window(window), m_dialogs(dialogs), m_actions(actions), m_notification(notification)
-{
-}
+MessageIntake::MessageIntake(TData& data, IntakeWindow& window, MessageDialogs& dialogs,
+                             NotifyActions& actions, const NotificationState& notification)
+    : m_data(data), m_window(window), m_dialogs(dialogs), m_actions(actions), m_notification(notification) {}
 
-void MessageIntake::HandleMessage(TnComponent* /*Sender*/, TnSyslogMessage* aData, Binding* /*aBinding*/)
-{
+void MessageIntake::HandleMessage(TnComponent* /*Sender*/, TnSyslogMessage* aData, Binding* /*aBinding*/) {
     if (busy()) {
         // Called again while one of intake's dialogs is open: this message waits its turn.
         if (aData)
@@ -64,8 +60,7 @@ void MessageIntake::HandleMessage(TnComponent* /*Sender*/, TnSyslogMessage* aDat
         std::rethrow_exception(error);
 }
 
-bool MessageIntake::UpdateHost(TnSyslogMessage& aData)
-{
+bool MessageIntake::UpdateHost(TnSyslogMessage& aData) {
     Table& hosts = m_data.HostSet();
     if (!hosts.isOpen())
         return false;
@@ -81,7 +76,8 @@ bool MessageIntake::UpdateHost(TnSyslogMessage& aData)
         }
         hosts.edit();
         const std::string host = aData.Host();
-        hosts.setText(hosts.requireField("Name"), host.empty() ? std::string_view(app_texts::kUnassigned) : host);
+        hosts.setText(hosts.requireField("Name"),
+                      host.empty() ? std::string_view(app_texts::kUnassigned) : host);
         hosts.setDateTime(hosts.requireField("Date"), aData.Received());
         hosts.post();
         return true;
@@ -92,8 +88,7 @@ bool MessageIntake::UpdateHost(TnSyslogMessage& aData)
     }
 }
 
-const MessageIntake::Fields& MessageIntake::fields()
-{
+const MessageIntake::Fields& MessageIntake::fields() {
     Table& m = m_data.MessageSet();
     Table& h = m_data.HostSet();
     if (m_batch && m_fields.known)
@@ -123,8 +118,7 @@ const MessageIntake::Fields& MessageIntake::fields()
     return m_fields;
 }
 
-void MessageIntake::fillRecord(TnSyslogMessage& aData)
-{
+void MessageIntake::fillRecord(TnSyslogMessage& aData) {
     Table& messages = m_data.MessageSet();
     Table& hosts = m_data.HostSet();
     const Fields& f = fields();
@@ -164,23 +158,20 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData)
     CheckNotification(m_notification, messages, facilities, severities, m_actions);
 }
 
-void MessageIntake::saveAndSelect()
-{
+void MessageIntake::saveAndSelect() {
     save();
     Table& messages = m_data.MessageSet();
     m_window.MessageSelect(messages, messages.recNo());
 }
 
-void MessageIntake::SavePending()
-{
+void MessageIntake::SavePending() {
     if (busy())
         return;  // the intake under way saves when it ends
     Busy saving(*this);
     save();
 }
 
-void MessageIntake::save()
-{
+void MessageIntake::save() {
     const TData::SaveResult saved = m_data.SaveData();
     if (saved.ok()) {
         m_saveReported = false;
@@ -190,13 +181,13 @@ void MessageIntake::save()
         // tables' change logs and the next save writes them.
         if (!m_saveReported) {
             m_saveReported = true;
-            m_dialogs.show(std::string(app_texts::kSaveFailed) + "\n" + saved.error, app_texts::kSaveData, 16);
+            m_dialogs.show(std::string(app_texts::kSaveFailed) + "\n" + saved.error, app_texts::kSaveData,
+                           16);
         }
     }
 }
 
-std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
-{
+std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener) {
     if (busy()) {
         m_missedWake = true;
         return 0;
@@ -249,19 +240,16 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener)
     return taken;
 }
 
-std::size_t MessageIntake::WakeUp(TnSysLogServer& listener)
-{
+std::size_t MessageIntake::WakeUp(TnSysLogServer& listener) {
     return m_resumeScheduled ? 0 : DeliverPending(listener);
 }
 
-std::size_t MessageIntake::Resume(TnSysLogServer& listener)
-{
+std::size_t MessageIntake::Resume(TnSysLogServer& listener) {
     m_resumeScheduled = false;
     return DeliverPending(listener);
 }
 
-void MessageIntake::becameIdle()
-{
+void MessageIntake::becameIdle() {
     while (!m_deferred.empty() && !busy()) {
         TnSyslogMessage next = std::move(m_deferred.front());
         m_deferred.pop_front();

@@ -93,8 +93,8 @@ private:
     // Field positions of the tables intake writes; found once per batch, or per single message.
     struct Fields {
         bool known = false;
-        int hostKey, host, address, data, process, date, timeStamp, facilityKey, facility, severityKey, severity,
-            pid, message, subProcess, processEx;
+        int hostKey, host, address, data, process, date, timeStamp, facilityKey, facility, severityKey,
+            severity, pid, message, subProcess, processEx;
         int hKey, hName, hAddress, hDate;
     };
     const Fields& fields();

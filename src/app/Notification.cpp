@@ -11,8 +11,7 @@ namespace corvane {
 
 namespace {
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
+bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -26,8 +25,8 @@ bool equalsNoCase(std::string_view a, std::string_view b)
 // The key a condition name stands for: the first row of the table with that name (which
 // becomes current), else the code of the settings dialog's item of that name; nothing when
 // neither knows the name. -1 means no restriction.
-std::optional<std::int32_t> conditionKey(Table& table, std::string_view name, std::span<const std::string_view> items)
-{
+std::optional<std::int32_t> conditionKey(Table& table, std::string_view name,
+                                         std::span<const std::string_view> items) {
     const int nameField = table.fieldIndex("Name");
     const int keyField = table.fieldIndex("Key");
     if (table.isOpen() && nameField >= 0 && keyField >= 0) {
@@ -45,16 +44,14 @@ std::optional<std::int32_t> conditionKey(Table& table, std::string_view name, st
     return std::nullopt;
 }
 
-std::optional<std::int32_t> recordInteger(const Table& record, std::string_view field)
-{
+std::optional<std::int32_t> recordInteger(const Table& record, std::string_view field) {
     const int f = record.fieldIndex(field);
     if (f < 0 || record.isNull(f))
         return std::nullopt;
     return record.integer(f);
 }
 
-std::string_view recordText(const Table& record, std::string_view field)
-{
+std::string_view recordText(const Table& record, std::string_view field) {
     const int f = record.fieldIndex(field);
     if (f < 0 || record.isNull(f))
         return {};
@@ -63,9 +60,8 @@ std::string_view recordText(const Table& record, std::string_view field)
 
 }  // namespace
 
-bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet, Table& severitySet,
-                       NotifyActions& actions)
-{
+bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet,
+                       Table& severitySet, NotifyActions& actions) {
     bool matched = true;
     if (!state.NotifyFacility.empty()) {
         if (auto key = conditionKey(facilitySet, state.NotifyFacility, app_texts::kDialogFacilities))
@@ -78,7 +74,8 @@ bool CheckNotification(const NotificationState& state, Table& messageSet, Table&
         }
     }
     if (!state.NotifyCondition.empty())
-        matched = matched && recordText(messageSet, "Data").find(state.NotifyCondition) != std::string_view::npos;
+        matched =
+            matched && recordText(messageSet, "Data").find(state.NotifyCondition) != std::string_view::npos;
     if (!state.NotifyAddress.empty())
         matched = matched && recordText(messageSet, "Address") == state.NotifyAddress;
     if (!matched)

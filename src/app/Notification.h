@@ -25,7 +25,7 @@ inline constexpr std::size_t kMinExecPathLength = 7;
 // Tests the current record of messageSet (FacilityKey, SeverityKey, Data, Address) against the
 // condition and, when it matches, plays the sound and opens the program. A found facility or
 // severity row becomes the current row of its table. Answers whether the record matched.
-bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet, Table& severitySet,
-                       NotifyActions& actions);
+bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet,
+                       Table& severitySet, NotifyActions& actions);
 
 }  // namespace corvane

@@ -12,8 +12,7 @@ namespace corvane {
 
 namespace {
 
-std::string format(const char* pattern, const std::string& path, const std::string& reason = {})
-{
+std::string format(const char* pattern, const std::string& path, const std::string& reason = {}) {
     std::string out = pattern;
     if (auto p = out.find("%1"); p != std::string::npos)
         out.replace(p, 2, path);
@@ -22,10 +21,11 @@ std::string format(const char* pattern, const std::string& path, const std::stri
     return out;
 }
 
-std::string lastError() { return std::strerror(errno); }
+std::string lastError() {
+    return std::strerror(errno);
+}
 
-bool writeAll(int fd, const std::string& data)
-{
+bool writeAll(int fd, const std::string& data) {
     std::size_t done = 0;
     while (done < data.size()) {
         const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -41,8 +41,7 @@ bool writeAll(int fd, const std::string& data)
 
 }  // namespace
 
-std::string settingsFilePath(std::string_view dataFolder, std::string_view executable)
-{
+std::string settingsFilePath(std::string_view dataFolder, std::string_view executable) {
     std::string_view name = executable;
     if (auto slash = name.find_last_of('/'); slash != std::string_view::npos)
         name.remove_prefix(slash + 1);
@@ -53,8 +52,7 @@ std::string settingsFilePath(std::string_view dataFolder, std::string_view execu
 
 Settings::Settings(std::string path) : m_path(std::move(path)) {}
 
-Settings::LoadResult Settings::load(const std::string& path)
-{
+Settings::LoadResult Settings::load(const std::string& path) {
     LoadResult result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -94,22 +92,21 @@ Settings::LoadResult Settings::load(const std::string& path)
     return result;
 }
 
-std::string Settings::readString(std::string_view section, std::string_view key, std::string_view fallback) const
-{
+std::string Settings::readString(std::string_view section, std::string_view key,
+                                 std::string_view fallback) const {
     auto v = m_ini.value(section, key);
     return v ? *v : std::string(fallback);
 }
 
-std::int32_t Settings::readInteger(std::string_view section, std::string_view key, std::int32_t fallback) const
-{
+std::int32_t Settings::readInteger(std::string_view section, std::string_view key,
+                                   std::int32_t fallback) const {
     auto v = m_ini.value(section, key);
     if (!v)
         return fallback;
     return parseIniInteger(*v).value_or(fallback);
 }
 
-bool Settings::readBool(std::string_view section, std::string_view key, bool fallback) const
-{
+bool Settings::readBool(std::string_view section, std::string_view key, bool fallback) const {
     auto v = m_ini.value(section, key);
     if (!v)
         return fallback;
@@ -117,33 +114,27 @@ bool Settings::readBool(std::string_view section, std::string_view key, bool fal
     return n ? *n != 0 : fallback;
 }
 
-void Settings::writeString(std::string_view section, std::string_view key, std::string_view value)
-{
+void Settings::writeString(std::string_view section, std::string_view key, std::string_view value) {
     m_ini.setValue(section, key, value);
 }
 
-void Settings::writeInteger(std::string_view section, std::string_view key, std::int32_t value)
-{
+void Settings::writeInteger(std::string_view section, std::string_view key, std::int32_t value) {
     m_ini.setValue(section, key, std::to_string(value));
 }
 
-void Settings::writeBool(std::string_view section, std::string_view key, bool value)
-{
+void Settings::writeBool(std::string_view section, std::string_view key, bool value) {
     m_ini.setValue(section, key, value ? "1" : "0");
 }
 
-bool Settings::keyExists(std::string_view section, std::string_view key) const
-{
+bool Settings::keyExists(std::string_view section, std::string_view key) const {
     return m_ini.hasKey(section, key);
 }
 
-void Settings::deleteKey(std::string_view section, std::string_view key)
-{
+void Settings::deleteKey(std::string_view section, std::string_view key) {
     m_ini.removeKey(section, key);
 }
 
-std::string Settings::flush() const
-{
+std::string Settings::flush() const {
     const std::string data = m_ini.text();
     std::string temp = m_path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());

@@ -3,12 +3,9 @@
 namespace corvane {
 
 ThrottledNotifyActions::ThrottledNotifyActions(NotifyActions& inner)
-    : m_inner(inner), m_clock([] { return std::chrono::steady_clock::now(); })
-{
-}
+    : m_inner(inner), m_clock([] { return std::chrono::steady_clock::now(); }) {}
 
-int ThrottledNotifyActions::RunNotifyProgram(const std::string& path)
-{
+int ThrottledNotifyActions::RunNotifyProgram(const std::string& path) {
     const auto now = m_clock();
     if (m_lastStart && now - *m_lastStart < kMinInterval) {
         ++m_skipped;

@@ -24,8 +24,7 @@ constexpr int kErrorKind = 16;
 class BusyGuard {
 public:
     explicit BusyGuard(bool& busy) : m_busy(busy) { m_busy = true; }
-    ~BusyGuard()
-    {
+    ~BusyGuard() {
         if (m_owned)
             m_busy = false;
     }
@@ -40,8 +39,7 @@ private:
 
 }  // namespace
 
-std::string requestFailureDetail(const HttpResult& result)
-{
+std::string requestFailureDetail(const HttpResult& result) {
     std::string detail = result.serverHeader + " - " + result.error;
     // The resolver's failure stands for the system's "host not found" error.
     if (result.hostUnresolved)
@@ -50,11 +48,10 @@ std::string requestFailureDetail(const HttpResult& result)
 }
 
 UpdateChecker::UpdateChecker(UpdateCheckerSetup setup)
-    : m_setup(std::move(setup))
-    , m_machineTag(machineTag())
-    , m_machineIdentifier(machineIdentifier())
-    , m_self(std::make_shared<UpdateChecker*>(this))
-{
+    : m_setup(std::move(setup)),
+      m_machineTag(machineTag()),
+      m_machineIdentifier(machineIdentifier()),
+      m_self(std::make_shared<UpdateChecker*>(this)) {
     if (!m_setup.now)
         m_setup.now = [] { return corvane::now(); };
     if (!m_setup.utcNow)
@@ -62,21 +59,18 @@ UpdateChecker::UpdateChecker(UpdateCheckerSetup setup)
     m_firstStart = firstStartTime(m_setup.dataFolder, m_setup.utcNow());
 }
 
-UpdateChecker::~UpdateChecker()
-{
+UpdateChecker::~UpdateChecker() {
     shutdown();
     m_self.reset();
 }
 
-void UpdateChecker::shutdown()
-{
+void UpdateChecker::shutdown() {
     m_shuttingDown = true;
     if (m_worker.joinable())
         m_worker.join();
 }
 
-void UpdateChecker::DailyUpdateCheck()
-{
+void UpdateChecker::DailyUpdateCheck() {
     if (m_state.busy || !m_state.updateCheck || m_shuttingDown)
         return;
     BusyGuard busy(m_state.busy);
@@ -88,8 +82,7 @@ void UpdateChecker::DailyUpdateCheck()
     }
 }
 
-bool UpdateChecker::CheckForUpdate()
-{
+bool UpdateChecker::CheckForUpdate() {
     if (m_state.updateUrl.empty() && m_settings)
         m_state.updateUrl = m_settings->readString(Settings::kOptions, update_texts::kKeyUpdateUrl, "");
     if (m_state.updateUrl.empty())
@@ -97,8 +90,7 @@ bool UpdateChecker::CheckForUpdate()
     return RequestUpdateFile(m_state.updateUrl, update_texts::kVersionFile);
 }
 
-std::string UpdateChecker::WriteInstallId()
-{
+std::string UpdateChecker::WriteInstallId() {
     if (!m_settings)
         return {};
     const std::string pid = m_machineIdentifier + "&" + formatDays(m_firstStart, m_setup.decimalSeparator);
@@ -114,8 +106,7 @@ std::string UpdateChecker::WriteInstallId()
     return pid;
 }
 
-bool UpdateChecker::RequestUpdateFile(const std::string& baseUrl, const std::string& fileName)
-{
+bool UpdateChecker::RequestUpdateFile(const std::string& baseUrl, const std::string& fileName) {
     std::uint16_t v[4] = {};
     if (m_shuttingDown || !m_setup.mainThread || !ReadFileVersion(v[0], v[1], v[2], v[3]))
         return false;
@@ -142,33 +133,33 @@ bool UpdateChecker::RequestUpdateFile(const std::string& baseUrl, const std::str
 
     if (m_worker.joinable())
         m_worker.join();
-    m_worker = std::thread([context = std::move(context), url = baseUrl + fileName, fileName,
-                            userAgent = updateUserAgent(version), userName = m_machineTag + pid + "&" + location,
-                            mainThread = m_setup.mainThread, self = std::weak_ptr<UpdateChecker*>(m_self)] {
-        HttpResult result;
-        std::optional<VersionFileContent> content;
-        try {
-            result = DownloadFile(context, url, "", fileName, userAgent, userName);
-            if (result.ok) {
-                std::error_code ignored;
-                std::filesystem::remove(context.updateFolder + update_texts::kInstallerFile, ignored);
-                content = readVersionFileContent(context.updateFolder + fileName);
+    m_worker =
+        std::thread([context = std::move(context), url = baseUrl + fileName, fileName,
+                     userAgent = updateUserAgent(version), userName = m_machineTag + pid + "&" + location,
+                     mainThread = m_setup.mainThread, self = std::weak_ptr<UpdateChecker*>(m_self)] {
+            HttpResult result;
+            std::optional<VersionFileContent> content;
+            try {
+                result = DownloadFile(context, url, "", fileName, userAgent, userName);
+                if (result.ok) {
+                    std::error_code ignored;
+                    std::filesystem::remove(context.updateFolder + update_texts::kInstallerFile, ignored);
+                    content = readVersionFileContent(context.updateFolder + fileName);
+                }
+            } catch (const std::exception& e) {
+                result = HttpResult{};
+                result.failed = true;
+                result.error = e.what();
             }
-        } catch (const std::exception& e) {
-            result = HttpResult{};
-            result.failed = true;
-            result.error = e.what();
-        }
-        mainThread->post([self, result = std::move(result), content = std::move(content)] {
-            if (const auto alive = self.lock())
-                (*alive)->finish(result, content);
+            mainThread->post([self, result = std::move(result), content = std::move(content)] {
+                if (const auto alive = self.lock())
+                    (*alive)->finish(result, content);
+            });
         });
-    });
     return true;
 }
 
-void UpdateChecker::finish(const HttpResult& result, const std::optional<VersionFileContent>& content)
-{
+void UpdateChecker::finish(const HttpResult& result, const std::optional<VersionFileContent>& content) {
     if (m_worker.joinable())
         m_worker.join();
     if (content)

@@ -14,8 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string withArgs(std::string text, std::string_view first, std::string_view second)
-{
+std::string withArgs(std::string text, std::string_view first, std::string_view second) {
     if (const auto at = text.find("%1"); at != std::string::npos)
         text.replace(at, 2, first);
     if (const auto at = text.find("%2"); at != std::string::npos)
@@ -23,8 +22,7 @@ std::string withArgs(std::string text, std::string_view first, std::string_view 
     return text;
 }
 
-HttpResult failure(std::string error)
-{
+HttpResult failure(std::string error) {
     HttpResult result;
     result.failed = true;
     result.error = std::move(error);
@@ -34,8 +32,8 @@ HttpResult failure(std::string error)
 }  // namespace
 
 HttpResult DownloadFile(const DownloadContext& context, const std::string& url, const std::string& subfolder,
-                        const std::string& fileName, const std::string& userAgent, const std::string& userName)
-{
+                        const std::string& fileName, const std::string& userAgent,
+                        const std::string& userName) {
     if ((context.shuttingDown && context.shuttingDown->load()) || !context.cookies)
         return {};
     if (context.isInternetConnected && !context.isInternetConnected())

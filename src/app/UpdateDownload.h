@@ -25,6 +25,7 @@ struct DownloadContext {
 // empty. Nothing is done (and the result is neither ok nor failed) while shutting down or
 // without a connection. A folder or file that cannot be written is a failure with its reason.
 HttpResult DownloadFile(const DownloadContext& context, const std::string& url, const std::string& subfolder,
-                        const std::string& fileName, const std::string& userAgent, const std::string& userName);
+                        const std::string& fileName, const std::string& userAgent,
+                        const std::string& userName);
 
 }  // namespace corvane

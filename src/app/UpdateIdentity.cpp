@@ -16,18 +16,15 @@ namespace {
 
 constexpr double kUnixEpochDays = 25569.0;  // 1 January 1970 as a day count since 30 December 1899
 
-std::string firstLineOf(const char* path)
-{
+std::string firstLineOf(const char* path) {
     std::ifstream in(path);
     std::string line;
     std::getline(in, line);
-    while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ')
-        line.pop_back();
+    while (!line.empty() && static_cast<unsigned char>(line.back()) <= ' ') line.pop_back();
     return line;
 }
 
-std::uint64_t fnv1a(std::string_view text)
-{
+std::uint64_t fnv1a(std::string_view text) {
     std::uint64_t hash = 14695981039346656037ull;
     for (const char c : text) {
         hash ^= static_cast<unsigned char>(c);
@@ -38,8 +35,7 @@ std::uint64_t fnv1a(std::string_view text)
 
 }  // namespace
 
-std::string updateUserAgent(std::string_view version)
-{
+std::string updateUserAgent(std::string_view version) {
     std::string agent = update_texts::kUserAgentPrefix;
     agent += kProductName;
     agent += ' ';
@@ -51,13 +47,12 @@ std::string updateUserAgent(std::string_view version)
     return agent;
 }
 
-std::string machineTagFrom(std::string_view systemName, std::string_view processor)
-{
+std::string machineTagFrom(std::string_view systemName, std::string_view processor) {
     std::string tag;
     const auto add = [&tag](std::string_view part) {
         for (const char c : part) {
-            const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
-                || c == '_' || c == '.';
+            const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                              c == '-' || c == '_' || c == '.';
             if (kept && tag.size() < kMaxMachineTag)
                 tag += c;
         }
@@ -69,16 +64,14 @@ std::string machineTagFrom(std::string_view systemName, std::string_view process
     return tag;
 }
 
-std::string machineTag()
-{
+std::string machineTag() {
     utsname names{};
     if (::uname(&names) != 0)
         return {};
     return machineTagFrom(names.sysname, names.machine);
 }
 
-std::string machineIdentifierFrom(std::string_view machineId, std::string_view hostName)
-{
+std::string machineIdentifierFrom(std::string_view machineId, std::string_view hostName) {
     std::string input = kProductName;
     input += machineId.empty() ? "/host/" : "/machine/";
     input += machineId.empty() ? hostName : machineId;
@@ -87,8 +80,7 @@ std::string machineIdentifierFrom(std::string_view machineId, std::string_view h
     return hex;
 }
 
-std::string machineIdentifier()
-{
+std::string machineIdentifier() {
     std::string id = firstLineOf("/etc/machine-id");
     if (id.empty())
         id = firstLineOf("/var/lib/dbus/machine-id");
@@ -98,15 +90,13 @@ std::string machineIdentifier()
     return machineIdentifierFrom(id, host);
 }
 
-double utcNowDays()
-{
+double utcNowDays() {
     using namespace std::chrono;
     const double seconds = duration<double>(system_clock::now().time_since_epoch()).count();
     return kUnixEpochDays + seconds / 86400.0;
 }
 
-double firstStartTime(const std::string& dataFolder, double utcNow)
-{
+double firstStartTime(const std::string& dataFolder, double utcNow) {
     const std::string path = dataFolder + update_texts::kFirstStartFile;
     const std::string kept = firstLineOf(path.c_str());
     if (!kept.empty()) {
@@ -118,12 +108,12 @@ double firstStartTime(const std::string& dataFolder, double utcNow)
     // The locale-independent shortest form that reads back to the same value.
     char text[64];
     const auto written = std::to_chars(text, text + sizeof text, utcNow);
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string_view(text, written.ptr - text) << '\n';
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << std::string_view(text, written.ptr - text) << '\n';
     return utcNow;
 }
 
-std::string formatDays(double days, char decimalSeparator)
-{
+std::string formatDays(double days, char decimalSeparator) {
     char text[64];
     const auto written = std::to_chars(text, text + sizeof text, days, std::chars_format::general, 15);
     std::string result(text, written.ptr);

@@ -5,8 +5,7 @@
 
 namespace corvane {
 
-void readUpdateSettings(UpdateState& state, const Settings& settings)
-{
+void readUpdateSettings(UpdateState& state, const Settings& settings) {
     state.updateCheck = settings.readBool(Settings::kOptions, update_texts::kKeyUpdateCheck, true);
     state.updateUrl = settings.readString(Settings::kOptions, update_texts::kKeyUpdateUrl, "");
 }

@@ -7,8 +7,7 @@ namespace corvane {
 namespace {
 
 // The line starting at pos, without its end; pos moves past the line end.
-std::string_view takeLine(std::string_view text, std::size_t& pos)
-{
+std::string_view takeLine(std::string_view text, std::size_t& pos) {
     const std::size_t start = pos;
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos)
@@ -22,8 +21,7 @@ std::string_view takeLine(std::string_view text, std::size_t& pos)
 }
 
 // An optional sign and decimal digits, within the range of int.
-std::optional<int> parseDecimal(std::string_view text)
-{
+std::optional<int> parseDecimal(std::string_view text) {
     std::string_view digits = text;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-'))
         digits.remove_prefix(1);
@@ -40,8 +38,7 @@ std::optional<int> parseDecimal(std::string_view text)
 
 }  // namespace
 
-VersionFileContent parseVersionFile(std::string_view text)
-{
+VersionFileContent parseVersionFile(std::string_view text) {
     VersionFileContent content;
     std::size_t pos = 0;
     const std::string_view first = takeLine(text, pos);
@@ -67,8 +64,7 @@ VersionFileContent parseVersionFile(std::string_view text)
     return content;
 }
 
-VersionFileContent readVersionFileContent(const std::string& path)
-{
+VersionFileContent readVersionFileContent(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};
@@ -78,8 +74,7 @@ VersionFileContent readVersionFileContent(const std::string& path)
     return parseVersionFile(text);
 }
 
-void applyVersionFile(const VersionFileContent& content, UpdateState& state)
-{
+void applyVersionFile(const VersionFileContent& content, UpdateState& state) {
     state.latestBuild = content.latestBuild;
     if (content.secondLine)
         state.secondLine = *content.secondLine;
@@ -87,8 +82,7 @@ void applyVersionFile(const VersionFileContent& content, UpdateState& state)
         state.thirdLine = *content.thirdLine;
 }
 
-int ReadVersionFile(const std::string& path, UpdateState& state)
-{
+int ReadVersionFile(const std::string& path, UpdateState& state) {
     const VersionFileContent content = readVersionFileContent(path);
     applyVersionFile(content, state);
     return content.latestBuild;

@@ -61,7 +61,8 @@ private:
 
 class IntegerFieldInNode final : public ConditionNode {
 public:
-    IntegerFieldInNode(int field, std::vector<std::int64_t> values) : m_field(field), m_values(std::move(values)) {}
+    IntegerFieldInNode(int field, std::vector<std::int64_t> values)
+        : m_field(field), m_values(std::move(values)) {}
     bool test(const RecordReader& record) const override;
     int cost() const override { return 1 + static_cast<int>(m_values.size()) / 8; }
 
@@ -86,7 +87,8 @@ private:
 
 class LikeNode final : public ConditionNode {
 public:
-    LikeNode(FilterNodePtr left, LikePattern pattern) : m_left(std::move(left)), m_pattern(std::move(pattern)) {}
+    LikeNode(FilterNodePtr left, LikePattern pattern)
+        : m_left(std::move(left)), m_pattern(std::move(pattern)) {}
     bool test(const RecordReader& record) const override;
     int cost() const override { return m_left->cost() + 8; }
 
@@ -111,7 +113,8 @@ private:
 // IS NULL, = NULL (wantNull) and IS NOT NULL, <> NULL.
 class NullTestNode final : public ConditionNode {
 public:
-    NullTestNode(FilterNodePtr operand, bool wantNull) : m_operand(std::move(operand)), m_wantNull(wantNull) {}
+    NullTestNode(FilterNodePtr operand, bool wantNull)
+        : m_operand(std::move(operand)), m_wantNull(wantNull) {}
     bool test(const RecordReader& record) const override;
     int cost() const override { return m_operand->cost(); }
 

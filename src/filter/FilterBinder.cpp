@@ -12,42 +12,57 @@ namespace {
 constexpr std::size_t kMaxComparedText = 255;
 
 std::optional<std::int32_t> parseInteger(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    if (text.empty() || text.front() == '+') return std::nullopt;
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty() || text.front() == '+')
+        return std::nullopt;
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
     return value;
 }
 
 std::optional<double> parseNumber(std::string_view text, char separator) {
     std::string plain(text);
     for (char& c : plain)
-        if (c == separator) c = '.';
-        else if (c == '.') c = ',';  // a point is no separator unless it is the user's
+        if (c == separator)
+            c = '.';
+        else if (c == '.')
+            c = ',';  // a point is no separator unless it is the user's
     std::string_view v = plain;
-    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    if (!v.empty() && v.front() == '+')
+        v.remove_prefix(1);
     double value = 0;
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
-    if (ec != std::errc{} || end != v.data() + v.size() || v.empty() || !std::isfinite(value)) return std::nullopt;
+    if (ec != std::errc{} || end != v.data() + v.size() || v.empty() || !std::isfinite(value))
+        return std::nullopt;
     return value;
 }
 
 // The comparison class of two types, or nothing when they do not compare.
 std::optional<CompareMode> modeOf(FilterType a, FilterType b) {
-    if (a == FilterType::Text && b == FilterType::Text) return CompareMode::Text;
-    if (isDateLike(a) && isDateLike(b)) return CompareMode::Moment;
-    if ((isNumeric(a) || isDateLike(a)) && (isNumeric(b) || isDateLike(b))) return CompareMode::Number;
+    if (a == FilterType::Text && b == FilterType::Text)
+        return CompareMode::Text;
+    if (isDateLike(a) && isDateLike(b))
+        return CompareMode::Moment;
+    if ((isNumeric(a) || isDateLike(a)) && (isNumeric(b) || isDateLike(b)))
+        return CompareMode::Number;
     return std::nullopt;
 }
 
 CompareOp mirrored(CompareOp op) {
     switch (op) {
-    case CompareOp::Less: return CompareOp::Greater;
-    case CompareOp::Greater: return CompareOp::Less;
-    case CompareOp::LessEqual: return CompareOp::GreaterEqual;
-    case CompareOp::GreaterEqual: return CompareOp::LessEqual;
-    default: return op;
+        case CompareOp::Less:
+            return CompareOp::Greater;
+        case CompareOp::Greater:
+            return CompareOp::Less;
+        case CompareOp::LessEqual:
+            return CompareOp::GreaterEqual;
+        case CompareOp::GreaterEqual:
+            return CompareOp::LessEqual;
+        default:
+            return op;
     }
 }
 
@@ -57,7 +72,9 @@ void inherit(FilterOperand& out, const FilterOperand& a, const FilterOperand& b)
     out.aggregatePosition = a.aggregate ? a.aggregatePosition : b.aggregatePosition;
 }
 
-const FieldNode* asField(const FilterNodePtr& node) { return dynamic_cast<const FieldNode*>(node.get()); }
+const FieldNode* asField(const FilterNodePtr& node) {
+    return dynamic_cast<const FieldNode*>(node.get());
+}
 
 FilterValue constantValue(const FilterNodePtr& node) {
     const auto* c = dynamic_cast<const ConstantNode*>(node.get());
@@ -67,7 +84,8 @@ FilterValue constantValue(const FilterNodePtr& node) {
 }  // namespace
 
 bool FilterBinder::fail(std::string message, int position) {
-    if (m_error.position < 0) m_error = {std::move(message), position};
+    if (m_error.position < 0)
+        m_error = {std::move(message), position};
     return false;
 }
 
@@ -83,25 +101,32 @@ bool FilterBinder::adopt(FilterOperand& c, FilterType target, bool cutText) {
     if (c.constant == ConstantKind::Null) {
         c.node = ConstantNode::null(target);
     } else if (c.constant == ConstantKind::Boolean) {
-        if (!isNumeric(target)) return wrongType();
+        if (!isNumeric(target))
+            return wrongType();
         c.node = ConstantNode::number(target, c.value == "1" ? 1 : 0);
     } else if (target == FilterType::Text) {
         std::string text = c.value;
-        if (cutText && text.size() > kMaxComparedText) text.resize(kMaxComparedText);
+        if (cutText && text.size() > kMaxComparedText)
+            text.resize(kMaxComparedText);
         c.node = ConstantNode::text(std::move(text));
     } else if (target == FilterType::Integer) {
         const auto v = parseInteger(c.value);
-        if (!v) return fail(format(kNotAnInteger, c.value), c.position);
+        if (!v)
+            return fail(format(kNotAnInteger, c.value), c.position);
         c.node = ConstantNode::number(FilterType::Integer, *v);
     } else if (isNumeric(target) || (isDateLike(target) && c.constant == ConstantKind::Number)) {
         const auto v = parseNumber(c.value, m_formats.decimalSeparator);
-        if (!v) return wrongType();
+        if (!v)
+            return wrongType();
         c.node = ConstantNode::number(target == FilterType::Boolean ? FilterType::Float : target, *v);
     } else if (isDateLike(target)) {
         std::optional<DateTime> v;
-        if (target == FilterType::Time) v = m_formats.parseTime(c.value);
-        if (!v) v = m_formats.parseDateTime(c.value);
-        if (!v) return fail(format(kNotADateTime, c.value), c.position);
+        if (target == FilterType::Time)
+            v = m_formats.parseTime(c.value);
+        if (!v)
+            v = m_formats.parseDateTime(c.value);
+        if (!v)
+            return fail(format(kNotADateTime, c.value), c.position);
         c.node = ConstantNode::number(target, *v);
     } else {
         return wrongType();
@@ -111,17 +136,23 @@ bool FilterBinder::adopt(FilterOperand& c, FilterType target, bool cutText) {
 }
 
 bool FilterBinder::materialize(FilterOperand& operand) {
-    if (operand.node) return true;
+    if (operand.node)
+        return true;
     switch (operand.constant) {
-    case ConstantKind::Text: return adopt(operand, FilterType::Text, false);
-    case ConstantKind::Number: return adopt(operand, FilterType::Float, false);
-    case ConstantKind::Boolean: return adopt(operand, FilterType::Boolean, false);
-    default: return adopt(operand, FilterType::Null, false);
+        case ConstantKind::Text:
+            return adopt(operand, FilterType::Text, false);
+        case ConstantKind::Number:
+            return adopt(operand, FilterType::Float, false);
+        case ConstantKind::Boolean:
+            return adopt(operand, FilterType::Boolean, false);
+        default:
+            return adopt(operand, FilterType::Null, false);
     }
 }
 
 bool FilterBinder::nullTest(FilterOperand& operand, bool wantNull, FilterOperand& out) {
-    if (!materialize(operand)) return false;
+    if (!materialize(operand))
+        return false;
     out.varying = operand.varying;
     out.aggregate = operand.aggregate;
     out.aggregatePosition = operand.aggregatePosition;
@@ -130,13 +161,16 @@ bool FilterBinder::nullTest(FilterOperand& operand, bool wantNull, FilterOperand
     return true;
 }
 
-bool FilterBinder::compare(FilterOperand& left, CompareOp op, FilterOperand& right, int opPosition, FilterOperand& out) {
-    if (!mixCheck(left, right, opPosition)) return false;
+bool FilterBinder::compare(FilterOperand& left, CompareOp op, FilterOperand& right, int opPosition,
+                           FilterOperand& out) {
+    if (!mixCheck(left, right, opPosition))
+        return false;
     const bool leftNull = left.constant == ConstantKind::Null;
     const bool rightNull = right.constant == ConstantKind::Null;
     if (leftNull || rightNull) {
         if (op != CompareOp::Equal && op != CompareOp::NotEqual)
-            return fail(std::string(filter_texts::kNullOnlyWithEquals), leftNull ? left.position : right.position);
+            return fail(std::string(filter_texts::kNullOnlyWithEquals),
+                        leftNull ? left.position : right.position);
         return nullTest(rightNull ? left : right, op == CompareOp::Equal, out);
     }
     FilterOperand* a = &left;
@@ -145,39 +179,48 @@ bool FilterBinder::compare(FilterOperand& left, CompareOp op, FilterOperand& rig
         std::swap(a, b);
         op = mirrored(op);
     }
-    if (!materialize(*a)) return false;
+    if (!materialize(*a))
+        return false;
     if (b->isConstant() && !a->isConstant()) {
-        if (!adopt(*b, a->type, true)) return false;
+        if (!adopt(*b, a->type, true))
+            return false;
     } else if (!materialize(*b)) {
         return false;
     }
     const auto mode = modeOf(a->type, b->type);
-    if (!mode) return fail(std::string(filter_texts::kTypeMismatch), opPosition);
+    if (!mode)
+        return fail(std::string(filter_texts::kTypeMismatch), opPosition);
 
     inherit(out, *a, *b);
     out.type = FilterType::Boolean;
     const FieldNode* field = asField(a->node);
     if (field && a->type == FilterType::Integer && b->isConstant() && b->type == FilterType::Integer) {
         const double v = constantValue(b->node).number;
-        out.node = std::make_unique<IntegerFieldCompareNode>(field->field(), op, static_cast<std::int64_t>(v));
+        out.node =
+            std::make_unique<IntegerFieldCompareNode>(field->field(), op, static_cast<std::int64_t>(v));
     } else if (*mode == CompareMode::Text && b->isConstant()) {
         std::string constant(constantValue(b->node).text);
-        out.node = std::make_unique<TextConstantCompareNode>(std::move(a->node), op, std::move(constant), m_ignoreCase);
+        out.node = std::make_unique<TextConstantCompareNode>(std::move(a->node), op, std::move(constant),
+                                                             m_ignoreCase);
     } else {
-        out.node = std::make_unique<CompareNode>(std::move(a->node), op, std::move(b->node), *mode, m_ignoreCase);
+        out.node =
+            std::make_unique<CompareNode>(std::move(a->node), op, std::move(b->node), *mode, m_ignoreCase);
     }
     return true;
 }
 
 bool FilterBinder::like(FilterOperand& left, FilterOperand& right, int opPosition, FilterOperand& out) {
-    if (!mixCheck(left, right, opPosition)) return false;
+    if (!mixCheck(left, right, opPosition))
+        return false;
     for (const FilterOperand* o : {&left, &right})
         if (o->constant == ConstantKind::Null)
             return fail(std::string(filter_texts::kNullOnlyWithEquals), o->position);
     if (left.isConstant() && !right.isConstant()) {
-        if (!materialize(right) || !adopt(left, right.type, true)) return false;
+        if (!materialize(right) || !adopt(left, right.type, true))
+            return false;
     } else if (right.isConstant() && !left.isConstant()) {
-        if (!materialize(left) || !adopt(right, left.type, true)) return false;
+        if (!materialize(left) || !adopt(right, left.type, true))
+            return false;
     } else if (!materialize(left) || !materialize(right)) {
         return false;
     }
@@ -190,34 +233,43 @@ bool FilterBinder::like(FilterOperand& left, FilterOperand& right, int opPositio
         const std::string_view pattern = constantValue(right.node).text;
         out.node = std::make_unique<LikeNode>(std::move(left.node), LikePattern(pattern, m_ignoreCase));
     } else {
-        out.node = std::make_unique<DynamicLikeNode>(std::move(left.node), std::move(right.node), m_ignoreCase);
+        out.node =
+            std::make_unique<DynamicLikeNode>(std::move(left.node), std::move(right.node), m_ignoreCase);
     }
     return true;
 }
 
-bool FilterBinder::in(FilterOperand& left, std::vector<FilterOperand>& items, int opPosition, FilterOperand& out) {
+bool FilterBinder::in(FilterOperand& left, std::vector<FilterOperand>& items, int opPosition,
+                      FilterOperand& out) {
     for (const FilterOperand& item : items)
-        if (!mixCheck(left, item, opPosition)) return false;
+        if (!mixCheck(left, item, opPosition))
+            return false;
     // The list's type comes from the left side, else from the first listed non-constant.
     FilterOperand* reference = left.isConstant() ? nullptr : &left;
     for (std::size_t i = 0; !reference && i < items.size(); ++i)
-        if (!items[i].isConstant()) reference = &items[i];
+        if (!items[i].isConstant())
+            reference = &items[i];
 
     auto bind = [&](FilterOperand& o) {
         if (reference && o.isConstant()) {
-            if (!materialize(*reference)) return false;
+            if (!materialize(*reference))
+                return false;
             return adopt(o, reference->type, true);
         }
         return materialize(o);
     };
-    if (!bind(left)) return false;
+    if (!bind(left))
+        return false;
     std::optional<CompareMode> mode;
     bool integerConstants = left.type == FilterType::Integer;
     for (FilterOperand& item : items) {
-        if (!bind(item)) return false;
-        if (item.type == FilterType::Null || left.type == FilterType::Null) continue;
+        if (!bind(item))
+            return false;
+        if (item.type == FilterType::Null || left.type == FilterType::Null)
+            continue;
         const auto m = modeOf(left.type, item.type);
-        if (!m || (mode && *m != *mode)) return fail(std::string(filter_texts::kTypeMismatch), opPosition);
+        if (!m || (mode && *m != *mode))
+            return fail(std::string(filter_texts::kTypeMismatch), opPosition);
         mode = m;
         integerConstants = integerConstants && item.isConstant() && item.type == FilterType::Integer;
     }
@@ -238,15 +290,16 @@ bool FilterBinder::in(FilterOperand& left, std::vector<FilterOperand>& items, in
         std::vector<std::int64_t> values;
         for (const FilterOperand& item : items) {
             const FilterValue v = constantValue(item.node);
-            if (!v.null) values.push_back(static_cast<std::int64_t>(v.number));
+            if (!v.null)
+                values.push_back(static_cast<std::int64_t>(v.number));
         }
         out.node = std::make_unique<IntegerFieldInNode>(field->field(), std::move(values));
         return true;
     }
     std::vector<FilterNodePtr> nodes;
     for (FilterOperand& item : items) nodes.push_back(std::move(item.node));
-    out.node = std::make_unique<InNode>(std::move(left.node), std::move(nodes), mode.value_or(CompareMode::Number),
-                                        m_ignoreCase);
+    out.node = std::make_unique<InNode>(std::move(left.node), std::move(nodes),
+                                        mode.value_or(CompareMode::Number), m_ignoreCase);
     return true;
 }
 
@@ -258,9 +311,11 @@ bool FilterBinder::arithmetic(FilterOperand& first, std::vector<Step>& steps, Fi
     // Constants meeting a non-constant take a fitting type: text as a date-time beside a
     // date-time, as a number beside a number; a number as text beside text.
     auto fit = [&](FilterOperand& constant, FilterType other) {
-        if (constant.constant == ConstantKind::Text && isDateLike(other)) return adopt(constant, FilterType::Moment, false);
+        if (constant.constant == ConstantKind::Text && isDateLike(other))
+            return adopt(constant, FilterType::Moment, false);
         if (constant.constant == ConstantKind::Text && isNumeric(other))
-            return adopt(constant, other == FilterType::Integer ? FilterType::Integer : FilterType::Float, false);
+            return adopt(constant, other == FilterType::Integer ? FilterType::Integer : FilterType::Float,
+                         false);
         if (constant.constant == ConstantKind::Number && other == FilterType::Text)
             return adopt(constant, FilterType::Text, false);
         return materialize(constant);
@@ -268,7 +323,8 @@ bool FilterBinder::arithmetic(FilterOperand& first, std::vector<Step>& steps, Fi
 
     FilterOperand& second = steps.front().operand;
     if (first.isConstant() && !second.isConstant()) {
-        if (!materialize(second) || !fit(first, second.type)) return false;
+        if (!materialize(second) || !fit(first, second.type))
+            return false;
     } else if (!materialize(first)) {
         return false;
     }
@@ -281,9 +337,11 @@ bool FilterBinder::arithmetic(FilterOperand& first, std::vector<Step>& steps, Fi
     std::vector<ArithmeticNode::Step> nodeSteps;
     for (Step& step : steps) {
         FilterOperand& o = step.operand;
-        if (!mixCheck(out, o, step.position)) return false;
+        if (!mixCheck(out, o, step.position))
+            return false;
         if (o.isConstant() && !accIsConstant) {
-            if (!fit(o, acc)) return false;
+            if (!fit(o, acc))
+                return false;
         } else if (!materialize(o)) {
             return false;
         }
@@ -296,14 +354,16 @@ bool FilterBinder::arithmetic(FilterOperand& first, std::vector<Step>& steps, Fi
             result = FilterType::Float;
         } else if (step.op == '+' && acc == FilterType::Text && t == FilterType::Text) {
             result = FilterType::Text;
-        } else if (step.op == '+' && ((isDateLike(acc) && isNumeric(t)) || (isNumeric(acc) && isDateLike(t)))) {
+        } else if (step.op == '+' &&
+                   ((isDateLike(acc) && isNumeric(t)) || (isNumeric(acc) && isDateLike(t)))) {
             result = FilterType::Moment;
         } else if (step.op == '-' && isDateLike(acc) && isNumeric(t)) {
             result = FilterType::Moment;
         } else if (step.op == '-' && isDateLike(acc) && isDateLike(t)) {
             result = FilterType::Float;
         }
-        if (!result) return fail(std::string(filter_texts::kTypeMismatch), step.position);
+        if (!result)
+            return fail(std::string(filter_texts::kTypeMismatch), step.position);
         acc = *result;
         accIsConstant = accIsConstant && o.isConstant();
         out.varying = out.varying || o.varying;
@@ -320,24 +380,39 @@ bool FilterBinder::arithmetic(FilterOperand& first, std::vector<Step>& steps, Fi
     return true;
 }
 
-bool FilterBinder::function(FilterFunction f, std::vector<FilterOperand>& args, int position, FilterOperand& out) {
+bool FilterBinder::function(FilterFunction f, std::vector<FilterOperand>& args, int position,
+                            FilterOperand& out) {
     const auto mismatch = [&] { return fail(std::string(filter_texts::kTypeMismatch), position); };
     std::size_t minArgs = 1;
     std::size_t maxArgs = 1;
     FilterType result = FilterType::Text;
     switch (f) {
-    case FilterFunction::GetDate: minArgs = maxArgs = 0; result = FilterType::Moment; break;
-    case FilterFunction::Substring: minArgs = 2; maxArgs = 3; break;
-    case FilterFunction::Upper:
-    case FilterFunction::Lower:
-    case FilterFunction::Trim:
-    case FilterFunction::TrimLeft:
-    case FilterFunction::TrimRight: break;
-    case FilterFunction::Date: result = FilterType::Date; break;
-    case FilterFunction::Time: result = FilterType::Time; break;
-    default: result = FilterType::Integer; break;
+        case FilterFunction::GetDate:
+            minArgs = maxArgs = 0;
+            result = FilterType::Moment;
+            break;
+        case FilterFunction::Substring:
+            minArgs = 2;
+            maxArgs = 3;
+            break;
+        case FilterFunction::Upper:
+        case FilterFunction::Lower:
+        case FilterFunction::Trim:
+        case FilterFunction::TrimLeft:
+        case FilterFunction::TrimRight:
+            break;
+        case FilterFunction::Date:
+            result = FilterType::Date;
+            break;
+        case FilterFunction::Time:
+            result = FilterType::Time;
+            break;
+        default:
+            result = FilterType::Integer;
+            break;
     }
-    if (args.size() < minArgs || args.size() > maxArgs) return mismatch();
+    if (args.size() < minArgs || args.size() > maxArgs)
+        return mismatch();
 
     std::vector<FilterNodePtr> nodes;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -348,15 +423,19 @@ bool FilterBinder::function(FilterFunction f, std::vector<FilterOperand>& args, 
             ok = materialize(a);
         } else if (textArgument) {
             ok = a.isConstant() ? adopt(a, FilterType::Text, false) : materialize(a);
-            if (ok && a.type != FilterType::Text) return mismatch();
+            if (ok && a.type != FilterType::Text)
+                return mismatch();
         } else if (result == FilterType::Text) {  // SUBSTRING's start and length
             ok = a.isConstant() ? adopt(a, FilterType::Float, false) : materialize(a);
-            if (ok && !isNumeric(a.type)) return mismatch();
+            if (ok && !isNumeric(a.type))
+                return mismatch();
         } else {
             ok = a.constant == ConstantKind::Text ? adopt(a, FilterType::Moment, false) : materialize(a);
-            if (ok && !isDateLike(a.type)) return mismatch();
+            if (ok && !isDateLike(a.type))
+                return mismatch();
         }
-        if (!ok) return false;
+        if (!ok)
+            return false;
         out.varying = out.varying || a.varying;
         if (a.aggregate && !out.aggregate) {
             out.aggregate = true;
@@ -371,8 +450,10 @@ bool FilterBinder::function(FilterFunction f, std::vector<FilterOperand>& args, 
 }
 
 bool FilterBinder::condition(FilterOperand& operand, FilterNodePtr& out) {
-    if (!materialize(operand)) return false;
-    if (operand.type != FilterType::Boolean) return fail(std::string(filter_texts::kNotACondition), operand.position);
+    if (!materialize(operand))
+        return false;
+    if (operand.type != FilterType::Boolean)
+        return fail(std::string(filter_texts::kNotACondition), operand.position);
     out = std::move(operand.node);
     return true;
 }
@@ -380,10 +461,12 @@ bool FilterBinder::condition(FilterOperand& operand, FilterNodePtr& out) {
 bool FilterBinder::junction(bool all, std::vector<FilterOperand>& terms, int opPosition, FilterOperand& out) {
     std::vector<FilterNodePtr> nodes;
     for (FilterOperand& t : terms) {
-        if (!mixCheck(out, t, opPosition)) return false;
+        if (!mixCheck(out, t, opPosition))
+            return false;
         inherit(out, out, t);
         FilterNodePtr node;
-        if (!condition(t, node)) return false;
+        if (!condition(t, node))
+            return false;
         nodes.push_back(std::move(node));
     }
     out.type = FilterType::Boolean;
@@ -393,7 +476,8 @@ bool FilterBinder::junction(bool all, std::vector<FilterOperand>& terms, int opP
 
 bool FilterBinder::negation(FilterOperand& operand, FilterOperand& out) {
     FilterNodePtr node;
-    if (!condition(operand, node)) return false;
+    if (!condition(operand, node))
+        return false;
     out.varying = operand.varying;
     out.aggregate = operand.aggregate;
     out.aggregatePosition = operand.aggregatePosition;

@@ -24,7 +24,8 @@ struct FilterError {
 // - arithmetic: number with number, text + text, date-time +/- number, date-time - date-time.
 class FilterBinder {
 public:
-    FilterBinder(const LocaleFormats& formats, bool ignoreCase) : m_formats(formats), m_ignoreCase(ignoreCase) {}
+    FilterBinder(const LocaleFormats& formats, bool ignoreCase)
+        : m_formats(formats), m_ignoreCase(ignoreCase) {}
 
     bool compare(FilterOperand& left, CompareOp op, FilterOperand& right, int opPosition, FilterOperand& out);
     bool like(FilterOperand& left, FilterOperand& right, int opPosition, FilterOperand& out);
@@ -38,7 +39,8 @@ public:
     };
     bool arithmetic(FilterOperand& first, std::vector<Step>& steps, FilterOperand& out);
 
-    bool function(FilterFunction function, std::vector<FilterOperand>& arguments, int position, FilterOperand& out);
+    bool function(FilterFunction function, std::vector<FilterOperand>& arguments, int position,
+                  FilterOperand& out);
     bool junction(bool all, std::vector<FilterOperand>& terms, int opPosition, FilterOperand& out);
     bool negation(FilterOperand& operand, FilterOperand& out);
 

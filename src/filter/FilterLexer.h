@@ -8,13 +8,24 @@ namespace corvane {
 
 enum class TokenKind : unsigned char {
     End,
-    Error,    // a lexical fault; `text` holds the message
-    Name,     // plain name: keyword, function or field
-    Field,    // field name in brackets; `text` holds the name
-    String,   // `text` holds the value
-    Number,   // `text` holds the source
-    Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual,
-    Plus, Minus, Star, Slash, LeftParen, RightParen, Comma,
+    Error,   // a lexical fault; `text` holds the message
+    Name,    // plain name: keyword, function or field
+    Field,   // field name in brackets; `text` holds the name
+    String,  // `text` holds the value
+    Number,  // `text` holds the source
+    Equal,
+    NotEqual,
+    Less,
+    Greater,
+    LessEqual,
+    GreaterEqual,
+    Plus,
+    Minus,
+    Star,
+    Slash,
+    LeftParen,
+    RightParen,
+    Comma,
 };
 
 struct Token {

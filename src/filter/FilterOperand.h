@@ -13,10 +13,10 @@ enum class ConstantKind : unsigned char { None, Text, Number, Boolean, Null };
 struct FilterOperand {
     FilterNodePtr node;  // empty while a constant waits for its type
     ConstantKind constant = ConstantKind::None;
-    std::string value;   // text constant: its value; number: as written
+    std::string value;  // text constant: its value; number: as written
     FilterType type = FilterType::Null;
     int position = 0;
-    std::string display;  // the token as messages quote it
+    std::string display;     // the token as messages quote it
     bool varying = false;    // depends on the record
     bool aggregate = false;  // holds an aggregate function
     int aggregatePosition = -1;

@@ -36,7 +36,8 @@ inline constexpr std::string_view kNothing = "nothing";
 // The message with its first "%s" replaced by the argument.
 inline std::string format(std::string_view message, std::string_view argument) {
     const auto at = message.find("%s");
-    if (at == std::string_view::npos) return std::string(message);
+    if (at == std::string_view::npos)
+        return std::string(message);
     std::string out;
     out.reserve(message.size() + argument.size());
     out.append(message.substr(0, at)).append(argument).append(message.substr(at + 2));

@@ -13,25 +13,31 @@ bool same(char a, char b, bool ignoreCase) {
 }
 
 bool equalAt(std::string_view text, std::size_t at, std::string_view literal, bool ignoreCase) {
-    if (at + literal.size() > text.size()) return false;
-    if (!ignoreCase) return std::memcmp(text.data() + at, literal.data(), literal.size()) == 0;
+    if (at + literal.size() > text.size())
+        return false;
+    if (!ignoreCase)
+        return std::memcmp(text.data() + at, literal.data(), literal.size()) == 0;
     return text_fold::equalsFolded(text.substr(at, literal.size()), literal);
 }
 
 // Finds `needle` (folded when ignoring case, not empty) anywhere in the text.
 bool contains(std::string_view text, std::string_view needle, bool ignoreCase) {
-    if (needle.size() > text.size()) return false;
-    if (!ignoreCase) return text.find(needle) != std::string_view::npos;
+    if (needle.size() > text.size())
+        return false;
+    if (!ignoreCase)
+        return text.find(needle) != std::string_view::npos;
     const auto* t = reinterpret_cast<const unsigned char*>(text.data());
     const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
     const std::size_t m = needle.size();
     const std::size_t last = text.size() - m;
     const unsigned char first = n[0];
     for (std::size_t i = 0; i <= last; ++i) {
-        if (text_fold::kLower[t[i]] != first) continue;
+        if (text_fold::kLower[t[i]] != first)
+            continue;
         std::size_t k = 1;
         while (k < m && text_fold::kLower[t[i + k]] == n[k]) ++k;
-        if (k == m) return true;
+        if (k == m)
+            return true;
     }
     return false;
 }
@@ -42,11 +48,14 @@ LikePattern::LikePattern(std::string_view pattern, bool ignoreCase) : m_ignoreCa
     std::string collapsed;
     collapsed.reserve(pattern.size());
     for (char c : pattern)
-        if (!(c == '%' && !collapsed.empty() && collapsed.back() == '%')) collapsed += c;
-    if (ignoreCase) collapsed = text_fold::lowered(collapsed);
+        if (!(c == '%' && !collapsed.empty() && collapsed.back() == '%'))
+            collapsed += c;
+    if (ignoreCase)
+        collapsed = text_fold::lowered(collapsed);
 
     const bool hasUnderscore = collapsed.find('_') != std::string::npos;
-    const std::size_t percents = static_cast<std::size_t>(std::count(collapsed.begin(), collapsed.end(), '%'));
+    const std::size_t percents =
+        static_cast<std::size_t>(std::count(collapsed.begin(), collapsed.end(), '%'));
     const bool leading = !collapsed.empty() && collapsed.front() == '%';
     const bool trailing = !collapsed.empty() && collapsed.back() == '%';
     m_literal = collapsed;
@@ -70,14 +79,19 @@ LikePattern::LikePattern(std::string_view pattern, bool ignoreCase) : m_ignoreCa
 
 bool LikePattern::matches(std::string_view text) const {
     switch (m_shape) {
-    case Shape::Anything: return true;
-    case Shape::Exact: return text.size() == m_literal.size() && equalAt(text, 0, m_literal, m_ignoreCase);
-    case Shape::Prefix: return equalAt(text, 0, m_literal, m_ignoreCase);
-    case Shape::Suffix:
-        return text.size() >= m_literal.size() &&
-               equalAt(text, text.size() - m_literal.size(), m_literal, m_ignoreCase);
-    case Shape::Contains: return contains(text, m_literal, m_ignoreCase);
-    case Shape::General: break;
+        case Shape::Anything:
+            return true;
+        case Shape::Exact:
+            return text.size() == m_literal.size() && equalAt(text, 0, m_literal, m_ignoreCase);
+        case Shape::Prefix:
+            return equalAt(text, 0, m_literal, m_ignoreCase);
+        case Shape::Suffix:
+            return text.size() >= m_literal.size() &&
+                   equalAt(text, text.size() - m_literal.size(), m_literal, m_ignoreCase);
+        case Shape::Contains:
+            return contains(text, m_literal, m_ignoreCase);
+        case Shape::General:
+            break;
     }
     return matches(text, m_literal, m_ignoreCase);
 }

@@ -10,8 +10,8 @@ enum class Part : unsigned char { Literal, Day, Month, Year2, Year4, Hour12, Hou
 
 struct Element {
     Part part = Part::Literal;
-    int width = 1;          // digits written (1 = as few as needed, 2 = zero-padded)
-    bool lower = false;     // ap rather than AP
+    int width = 1;       // digits written (1 = as few as needed, 2 = zero-padded)
+    bool lower = false;  // ap rather than AP
     std::string literal;
 };
 
@@ -23,7 +23,8 @@ std::vector<Element> split(std::string_view pattern) {
 
     std::vector<Element> out;
     auto literal = [&out](std::string_view text) {
-        if (out.empty() || out.back().part != Part::Literal) out.push_back({});
+        if (out.empty() || out.back().part != Part::Literal)
+            out.push_back({});
         out.back().literal.append(text);
     };
     std::size_t i = 0;
@@ -34,7 +35,11 @@ std::vector<Element> split(std::string_view pattern) {
             std::string text;
             while (j < pattern.size()) {
                 if (pattern[j] == '\'') {
-                    if (j + 1 < pattern.size() && pattern[j + 1] == '\'') { text += '\''; j += 2; continue; }
+                    if (j + 1 < pattern.size() && pattern[j + 1] == '\'') {
+                        text += '\'';
+                        j += 2;
+                        continue;
+                    }
                     break;
                 }
                 text += pattern[j++];
@@ -53,14 +58,30 @@ std::vector<Element> split(std::string_view pattern) {
         Element e;
         e.width = run >= 2 ? 2 : 1;
         switch (c) {
-        case 'd': e.part = Part::Day; break;
-        case 'M': e.part = Part::Month; break;
-        case 'y': e.part = run >= 4 ? Part::Year4 : Part::Year2; break;
-        case 'h': e.part = twelveHour ? Part::Hour12 : Part::Hour24; break;
-        case 'H': e.part = Part::Hour24; break;
-        case 'm': e.part = Part::Minute; break;
-        case 's': e.part = Part::Second; break;
-        default: e.part = Part::Literal; break;
+            case 'd':
+                e.part = Part::Day;
+                break;
+            case 'M':
+                e.part = Part::Month;
+                break;
+            case 'y':
+                e.part = run >= 4 ? Part::Year4 : Part::Year2;
+                break;
+            case 'h':
+                e.part = twelveHour ? Part::Hour12 : Part::Hour24;
+                break;
+            case 'H':
+                e.part = Part::Hour24;
+                break;
+            case 'm':
+                e.part = Part::Minute;
+                break;
+            case 's':
+                e.part = Part::Second;
+                break;
+            default:
+                e.part = Part::Literal;
+                break;
         }
         const bool names = (c == 'd' || c == 'M') && run >= 3;
         if (e.part == Part::Literal || names || (c == 'y' && run != 2 && run != 4) || run > 4) {
@@ -83,25 +104,47 @@ std::string format(std::string_view pattern, const DateTimeFields& f) {
     std::string out;
     for (const Element& e : split(pattern)) {
         switch (e.part) {
-        case Part::Literal: out += e.literal; break;
-        case Part::Day: appendNumber(out, f.day, e.width); break;
-        case Part::Month: appendNumber(out, f.month, e.width); break;
-        case Part::Year2: appendNumber(out, f.year % 100, 2); break;
-        case Part::Year4: appendNumber(out, f.year, 4); break;
-        case Part::Hour12: appendNumber(out, f.hour % 12 == 0 ? 12 : f.hour % 12, e.width); break;
-        case Part::Hour24: appendNumber(out, f.hour, e.width); break;
-        case Part::Minute: appendNumber(out, f.minute, e.width); break;
-        case Part::Second: appendNumber(out, f.second, e.width); break;
-        case Part::AmPm:
-            out += f.hour < 12 ? (e.lower ? "am" : "AM") : (e.lower ? "pm" : "PM");
-            break;
+            case Part::Literal:
+                out += e.literal;
+                break;
+            case Part::Day:
+                appendNumber(out, f.day, e.width);
+                break;
+            case Part::Month:
+                appendNumber(out, f.month, e.width);
+                break;
+            case Part::Year2:
+                appendNumber(out, f.year % 100, 2);
+                break;
+            case Part::Year4:
+                appendNumber(out, f.year, 4);
+                break;
+            case Part::Hour12:
+                appendNumber(out, f.hour % 12 == 0 ? 12 : f.hour % 12, e.width);
+                break;
+            case Part::Hour24:
+                appendNumber(out, f.hour, e.width);
+                break;
+            case Part::Minute:
+                appendNumber(out, f.minute, e.width);
+                break;
+            case Part::Second:
+                appendNumber(out, f.second, e.width);
+                break;
+            case Part::AmPm:
+                out += f.hour < 12 ? (e.lower ? "am" : "AM") : (e.lower ? "pm" : "PM");
+                break;
         }
     }
     return out;
 }
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32 && c != 0; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32 && c != 0;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 void skipBlanks(std::string_view text, std::size_t& at) {
     while (at < text.size() && isBlank(text[at])) ++at;
@@ -114,19 +157,25 @@ bool scan(std::string_view pattern, std::string_view text, std::size_t& at, Date
     for (const Element& e : split(pattern)) {
         if (e.part == Part::Literal) {
             for (char c : e.literal) {
-                if (isBlank(c)) { skipBlanks(text, at); continue; }
+                if (isBlank(c)) {
+                    skipBlanks(text, at);
+                    continue;
+                }
                 skipBlanks(text, at);
-                if (at >= text.size() || text[at] != c) return false;
+                if (at >= text.size() || text[at] != c)
+                    return false;
                 ++at;
             }
             continue;
         }
         if (e.part == Part::AmPm) {
             skipBlanks(text, at);
-            if (at < text.size() && (text[at] == 'A' || text[at] == 'a' || text[at] == 'P' || text[at] == 'p')) {
+            if (at < text.size() &&
+                (text[at] == 'A' || text[at] == 'a' || text[at] == 'P' || text[at] == 'p')) {
                 pm = (text[at] == 'P' || text[at] == 'p') ? 1 : 0;
                 ++at;
-                if (at < text.size() && (text[at] == 'M' || text[at] == 'm')) ++at;
+                if (at < text.size() && (text[at] == 'M' || text[at] == 'm'))
+                    ++at;
             }
             continue;
         }
@@ -139,21 +188,39 @@ bool scan(std::string_view pattern, std::string_view text, std::size_t& at, Date
             value = value * 10 + (text[at++] - '0');
             ++digits;
         }
-        if (digits == 0) return false;
+        if (digits == 0)
+            return false;
         switch (e.part) {
-        case Part::Day: f.day = value; break;
-        case Part::Month: f.month = value; break;
-        case Part::Year2:
-        case Part::Year4: f.year = digits <= 2 ? (value < 50 ? 2000 + value : 1900 + value) : value; break;
-        case Part::Hour12: f.hour = value; twelveHour = true; break;
-        case Part::Hour24: f.hour = value; break;
-        case Part::Minute: f.minute = value; break;
-        case Part::Second: f.second = value; break;
-        default: break;
+            case Part::Day:
+                f.day = value;
+                break;
+            case Part::Month:
+                f.month = value;
+                break;
+            case Part::Year2:
+            case Part::Year4:
+                f.year = digits <= 2 ? (value < 50 ? 2000 + value : 1900 + value) : value;
+                break;
+            case Part::Hour12:
+                f.hour = value;
+                twelveHour = true;
+                break;
+            case Part::Hour24:
+                f.hour = value;
+                break;
+            case Part::Minute:
+                f.minute = value;
+                break;
+            case Part::Second:
+                f.second = value;
+                break;
+            default:
+                break;
         }
     }
     if (twelveHour && pm >= 0) {
-        if (f.hour < 1 || f.hour > 12) return false;
+        if (f.hour < 1 || f.hour > 12)
+            return false;
         f.hour = f.hour % 12 + (pm == 1 ? 12 : 0);
     }
     return true;
@@ -182,12 +249,15 @@ std::string LocaleFormats::formatDateTime(DateTime value) const {
 std::optional<DateTime> LocaleFormats::parseDateTime(std::string_view text) const {
     DateTimeFields f;
     std::size_t at = 0;
-    if (!scan(shortDate, text, at, f)) return std::nullopt;
+    if (!scan(shortDate, text, at, f))
+        return std::nullopt;
     skipBlanks(text, at);
     if (at < text.size()) {
-        if (!scan(longTime, text, at, f)) return std::nullopt;
+        if (!scan(longTime, text, at, f))
+            return std::nullopt;
         skipBlanks(text, at);
-        if (at < text.size()) return std::nullopt;
+        if (at < text.size())
+            return std::nullopt;
     }
     return encodeDateTime(f);
 }
@@ -195,9 +265,11 @@ std::optional<DateTime> LocaleFormats::parseDateTime(std::string_view text) cons
 std::optional<DateTime> LocaleFormats::parseTime(std::string_view text) const {
     DateTimeFields f{1899, 12, 30, 0, 0, 0, 0};
     std::size_t at = 0;
-    if (!scan(longTime, text, at, f)) return std::nullopt;
+    if (!scan(longTime, text, at, f))
+        return std::nullopt;
     skipBlanks(text, at);
-    if (at < text.size()) return std::nullopt;
+    if (at < text.size())
+        return std::nullopt;
     return encodeDateTime(f);
 }
 

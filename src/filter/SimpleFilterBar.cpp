@@ -16,10 +16,8 @@ constexpr std::int64_t kMsPerHour = 60 * kMsPerMinute;
 constexpr std::int64_t kMsPerDay = 24 * kMsPerHour;
 
 // A decimal integer as the amount edit holds it: leading blanks, an optional sign, digits.
-bool readAmount(std::string_view text, std::int32_t& value)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
+bool readAmount(std::string_view text, std::int32_t& value) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     if (text.empty())
@@ -28,8 +26,7 @@ bool readAmount(std::string_view text, std::int32_t& value)
     return r.ec == std::errc() && r.ptr == text.data() + text.size();
 }
 
-bool inCalendarRange(DateTime value)
-{
+bool inCalendarRange(DateTime value) {
     // Years 1 to 9999: what the date formats can write and read back.
     constexpr DateTime kFirst = -693593.0;  // 1 January 0001
     constexpr DateTime kLast = 2958466.0;   // 1 January 10000
@@ -38,8 +35,7 @@ bool inCalendarRange(DateTime value)
 
 }  // namespace
 
-std::string quoteFilterText(std::string_view text)
-{
+std::string quoteFilterText(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 2);
     out += '\'';
@@ -57,49 +53,49 @@ SimpleFilterBar::SimpleFilterBar(Table& messageSet, Table& filterSet, LocaleForm
       m_filterSet(filterSet),
       m_formats(std::move(formats)),
       m_hooks(std::move(hooks)),
-      m_messageKeyField(messageSet.requireField("Key"))
-{
-}
+      m_messageKeyField(messageSet.requireField("Key")) {}
 
-SimpleFilterBar::~SimpleFilterBar()
-{
+SimpleFilterBar::~SimpleFilterBar() {
     if (m_eventsAttached)
         m_messageSet.setFilterCallback({});
 }
 
-DateTime SimpleFilterBar::currentTime() const
-{
+DateTime SimpleFilterBar::currentTime() const {
     return m_hooks.now ? m_hooks.now() : now();
 }
 
-std::int32_t SimpleFilterBar::filterKey(std::string_view field) const
-{
+std::int32_t SimpleFilterBar::filterKey(std::string_view field) const {
     if (!m_filterSet.isOpen() || m_filterSet.recNo() == 0)
         return 0;
     const Value v = m_filterSet.value(field);
     return v.kind == Value::Kind::Integer ? v.integer : 0;
 }
 
-std::string SimpleFilterBar::lookupText(std::string_view field) const
-{
+std::string SimpleFilterBar::lookupText(std::string_view field) const {
     if (!m_filterSet.isOpen() || m_filterSet.recNo() == 0)
         return {};
     const Value v = m_filterSet.value(field);
     return v.kind == Value::Kind::Text ? v.text : std::string();
 }
 
-void SimpleFilterBar::dbDropDown(List list)
-{
+void SimpleFilterBar::dbDropDown(List list) {
     switch (list) {
-    case List::Facility: m_rememberedKey = filterKey("FacilityKey"); break;
-    case List::Increment: m_rememberedKey = filterKey("TimeKey"); break;
-    case List::Severity: m_rememberedKey = filterKey("SeverityKey"); break;
-    case List::Address: m_rememberedKey = filterKey("HostKey"); break;
+        case List::Facility:
+            m_rememberedKey = filterKey("FacilityKey");
+            break;
+        case List::Increment:
+            m_rememberedKey = filterKey("TimeKey");
+            break;
+        case List::Severity:
+            m_rememberedKey = filterKey("SeverityKey");
+            break;
+        case List::Address:
+            m_rememberedKey = filterKey("HostKey");
+            break;
     }
 }
 
-void SimpleFilterBar::attachEventsFilter(bool on)
-{
+void SimpleFilterBar::attachEventsFilter(bool on) {
     if (on == m_eventsAttached)
         return;
     m_eventsAttached = on;
@@ -109,8 +105,7 @@ void SimpleFilterBar::attachEventsFilter(bool on)
         m_messageSet.setFilterCallback({});
 }
 
-void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountText)
-{
+void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountText) {
     const std::int32_t unit = filterKey("TimeKey");
     if (unit == m_rememberedKey && !fromAmount)
         return;
@@ -136,20 +131,27 @@ void SimpleFilterBar::IncrementChange(bool fromAmount, std::string_view amountTe
 }
 
 bool SimpleFilterBar::periodFor(std::int32_t unit, std::int32_t amount, std::string_view amountText,
-                                std::string& period)
-{
+                                std::string& period) {
     std::int64_t back = 0;
     switch (unit) {
-    case kUnitDays: back = amount * kMsPerDay; break;
-    case kUnitHours: back = amount * kMsPerHour; break;
-    case kUnitMinutes: back = amount * kMsPerMinute; break;
-    default: return true;
+        case kUnitDays:
+            back = amount * kMsPerDay;
+            break;
+        case kUnitHours:
+            back = amount * kMsPerHour;
+            break;
+        case kUnitMinutes:
+            back = amount * kMsPerMinute;
+            break;
+        default:
+            return true;
     }
     const DateTime start = millisecondsToDateTime(dateTimeToMilliseconds(currentTime()) - back);
     if (!inCalendarRange(start)) {
         // An amount that reaches outside the calendar cannot be written as a date.
         if (m_hooks.error)
-            m_hooks.error(std::string(kFilterError), "'" + std::string(amountText) + "' is not a valid period",
+            m_hooks.error(std::string(kFilterError),
+                          "'" + std::string(amountText) + "' is not a valid period",
                           std::string(kFilterErrorTitle));
         return false;
     }
@@ -157,8 +159,7 @@ bool SimpleFilterBar::periodFor(std::int32_t unit, std::int32_t amount, std::str
     return true;
 }
 
-void SimpleFilterBar::ApplySavedChoices(std::string_view amountText)
-{
+void SimpleFilterBar::ApplySavedChoices(std::string_view amountText) {
     attachEventsFilter(false);
     m_eventThreshold = 0;
     m_thresholdSet = false;
@@ -184,12 +185,13 @@ void SimpleFilterBar::ApplySavedChoices(std::string_view amountText)
     m_facilityPart = keyPart("FacilityKey", "Facillity");
     m_severityPart = keyPart("SeverityKey", "Severity");
     const std::string host = lookupText("Host");
-    m_addressPart = host.empty() || host == kAny ? std::string() : "[Address] = " + quoteFilterText(lookupText("Address"));
+    m_addressPart = host.empty() || host == kAny ? std::string()
+                                                 : "[Address] = " + quoteFilterText(lookupText("Address"));
     ApplyFilter();
 }
 
-void SimpleFilterBar::keyPartChange(std::string_view keyField, std::string_view lookupField, std::string& part)
-{
+void SimpleFilterBar::keyPartChange(std::string_view keyField, std::string_view lookupField,
+                                    std::string& part) {
     const std::int32_t key = filterKey(keyField);
     if (key == m_rememberedKey)
         return;
@@ -200,18 +202,15 @@ void SimpleFilterBar::keyPartChange(std::string_view keyField, std::string_view 
     ApplyFilter();
 }
 
-void SimpleFilterBar::dbSeverityChange()
-{
+void SimpleFilterBar::dbSeverityChange() {
     keyPartChange("SeverityKey", "Severity", m_severityPart);
 }
 
-void SimpleFilterBar::dbFacilityChange()
-{
+void SimpleFilterBar::dbFacilityChange() {
     keyPartChange("FacilityKey", "Facillity", m_facilityPart);
 }
 
-void SimpleFilterBar::dbAddressChange()
-{
+void SimpleFilterBar::dbAddressChange() {
     const std::int32_t key = filterKey("HostKey");
     if (key == m_rememberedKey)
         return;
@@ -222,15 +221,13 @@ void SimpleFilterBar::dbAddressChange()
     ApplyFilter();
 }
 
-void SimpleFilterBar::clearFacilitySeverityPeriod()
-{
+void SimpleFilterBar::clearFacilitySeverityPeriod() {
     m_facilityPart.clear();
     m_severityPart.clear();
     m_periodPart.clear();
 }
 
-std::string SimpleFilterBar::ComposeFilter() const
-{
+std::string SimpleFilterBar::ComposeFilter() const {
     if (!m_advancedPart.empty())
         return m_advancedPart;
     std::string out;
@@ -244,24 +241,21 @@ std::string SimpleFilterBar::ComposeFilter() const
     return out;
 }
 
-bool SimpleFilterBar::LastEventsFilter(const RecordReader& record) const
-{
+bool SimpleFilterBar::LastEventsFilter(const RecordReader& record) const {
     // The first message's key is 0, so "no threshold" cannot be told by the value alone.
     if (!m_thresholdSet)
         return true;
     return !record.isNull(m_messageKeyField) && m_eventThreshold < record.integer(m_messageKeyField);
 }
 
-void SimpleFilterBar::failed(const std::string& detail, int position)
-{
+void SimpleFilterBar::failed(const std::string& detail, int position) {
     m_lastApplyFailed = true;
     m_lastErrorPosition = position;
     if (m_hooks.error)
         m_hooks.error(std::string(kFilterError), detail, std::string(kFilterErrorTitle));
 }
 
-void SimpleFilterBar::ApplyFilter()
-{
+void SimpleFilterBar::ApplyFilter() {
     m_lastApplyFailed = false;
     m_lastErrorPosition = -1;
     if (!m_messageSet.isOpen()) {

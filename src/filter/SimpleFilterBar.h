@@ -34,7 +34,8 @@ public:
         std::function<void()> beginUpdate;
         std::function<void()> endUpdate;
         // "Error Filtering Messages." with the error's text as detail and "Filter Change" as title.
-        std::function<void(const std::string& message, const std::string& detail, const std::string& title)> error;
+        std::function<void(const std::string& message, const std::string& detail, const std::string& title)>
+            error;
         // The event counter of the status bar.
         std::function<void(int count)> eventCount;
     };

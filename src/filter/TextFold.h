@@ -15,8 +15,12 @@ inline constexpr std::array<unsigned char, 256> kLower = [] {
     return t;
 }();
 
-inline unsigned char lower(char c) { return kLower[static_cast<unsigned char>(c)]; }
-inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+inline unsigned char lower(char c) {
+    return kLower[static_cast<unsigned char>(c)];
+}
+inline char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 inline std::string lowered(std::string_view text) {
     std::string out(text);
@@ -26,9 +30,11 @@ inline std::string lowered(std::string_view text) {
 
 // `folded` is already lower-cased.
 inline bool equalsFolded(std::string_view text, std::string_view folded) {
-    if (text.size() != folded.size()) return false;
+    if (text.size() != folded.size())
+        return false;
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (lower(text[i]) != static_cast<unsigned char>(folded[i])) return false;
+        if (lower(text[i]) != static_cast<unsigned char>(folded[i]))
+            return false;
     return true;
 }
 
@@ -42,7 +48,8 @@ inline int compare(std::string_view a, std::string_view b, bool ignoreCase) {
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char x = ignoreCase ? lower(a[i]) : static_cast<unsigned char>(a[i]);
         const unsigned char y = ignoreCase ? lower(b[i]) : static_cast<unsigned char>(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }

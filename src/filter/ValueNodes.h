@@ -54,8 +54,21 @@ private:
 };
 
 enum class FilterFunction : unsigned char {
-    Upper, Lower, Substring, Trim, TrimLeft, TrimRight,
-    Year, Month, Day, Hour, Minute, Second, Date, Time, GetDate,
+    Upper,
+    Lower,
+    Substring,
+    Trim,
+    TrimLeft,
+    TrimRight,
+    Year,
+    Month,
+    Day,
+    Hour,
+    Minute,
+    Second,
+    Date,
+    Time,
+    GetDate,
 };
 
 // A function of the language. SUBSTRING(text, start[, length]) counts from 1; a start before 1

@@ -10,32 +10,27 @@
 
 namespace corvane {
 
-EventLoop::EventLoop() : m_eventFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
-{
+EventLoop::EventLoop() : m_eventFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     if (m_eventFd < 0)
         throw std::runtime_error("Could not create the main loop's wake-up descriptor");
 }
 
-EventLoop::~EventLoop()
-{
+EventLoop::~EventLoop() {
     ::close(m_eventFd);
 }
 
-void EventLoop::wake()
-{
+void EventLoop::wake() {
     const std::uint64_t one = 1;
     // A full counter already means "wake up"; nothing else can go wrong here worth reporting.
     [[maybe_unused]] const auto written = ::write(m_eventFd, &one, sizeof one);
 }
 
-void EventLoop::drainWakeups()
-{
+void EventLoop::drainWakeups() {
     std::uint64_t count = 0;
     [[maybe_unused]] const auto got = ::read(m_eventFd, &count, sizeof count);
 }
 
-void EventLoop::post(std::function<void()> task)
-{
+void EventLoop::post(std::function<void()> task) {
     bool first = false;
     {
         std::lock_guard lock(m_mutex);
@@ -46,14 +41,12 @@ void EventLoop::post(std::function<void()> task)
         wake();
 }
 
-void EventLoop::requestStop()
-{
+void EventLoop::requestStop() {
     m_stop.store(true);
     wake();
 }
 
-std::size_t EventLoop::runPending()
-{
+std::size_t EventLoop::runPending() {
     std::size_t ran = 0;
     while (!m_stop.load()) {
         std::function<void()> task;
@@ -75,8 +68,7 @@ std::size_t EventLoop::runPending()
     return ran;
 }
 
-void EventLoop::run()
-{
+void EventLoop::run() {
     while (!m_stop.load()) {
         drainWakeups();
         runPending();

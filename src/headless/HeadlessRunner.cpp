@@ -31,28 +31,30 @@ namespace {
 
 constexpr int kMainThreadNice = 5;
 
-std::string withSlash(std::string folder)
-{
+std::string withSlash(std::string folder) {
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
     return folder;
 }
 
-const char* kindName(int kind)
-{
+const char* kindName(int kind) {
     switch (kind) {
-    case 16: return "error";
-    case 32: return "question";
-    case 48: return "warning";
-    case 64: return "information";
-    default: return "notice";
+        case 16:
+            return "error";
+        case 32:
+            return "question";
+        case 48:
+            return "warning";
+        case 64:
+            return "information";
+        default:
+            return "notice";
     }
 }
 
 // Without templates beside the program, a first start writes the built-in ones, so the host
 // table has its "Any" row and the filter table its record as with an installed program.
-void provideTemplates(const std::string& dataFolder, const std::string& appFolder)
-{
+void provideTemplates(const std::string& dataFolder, const std::string& appFolder) {
     std::error_code ec;
     if (fs::exists(dataFolder + "MessageSet.vtx", ec) || fs::exists(appFolder + "MessageSet.vtx", ec))
         return;
@@ -68,8 +70,8 @@ void provideTemplates(const std::string& dataFolder, const std::string& appFolde
 
 }  // namespace
 
-int StreamDialogs::show(const std::string& message, const std::string& title, int kind, const std::string& detail)
-{
+int StreamDialogs::show(const std::string& message, const std::string& title, int kind,
+                        const std::string& detail) {
     std::fprintf(m_out, "[%s] %s: %s\n", kindName(kind), title.c_str(), message.c_str());
     if (!detail.empty())
         std::fprintf(m_out, "  %s\n", detail.c_str());
@@ -77,8 +79,7 @@ int StreamDialogs::show(const std::string& message, const std::string& title, in
     return 1;
 }
 
-std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options)
-{
+std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "-h" || a == "--help")
@@ -101,24 +102,20 @@ std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessO
 }
 
 HeadlessRunner::HeadlessRunner(HeadlessOptions options, std::FILE* log)
-    : m_options(std::move(options)), m_log(log), m_streamDialogs(log)
-{
+    : m_options(std::move(options)), m_log(log), m_streamDialogs(log) {
     m_dialogs = std::make_unique<DialogGate>(m_streamDialogs);
     m_actions = std::make_unique<PosixNotifyActions>(m_options.appFolder, *m_dialogs);
 }
 
-HeadlessRunner::~HeadlessRunner()
-{
+HeadlessRunner::~HeadlessRunner() {
     m_core.reset();
 }
 
-std::string HeadlessRunner::start()
-{
+std::string HeadlessRunner::start() {
     provideTemplates(m_options.dataFolder, m_options.appFolder);
     m_data = std::make_unique<TData>(m_options.dataFolder, m_options.appFolder,
-                                     [this](TData::ReportKind, const std::string& caption, const std::string& text) {
-                                         m_dialogs->show(text, caption, 16);
-                                     });
+                                     [this](TData::ReportKind, const std::string& caption,
+                                            const std::string& text) { m_dialogs->show(text, caption, 16); });
     m_data->DataModuleCreate();
     m_core = std::make_unique<AppCore>(*m_data, settingsFilePath(m_options.dataFolder), m_window, *m_dialogs,
                                        *m_actions, m_loop);
@@ -132,18 +129,15 @@ std::string HeadlessRunner::start()
     return error;
 }
 
-void HeadlessRunner::run()
-{
+void HeadlessRunner::run() {
     m_loop.run();
 }
 
-std::string HeadlessRunner::shutdown()
-{
+std::string HeadlessRunner::shutdown() {
     return m_core ? m_core->Shutdown() : std::string();
 }
 
-std::string HeadlessRunner::listeningOn()
-{
+std::string HeadlessRunner::listeningOn() {
     if (!m_core)
         return {};
     const auto bound = m_core->listener().UDPServer().BoundAddresses();
@@ -156,16 +150,14 @@ namespace {
 
 std::atomic<EventLoop*> g_stopLoop{nullptr};
 
-extern "C" void onStopSignal(int)
-{
+extern "C" void onStopSignal(int) {
     if (EventLoop* loop = g_stopLoop.load())
         loop->requestStop();
 }
 
 }  // namespace
 
-int runHeadless(const std::vector<std::string>& args)
-{
+int runHeadless(const std::vector<std::string>& args) {
     HeadlessOptions options;
     const std::string error = parseHeadlessOptions(args, options);
     if (error == "help") {
@@ -188,7 +180,8 @@ int runHeadless(const std::vector<std::string>& args)
     const std::string listenError = runner.start();
     int status = 0;
     if (listenError.empty()) {
-        std::printf("listening on %s, data folder %s\n", runner.listeningOn().c_str(), options.dataFolder.c_str());
+        std::printf("listening on %s, data folder %s\n", runner.listeningOn().c_str(),
+                    options.dataFolder.c_str());
         std::fflush(stdout);
         runner.run();
     } else {

@@ -27,7 +27,8 @@ public:
 class StreamDialogs : public MessageDialogs {
 public:
     explicit StreamDialogs(std::FILE* out = stderr) : m_out(out) {}
-    int show(const std::string& message, const std::string& title, int kind, const std::string& detail = {}) override;
+    int show(const std::string& message, const std::string& title, int kind,
+             const std::string& detail = {}) override;
 
 private:
     std::FILE* m_out;

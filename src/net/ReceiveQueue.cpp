@@ -2,14 +2,12 @@
 
 namespace corvane {
 
-std::size_t ReceiveQueue::cost(const ReceivedItem& item)
-{
-    return sizeof(ReceivedItem) + item.data.capacity() + item.peerIP.capacity() + item.errorText.capacity()
-         + item.errorClass.capacity();
+std::size_t ReceiveQueue::cost(const ReceivedItem& item) {
+    return sizeof(ReceivedItem) + item.data.capacity() + item.peerIP.capacity() + item.errorText.capacity() +
+           item.errorClass.capacity();
 }
 
-bool ReceiveQueue::push(std::vector<ReceivedItem>& items)
-{
+bool ReceiveQueue::push(std::vector<ReceivedItem>& items) {
     std::lock_guard lock(m_mutex);
     const bool wasEmpty = m_items.empty();
     std::uint64_t dropped = 0;
@@ -28,8 +26,7 @@ bool ReceiveQueue::push(std::vector<ReceivedItem>& items)
     return wasEmpty && !m_items.empty();
 }
 
-std::optional<ReceivedItem> ReceiveQueue::take()
-{
+std::optional<ReceivedItem> ReceiveQueue::take() {
     std::lock_guard lock(m_mutex);
     if (m_items.empty())
         return std::nullopt;
@@ -39,20 +36,17 @@ std::optional<ReceivedItem> ReceiveQueue::take()
     return item;
 }
 
-bool ReceiveQueue::empty() const
-{
+bool ReceiveQueue::empty() const {
     std::lock_guard lock(m_mutex);
     return m_items.empty();
 }
 
-std::size_t ReceiveQueue::size() const
-{
+std::size_t ReceiveQueue::size() const {
     std::lock_guard lock(m_mutex);
     return m_items.size();
 }
 
-bool ReceiveQueue::pushAll(std::vector<ReceivedItem>& items)
-{
+bool ReceiveQueue::pushAll(std::vector<ReceivedItem>& items) {
     std::lock_guard lock(m_mutex);
     const bool wasEmpty = m_items.empty();
     for (auto& item : items) {
@@ -63,20 +57,17 @@ bool ReceiveQueue::pushAll(std::vector<ReceivedItem>& items)
     return wasEmpty && !m_items.empty();
 }
 
-std::size_t ReceiveQueue::bytes() const
-{
+std::size_t ReceiveQueue::bytes() const {
     std::lock_guard lock(m_mutex);
     return m_bytes;
 }
 
-std::size_t ReceiveQueue::limit() const
-{
+std::size_t ReceiveQueue::limit() const {
     std::lock_guard lock(m_mutex);
     return m_limit;
 }
 
-void ReceiveQueue::setLimit(std::size_t bytes)
-{
+void ReceiveQueue::setLimit(std::size_t bytes) {
     std::lock_guard lock(m_mutex);
     m_limit = bytes;
 }

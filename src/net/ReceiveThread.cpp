@@ -29,8 +29,7 @@ struct ReceiveThread::Buffers {
     iovec vectors[kBatch]{};
     sockaddr_in peers[kBatch]{};
 
-    void reset()
-    {
+    void reset() {
         for (unsigned i = 0; i < kBatch; ++i) {
             vectors[i] = {data.get() + i * ReceiveThread::kBufferSize, ReceiveThread::kBufferSize};
             headers[i] = {};
@@ -44,8 +43,7 @@ struct ReceiveThread::Buffers {
 
 namespace {
 
-ReceivedItem errorItem(const std::string& text, std::size_t bindingIndex, std::uint64_t generation)
-{
+ReceivedItem errorItem(const std::string& text, std::size_t bindingIndex, std::uint64_t generation) {
     ReceivedItem item;
     item.isError = true;
     item.errorText = text;
@@ -58,19 +56,15 @@ ReceivedItem errorItem(const std::string& text, std::size_t bindingIndex, std::u
 }  // namespace
 
 ReceiveThread::ReceiveThread(std::vector<Socket> sockets, std::uint64_t generation, Sink sink)
-    : m_sockets(std::move(sockets)), m_generation(generation), m_sink(std::move(sink))
-{
-}
+    : m_sockets(std::move(sockets)), m_generation(generation), m_sink(std::move(sink)) {}
 
-ReceiveThread::~ReceiveThread()
-{
+ReceiveThread::~ReceiveThread() {
     stop();
     if (m_stopFd >= 0)
         ::close(m_stopFd);
 }
 
-bool ReceiveThread::start(std::string& error)
-{
+bool ReceiveThread::start(std::string& error) {
     m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (m_stopFd < 0) {
         error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
@@ -85,8 +79,7 @@ bool ReceiveThread::start(std::string& error)
     return true;
 }
 
-void ReceiveThread::stop()
-{
+void ReceiveThread::stop() {
     m_stopping.store(true);
     if (m_stopFd >= 0) {
         const std::uint64_t one = 1;
@@ -96,21 +89,19 @@ void ReceiveThread::stop()
         m_thread.join();
 }
 
-void ReceiveThread::run()
-{
+void ReceiveThread::run() {
     Buffers buffers;
     std::vector<pollfd> fds;
-    for (const auto& s : m_sockets)
-        fds.push_back({s.fd, POLLIN, 0});
+    for (const auto& s : m_sockets) fds.push_back({s.fd, POLLIN, 0});
     fds.push_back({m_stopFd, POLLIN, 0});
     std::vector<ReceivedItem> batch;
     while (!m_stopping.load()) {
-        for (auto& p : fds)
-            p.revents = 0;
+        for (auto& p : fds) p.revents = 0;
         const int ready = ::poll(fds.data(), fds.size(), kWaitMilliseconds);
         if (ready < 0) {
             if (errno != EINTR) {
-                batch.push_back(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), 0, m_generation));
+                batch.push_back(
+                    errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), 0, m_generation));
                 m_sink(batch);
                 ::usleep(100 * 1000);  // a failing wait must not spin
             }
@@ -122,16 +113,15 @@ void ReceiveThread::run()
     }
 }
 
-void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch)
-{
+void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch) {
     for (int turn = 0; turn < kBatchesPerTurn && !m_stopping.load(); ++turn) {
         b.reset();
         const int n = ::recvmmsg(socket.fd, b.headers, kBatch, MSG_DONTWAIT, nullptr);
         if (n < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
                 return;
-            batch.push_back(
-                errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), socket.bindingIndex, m_generation));
+            batch.push_back(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)),
+                                      socket.bindingIndex, m_generation));
             m_sink(batch);
             return;
         }

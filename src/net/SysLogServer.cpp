@@ -11,8 +11,7 @@ constexpr std::size_t kTcpQueueShareBytes = 4 * 1024 * 1024;
 
 }  // namespace
 
-TnSysLogServer::TnSysLogServer()
-{
+TnSysLogServer::TnSysLogServer() {
     auto forward = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         DoMessage(sender, aData, aBinding);
     };
@@ -26,14 +25,12 @@ TnSysLogServer::TnSysLogServer()
     m_udp.DeliverTCP = [this](const ReceivedItem& item) { m_tcp.Deliver(item); };
 }
 
-TnSysLogServer::~TnSysLogServer()
-{
+TnSysLogServer::~TnSysLogServer() {
     m_tcp.Close();
     m_udp.Close();
 }
 
-std::string TnSysLogServer::SetActive(bool active)
-{
+std::string TnSysLogServer::SetActive(bool active) {
     if (active == m_udp.Active())
         return {};
     if (!active) {
@@ -43,32 +40,27 @@ std::string TnSysLogServer::SetActive(bool active)
     return m_udp.Open();
 }
 
-std::string TnSysLogServer::SetUDPPort(int port)
-{
+std::string TnSysLogServer::SetUDPPort(int port) {
     if (port == 0)
         return {};
     const bool wasOpen = m_udp.Active();
     m_udp.Close();
     m_udp.SetDefaultPort(port);
-    for (auto& b : m_udp.Bindings())
-        b.Port = port;
+    for (auto& b : m_udp.Bindings()) b.Port = port;
     return wasOpen ? m_udp.Open() : std::string();
 }
 
-std::string TnSysLogServer::SetTCPPort(int port)
-{
+std::string TnSysLogServer::SetTCPPort(int port) {
     if (port == 0)
         return {};
     const bool wasOpen = m_tcp.Active();
     m_tcp.Close();
     m_tcp.SetDefaultPort(port);
-    for (auto& b : m_tcp.Bindings())
-        b.Port = port;
+    for (auto& b : m_tcp.Bindings()) b.Port = port;
     return wasOpen ? m_tcp.Open() : std::string();
 }
 
-std::string TnSysLogServer::SetTCPActive(bool active)
-{
+std::string TnSysLogServer::SetTCPActive(bool active) {
     if (active == m_tcp.Active())
         return {};
     if (!active) {
@@ -78,28 +70,24 @@ std::string TnSysLogServer::SetTCPActive(bool active)
     return m_tcp.Open();
 }
 
-void TnSysLogServer::SetThreadUDP(bool on)
-{
+void TnSysLogServer::SetThreadUDP(bool on) {
     m_threadUDP = on;
     m_udp.ThreadedEvent = on;
 }
 
-void TnSysLogServer::SetOnUDPException(TLogExceptionEvent handler)
-{
+void TnSysLogServer::SetOnUDPException(TLogExceptionEvent handler) {
     m_onUDPException = handler;
     m_udp.OnException = std::move(handler);
 }
 
-std::optional<std::string> TnSysLogServer::BoundAddress() const
-{
+std::optional<std::string> TnSysLogServer::BoundAddress() const {
     const auto bound = m_udp.BoundAddresses();
     if (bound.empty())
         return std::nullopt;
     return bound.front().IP == "0.0.0.0" ? std::string() : bound.front().IP;
 }
 
-bool TnSysLogServer::InjectMessage(std::string_view bytes, const std::string& peerAddress)
-{
+bool TnSysLogServer::InjectMessage(std::string_view bytes, const std::string& peerAddress) {
     TnSyslogMessage message;
     message.SetReceived(now());
     message.SetData(bytes.substr(0, kSyslogMessageBytes));
@@ -109,8 +97,7 @@ bool TnSysLogServer::InjectMessage(std::string_view bytes, const std::string& pe
     return true;
 }
 
-void TnSysLogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
-{
+void TnSysLogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
     if (OnMessage && aData)
         OnMessage(sender, aData, aBinding);
 }

@@ -17,7 +17,7 @@ inline constexpr std::size_t kSyslogMessageBytes = 1024;
 // aBinding is the binding the datagram arrived on, or null.
 using TLogMessageEvent = std::function<void(TnComponent* Sender, TnSyslogMessage* aData, Binding* aBinding)>;
 
-using TLogExceptionEvent = std::function<void(TnComponent* Sender, Binding* aBinding, const std::string& aMessage,
-                                              const std::string& aExceptionClass)>;
+using TLogExceptionEvent = std::function<void(
+    TnComponent* Sender, Binding* aBinding, const std::string& aMessage, const std::string& aExceptionClass)>;
 
 }  // namespace corvane

@@ -12,8 +12,7 @@ namespace corvane {
 
 namespace {
 
-std::string className(const std::type_info& type)
-{
+std::string className(const std::type_info& type) {
     int status = 0;
     char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
     std::string out = (status == 0 && name) ? name : type.name();
@@ -23,27 +22,23 @@ std::string className(const std::type_info& type)
 
 }  // namespace
 
-TnTCPSyslogServer::TnTCPSyslogServer()
-{
+TnTCPSyslogServer::TnTCPSyslogServer() {
     m_limits.maxConnections.store(kDefaultMaxConnections);
     m_limits.idleTimeoutMs.store(std::int64_t{kDefaultIdleTimeoutSeconds} * 1000);
     m_limits.maxFrame.store(kDefaultMaxFrame);
 }
 
-TnTCPSyslogServer::~TnTCPSyslogServer()
-{
+TnTCPSyslogServer::~TnTCPSyslogServer() {
     Close();
 }
 
-void TnTCPSyslogServer::SetBindings(const BindingList& list)
-{
+void TnTCPSyslogServer::SetBindings(const BindingList& list) {
     m_bindings = list;
     // Items read before the change cannot name a binding of the new list.
     ++m_generation;
 }
 
-std::string TnTCPSyslogServer::Open()
-{
+std::string TnTCPSyslogServer::Open() {
     if (Active())
         return {};
     if (!m_output.push)
@@ -52,10 +47,8 @@ std::string TnTCPSyslogServer::Open()
         m_bindings.Add();
     std::vector<TcpReceiveThread::Listener> listeners;
     auto closeAll = [&] {
-        for (const auto& l : listeners)
-            ::close(l.fd);
-        for (auto& b : m_bindings)
-            b.Socket = -1;
+        for (const auto& l : listeners) ::close(l.fd);
+        for (auto& b : m_bindings) b.Socket = -1;
     };
     for (std::size_t i = 0; i < m_bindings.Count(); ++i) {
         BoundSocket s = openTcpListener(m_bindings[i].IP, m_bindings[i].Port);
@@ -73,43 +66,35 @@ std::string TnTCPSyslogServer::Open()
         closeAll();
         return error;
     }
-    for (const auto& l : listeners)
-        m_sockets.push_back(l.fd);
+    for (const auto& l : listeners) m_sockets.push_back(l.fd);
     m_thread = std::move(thread);
     return {};
 }
 
-void TnTCPSyslogServer::Close()
-{
+void TnTCPSyslogServer::Close() {
     if (!Active())
         return;
     m_thread->stop();
     m_refusedBefore += m_thread->refusedCount();
     m_thread.reset();
-    for (int fd : m_sockets)
-        ::close(fd);
+    for (int fd : m_sockets) ::close(fd);
     m_sockets.clear();
-    for (auto& b : m_bindings)
-        b.Socket = -1;
+    for (auto& b : m_bindings) b.Socket = -1;
 }
 
-std::vector<SocketAddress> TnTCPSyslogServer::BoundAddresses() const
-{
+std::vector<SocketAddress> TnTCPSyslogServer::BoundAddresses() const {
     std::vector<SocketAddress> out;
-    for (int fd : m_sockets)
-        out.push_back(localAddressOf(fd));
+    for (int fd : m_sockets) out.push_back(localAddressOf(fd));
     return out;
 }
 
-Binding* TnTCPSyslogServer::bindingFor(const ReceivedItem& item)
-{
+Binding* TnTCPSyslogServer::bindingFor(const ReceivedItem& item) {
     if (item.generation != m_generation || item.bindingIndex >= m_bindings.Count())
         return nullptr;
     return &m_bindings[item.bindingIndex];
 }
 
-void TnTCPSyslogServer::Deliver(const ReceivedItem& item)
-{
+void TnTCPSyslogServer::Deliver(const ReceivedItem& item) {
     Binding* binding = bindingFor(item);
     if (item.isError) {
         raiseException(binding, item.errorText, item.errorClass);
@@ -128,8 +113,7 @@ void TnTCPSyslogServer::Deliver(const ReceivedItem& item)
     }
 }
 
-void TnTCPSyslogServer::raiseException(Binding* binding, const std::string& text, const std::string& cls)
-{
+void TnTCPSyslogServer::raiseException(Binding* binding, const std::string& text, const std::string& cls) {
     if (!OnException)
         return;
     try {
@@ -139,15 +123,13 @@ void TnTCPSyslogServer::raiseException(Binding* binding, const std::string& text
     }
 }
 
-void TnTCPSyslogServer::DoTCPRead(const ReceivedItem& item, Binding* binding)
-{
+void TnTCPSyslogServer::DoTCPRead(const ReceivedItem& item, Binding* binding) {
     TnSyslogMessage message;
     fillReceivedMessage(message, item, net_texts::kProtocolTCP);
     DoMessage(this, &message, binding);
 }
 
-void TnTCPSyslogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
-{
+void TnTCPSyslogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
     if (OnMessage && aData)
         OnMessage(sender, aData, aBinding);
 }

@@ -43,9 +43,10 @@ public:
     int MaxConnections() const { return m_limits.maxConnections.load(); }
     void SetMaxConnections(int count) { m_limits.maxConnections.store(count < 0 ? 0 : count); }
     // A connection that sends nothing for this long is closed; zero or less: never.
-    std::chrono::milliseconds IdleTimeout() const { return std::chrono::milliseconds(m_limits.idleTimeoutMs.load()); }
-    void SetIdleTimeout(std::chrono::milliseconds timeout)
-    {
+    std::chrono::milliseconds IdleTimeout() const {
+        return std::chrono::milliseconds(m_limits.idleTimeoutMs.load());
+    }
+    void SetIdleTimeout(std::chrono::milliseconds timeout) {
         m_limits.idleTimeoutMs.store(std::max<std::int64_t>(0, timeout.count()));
     }
     // The longest frame; what a frame holds beyond the kept bytes is skipped in any case, and a

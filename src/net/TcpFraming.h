@@ -49,9 +49,9 @@ private:
     std::size_t m_keepBytes;
     State m_state = State::Start;
     std::string m_kept;
-    std::uint64_t m_count = 0;      // digits read so far, then the octets still to come
+    std::uint64_t m_count = 0;  // digits read so far, then the octets still to come
     std::size_t m_digits = 0;
-    std::size_t m_lineBytes = 0;    // bytes of the current line so far
+    std::size_t m_lineBytes = 0;  // bytes of the current line so far
     bool m_lineEndsInCR = false;
     std::string m_error;
 };

@@ -24,8 +24,7 @@ using Clock = std::chrono::steady_clock;
 // hold up reading the open ones.
 constexpr int kAcceptsPerTurn = 64;
 
-std::string replaced(std::string text, std::string_view mark, const std::string& value)
-{
+std::string replaced(std::string text, std::string_view mark, const std::string& value) {
     if (auto p = text.find(mark); p != std::string::npos)
         text.replace(p, mark.size(), value);
     return text;
@@ -44,19 +43,18 @@ struct TcpReceiveThread::Connection {
 
 TcpReceiveThread::TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation,
                                    const TcpLimits& limits, Output output)
-    : m_listeners(std::move(listeners)), m_generation(generation), m_limits(limits), m_output(std::move(output))
-{
-}
+    : m_listeners(std::move(listeners)),
+      m_generation(generation),
+      m_limits(limits),
+      m_output(std::move(output)) {}
 
-TcpReceiveThread::~TcpReceiveThread()
-{
+TcpReceiveThread::~TcpReceiveThread() {
     stop();
     if (m_stopFd >= 0)
         ::close(m_stopFd);
 }
 
-bool TcpReceiveThread::start(std::string& error)
-{
+bool TcpReceiveThread::start(std::string& error) {
     m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (m_stopFd < 0) {
         error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
@@ -72,8 +70,7 @@ bool TcpReceiveThread::start(std::string& error)
     return true;
 }
 
-void TcpReceiveThread::stop()
-{
+void TcpReceiveThread::stop() {
     m_stopping.store(true);
     if (m_stopFd >= 0) {
         const std::uint64_t one = 1;
@@ -83,8 +80,7 @@ void TcpReceiveThread::stop()
         m_thread.join();
 }
 
-void TcpReceiveThread::run()
-{
+void TcpReceiveThread::run() {
     std::vector<Connection> connections;
     std::vector<pollfd> fds;
     std::vector<ReceivedItem> batch;
@@ -100,19 +96,18 @@ void TcpReceiveThread::run()
         } else if (idleMs > 0) {
             for (const auto& c : connections) {
                 const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                    c.lastActivity + std::chrono::milliseconds(idleMs) - start).count();
+                                      c.lastActivity + std::chrono::milliseconds(idleMs) - start)
+                                      .count();
                 timeout = static_cast<int>(std::clamp<std::int64_t>(left + 1, 0, timeout));
             }
         }
 
         fds.clear();
         fds.push_back({m_stopFd, POLLIN, 0});
-        for (const auto& l : m_listeners)
-            fds.push_back({l.fd, POLLIN, 0});
+        for (const auto& l : m_listeners) fds.push_back({l.fd, POLLIN, 0});
         // A congested thread leaves the connections unread; their data waits in the kernel.
         if (!congested)
-            for (const auto& c : connections)
-                fds.push_back({c.fd, POLLIN, 0});
+            for (const auto& c : connections) fds.push_back({c.fd, POLLIN, 0});
         const int ready = ::poll(fds.data(), fds.size(), timeout);
         if (ready < 0 && errno != EINTR) {
             ReceivedItem item;
@@ -153,12 +148,11 @@ void TcpReceiveThread::run()
         const auto now = Clock::now();
         if (congested) {
             // Time spent waiting for room is not idleness of the peers.
-            for (auto& c : connections)
-                c.lastActivity = now;
+            for (auto& c : connections) c.lastActivity = now;
         } else if (idleMs > 0) {
             for (std::size_t i = 0; i < connections.size(); ++i)
-                if (now - connections[i].lastActivity >= std::chrono::milliseconds(idleMs)
-                    && std::find(closing.begin(), closing.end(), i) == closing.end())
+                if (now - connections[i].lastActivity >= std::chrono::milliseconds(idleMs) &&
+                    std::find(closing.begin(), closing.end(), i) == closing.end())
                     closing.push_back(i);
         }
         std::sort(closing.begin(), closing.end());
@@ -173,16 +167,14 @@ void TcpReceiveThread::run()
         if (!batch.empty())
             m_output.push(batch);
     }
-    for (auto& c : connections)
-        closeConnection(c, batch);
+    for (auto& c : connections) closeConnection(c, batch);
     connections.clear();
     m_connectionCount.store(0);
     if (!batch.empty())
         m_output.push(batch);
 }
 
-void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections)
-{
+void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections) {
     for (int n = 0; n < kAcceptsPerTurn; ++n) {
         const int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
@@ -204,8 +196,7 @@ void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connectio
     }
 }
 
-bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem>& batch)
-{
+bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem>& batch) {
     const ssize_t n = ::recv(connection.fd, m_buffer.data(), m_buffer.size(), MSG_DONTWAIT);
     if (n < 0)
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
@@ -213,7 +204,8 @@ bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem
         return false;
     connection.lastActivity = Clock::now();
     std::vector<std::string> frames;
-    const bool ok = connection.framer.feed(std::string_view(m_buffer.data(), static_cast<std::size_t>(n)), frames);
+    const bool ok =
+        connection.framer.feed(std::string_view(m_buffer.data(), static_cast<std::size_t>(n)), frames);
     addFrames(connection, frames, batch);
     if (!ok) {
         ReceivedItem item;
@@ -231,8 +223,7 @@ bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem
     return ok;
 }
 
-void TcpReceiveThread::closeConnection(Connection& connection, std::vector<ReceivedItem>& batch)
-{
+void TcpReceiveThread::closeConnection(Connection& connection, std::vector<ReceivedItem>& batch) {
     std::vector<std::string> frames;
     connection.framer.finish(frames);
     addFrames(connection, frames, batch);
@@ -241,8 +232,7 @@ void TcpReceiveThread::closeConnection(Connection& connection, std::vector<Recei
 }
 
 void TcpReceiveThread::addFrames(Connection& connection, std::vector<std::string>& frames,
-                                 std::vector<ReceivedItem>& batch)
-{
+                                 std::vector<ReceivedItem>& batch) {
     if (frames.empty())
         return;
     const DateTime arrived = now();

@@ -67,7 +67,8 @@ private:
     // False when the connection is to be closed.
     bool readFrom(Connection& connection, std::vector<ReceivedItem>& batch);
     void closeConnection(Connection& connection, std::vector<ReceivedItem>& batch);
-    void addFrames(Connection& connection, std::vector<std::string>& frames, std::vector<ReceivedItem>& batch);
+    void addFrames(Connection& connection, std::vector<std::string>& frames,
+                   std::vector<ReceivedItem>& batch);
 
     std::vector<Listener> m_listeners;
     std::uint64_t m_generation;

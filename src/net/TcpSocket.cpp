@@ -17,8 +17,7 @@ constexpr int kBacklog = 128;
 
 }  // namespace
 
-BoundSocket openTcpListener(const std::string& address, int port)
-{
+BoundSocket openTcpListener(const std::string& address, int port) {
     BoundSocket result;
     if (port < 0 || port > 65535) {
         result.error = fillIn(net_texts::kBindBadPort, std::to_string(port));
@@ -54,8 +53,7 @@ BoundSocket openTcpListener(const std::string& address, int port)
     return result;
 }
 
-SocketAddress peerAddressOf(int fd)
-{
+SocketAddress peerAddressOf(int fd) {
     SocketAddress out;
     sockaddr_in peer{};
     socklen_t length = sizeof peer;

@@ -13,8 +13,7 @@ namespace corvane {
 
 namespace {
 
-std::string className(const std::type_info& type)
-{
+std::string className(const std::type_info& type) {
     int status = 0;
     char* name = abi::__cxa_demangle(type.name(), nullptr, nullptr, &status);
     std::string out = (status == 0 && name) ? name : type.name();
@@ -26,29 +25,24 @@ std::string className(const std::type_info& type)
 
 TnUDPSyslogServer::TnUDPSyslogServer() : m_self(std::make_shared<TnUDPSyslogServer*>(this)) {}
 
-TnUDPSyslogServer::~TnUDPSyslogServer()
-{
+TnUDPSyslogServer::~TnUDPSyslogServer() {
     Close();
 }
 
-void TnUDPSyslogServer::SetBindings(const BindingList& list)
-{
+void TnUDPSyslogServer::SetBindings(const BindingList& list) {
     m_bindings = list;
     // Items read before the change cannot name a binding of the new list.
     ++m_generation;
 }
 
-void TnUDPSyslogServer::SetBroadcastEnabled(bool on)
-{
+void TnUDPSyslogServer::SetBroadcastEnabled(bool on) {
     if (on == m_broadcast)
         return;
     m_broadcast = on;
-    for (int fd : m_sockets)
-        setBroadcast(fd, on);
+    for (int fd : m_sockets) setBroadcast(fd, on);
 }
 
-std::string TnUDPSyslogServer::Open()
-{
+std::string TnUDPSyslogServer::Open() {
     if (Active())
         return {};
     if (m_bindings.empty())
@@ -57,71 +51,58 @@ std::string TnUDPSyslogServer::Open()
     for (std::size_t i = 0; i < m_bindings.Count(); ++i) {
         BoundSocket s = openUdpSocket(m_bindings[i].IP, m_bindings[i].Port);
         if (s.fd < 0) {
-            for (const auto& open : sockets)
-                ::close(open.fd);
-            for (auto& b : m_bindings)
-                b.Socket = -1;
+            for (const auto& open : sockets) ::close(open.fd);
+            for (auto& b : m_bindings) b.Socket = -1;
             return s.error;
         }
         m_bindings[i].Socket = s.fd;
         sockets.push_back({s.fd, i});
     }
     ++m_generation;
-    auto thread = std::make_unique<ReceiveThread>(sockets, m_generation, [this](std::vector<ReceivedItem>& batch) {
-        if (ThreadedEvent) {
-            for (const auto& item : batch)
-                deliverItem(item);
-            batch.clear();
-        } else if (m_queue.push(batch)) {
-            wakeMainThread();
-        }
-    });
+    auto thread =
+        std::make_unique<ReceiveThread>(sockets, m_generation, [this](std::vector<ReceivedItem>& batch) {
+            if (ThreadedEvent) {
+                for (const auto& item : batch) deliverItem(item);
+                batch.clear();
+            } else if (m_queue.push(batch)) {
+                wakeMainThread();
+            }
+        });
     std::string error;
     if (!thread->start(error)) {
-        for (const auto& s : sockets)
-            ::close(s.fd);
-        for (auto& b : m_bindings)
-            b.Socket = -1;
+        for (const auto& s : sockets) ::close(s.fd);
+        for (auto& b : m_bindings) b.Socket = -1;
         return error;
     }
-    for (const auto& s : sockets)
-        m_sockets.push_back(s.fd);
+    for (const auto& s : sockets) m_sockets.push_back(s.fd);
     m_thread = std::move(thread);
     m_currentBinding = 0;
-    for (int fd : m_sockets)
-        setBroadcast(fd, m_broadcast);
+    for (int fd : m_sockets) setBroadcast(fd, m_broadcast);
     return {};
 }
 
-void TnUDPSyslogServer::Close()
-{
+void TnUDPSyslogServer::Close() {
     if (!Active())
         return;
     m_thread->stop();
     m_thread.reset();
-    for (int fd : m_sockets)
-        ::close(fd);
+    for (int fd : m_sockets) ::close(fd);
     m_sockets.clear();
-    for (auto& b : m_bindings)
-        b.Socket = -1;
+    for (auto& b : m_bindings) b.Socket = -1;
     m_currentBinding = SIZE_MAX;
 }
 
-Binding* TnUDPSyslogServer::CurrentBinding()
-{
+Binding* TnUDPSyslogServer::CurrentBinding() {
     return m_currentBinding < m_bindings.Count() ? &m_bindings[m_currentBinding] : nullptr;
 }
 
-std::vector<SocketAddress> TnUDPSyslogServer::BoundAddresses() const
-{
+std::vector<SocketAddress> TnUDPSyslogServer::BoundAddresses() const {
     std::vector<SocketAddress> out;
-    for (int fd : m_sockets)
-        out.push_back(localAddressOf(fd));
+    for (int fd : m_sockets) out.push_back(localAddressOf(fd));
     return out;
 }
 
-void TnUDPSyslogServer::wakeMainThread()
-{
+void TnUDPSyslogServer::wakeMainThread() {
     if (!m_mainThread)
         return;
     std::weak_ptr<TnUDPSyslogServer*> self = m_self;
@@ -131,19 +112,16 @@ void TnUDPSyslogServer::wakeMainThread()
     });
 }
 
-void TnUDPSyslogServer::EnqueueTCP(std::vector<ReceivedItem>& items)
-{
+void TnUDPSyslogServer::EnqueueTCP(std::vector<ReceivedItem>& items) {
     if (m_queue.pushAll(items))
         wakeMainThread();
 }
 
-bool TnUDPSyslogServer::QueueBusy(std::size_t share) const
-{
+bool TnUDPSyslogServer::QueueBusy(std::size_t share) const {
     return m_queue.bytes() > std::min(share, m_queue.limit() / 2);
 }
 
-std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount)
-{
+std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount) {
     if (m_delivering)
         return 0;
     m_delivering = true;
@@ -169,15 +147,13 @@ std::size_t TnUDPSyslogServer::DeliverQueued(std::size_t maxCount)
     return count;
 }
 
-Binding* TnUDPSyslogServer::bindingFor(const ReceivedItem& item)
-{
+Binding* TnUDPSyslogServer::bindingFor(const ReceivedItem& item) {
     if (item.generation != m_generation || item.bindingIndex >= m_bindings.Count())
         return nullptr;
     return &m_bindings[item.bindingIndex];
 }
 
-void TnUDPSyslogServer::deliverItem(const ReceivedItem& item)
-{
+void TnUDPSyslogServer::deliverItem(const ReceivedItem& item) {
     Binding* binding = bindingFor(item);
     if (item.isError) {
         raiseException(binding ? binding : CurrentBinding(), item.errorText, item.errorClass);
@@ -196,8 +172,7 @@ void TnUDPSyslogServer::deliverItem(const ReceivedItem& item)
     }
 }
 
-void TnUDPSyslogServer::raiseException(Binding* binding, const std::string& text, const std::string& cls)
-{
+void TnUDPSyslogServer::raiseException(Binding* binding, const std::string& text, const std::string& cls) {
     if (!OnException)
         return;
     try {
@@ -207,15 +182,13 @@ void TnUDPSyslogServer::raiseException(Binding* binding, const std::string& text
     }
 }
 
-void TnUDPSyslogServer::DoUDPRead(const ReceivedItem& item, Binding* binding)
-{
+void TnUDPSyslogServer::DoUDPRead(const ReceivedItem& item, Binding* binding) {
     TnSyslogMessage message;
     fillReceivedMessage(message, item, net_texts::kProtocolUDP);
     DoMessage(this, &message, binding);
 }
 
-void TnUDPSyslogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding)
-{
+void TnUDPSyslogServer::DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
     if (OnMessage && aData)
         OnMessage(sender, aData, aBinding);
 }

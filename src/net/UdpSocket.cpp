@@ -19,34 +19,31 @@ constexpr int kReceiveBufferBytes = 8 * 1024 * 1024;
 
 }  // namespace
 
-std::string fillIn(const char* pattern, const std::string& value)
-{
+std::string fillIn(const char* pattern, const std::string& value) {
     std::string out = pattern;
     if (auto p = out.find("%1"); p != std::string::npos)
         out.replace(p, 2, value);
     return out;
 }
 
-std::string bindErrorText(int error, const std::string& address, int port)
-{
+std::string bindErrorText(int error, const std::string& address, int port) {
     switch (error) {
-    case EADDRINUSE:
-        return net_texts::kBindInUse;
-    case EACCES:
-        // The kernel refuses ports below 1024 to a process without the capability to bind them.
-        if (port > 0 && port < 1024)
-            return fillIn(net_texts::kBindPrivileged, std::to_string(port));
-        break;
-    case EADDRNOTAVAIL:
-        return fillIn(net_texts::kBindNoSuchAddress, address);
-    default:
-        break;
+        case EADDRINUSE:
+            return net_texts::kBindInUse;
+        case EACCES:
+            // The kernel refuses ports below 1024 to a process without the capability to bind them.
+            if (port > 0 && port < 1024)
+                return fillIn(net_texts::kBindPrivileged, std::to_string(port));
+            break;
+        case EADDRNOTAVAIL:
+            return fillIn(net_texts::kBindNoSuchAddress, address);
+        default:
+            break;
     }
     return fillIn(net_texts::kBindFailed, std::strerror(error));
 }
 
-BoundSocket openUdpSocket(const std::string& address, int port)
-{
+BoundSocket openUdpSocket(const std::string& address, int port) {
     BoundSocket result;
     if (port < 0 || port > 65535) {
         result.error = fillIn(net_texts::kBindBadPort, std::to_string(port));
@@ -78,8 +75,7 @@ BoundSocket openUdpSocket(const std::string& address, int port)
     return result;
 }
 
-SocketAddress localAddressOf(int fd)
-{
+SocketAddress localAddressOf(int fd) {
     SocketAddress out;
     sockaddr_in local{};
     socklen_t length = sizeof local;
@@ -92,8 +88,7 @@ SocketAddress localAddressOf(int fd)
     return out;
 }
 
-void setBroadcast(int fd, bool on)
-{
+void setBroadcast(int fd, bool on) {
     const int value = on ? 1 : 0;
     ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &value, sizeof value);
 }

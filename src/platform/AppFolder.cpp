@@ -7,8 +7,7 @@ namespace corvane {
 
 namespace fs = std::filesystem;
 
-std::string executableFolder()
-{
+std::string executableFolder() {
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec || exe.empty())
@@ -19,8 +18,7 @@ std::string executableFolder()
     return folder;
 }
 
-std::string installedShareFolder()
-{
+std::string installedShareFolder() {
     const std::string exeFolder = executableFolder();
     if (exeFolder.empty())
         return {};

@@ -10,26 +10,22 @@ namespace {
 
 // One mutex for every kind of shared data: only cookies are shared, and a request holds the lock
 // only for the moment it reads or updates them.
-void lockShare(CURL*, curl_lock_data, curl_lock_access, void* mutex)
-{
+void lockShare(CURL*, curl_lock_data, curl_lock_access, void* mutex) {
     static_cast<std::mutex*>(mutex)->lock();
 }
 
-void unlockShare(CURL*, curl_lock_data, void* mutex)
-{
+void unlockShare(CURL*, curl_lock_data, void* mutex) {
     static_cast<std::mutex*>(mutex)->unlock();
 }
 
 }  // namespace
 
-void ensureCurlInitialised()
-{
+void ensureCurlInitialised() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-HttpCookieStore::HttpCookieStore()
-{
+HttpCookieStore::HttpCookieStore() {
     ensureCurlInitialised();
     CURLSH* share = curl_share_init();
     if (!share)
@@ -41,8 +37,7 @@ HttpCookieStore::HttpCookieStore()
     m_share = share;
 }
 
-HttpCookieStore::~HttpCookieStore()
-{
+HttpCookieStore::~HttpCookieStore() {
     if (m_share)
         curl_share_cleanup(static_cast<CURLSH*>(m_share));
 }

@@ -10,24 +10,19 @@
 namespace corvane {
 namespace {
 
-std::string replaceArg(std::string text, std::string_view value)
-{
+std::string replaceArg(std::string text, std::string_view value) {
     if (const auto at = text.find("%1"); at != std::string::npos)
         text.replace(at, 2, value);
     return text;
 }
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
     return s;
 }
 
-bool startsWithNoCase(std::string_view s, std::string_view prefix)
-{
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     if (s.size() < prefix.size())
         return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
@@ -51,8 +46,7 @@ struct Transfer {
     bool tooLarge = false;
 };
 
-std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* context)
-{
+std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* context) {
     auto& t = *static_cast<Transfer*>(context);
     const std::string_view line(data, size * count);
     if (startsWithNoCase(line, "HTTP/")) {
@@ -66,8 +60,7 @@ std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* cont
     return size * count;
 }
 
-std::size_t onBody(char* data, std::size_t size, std::size_t count, void* context)
-{
+std::size_t onBody(char* data, std::size_t size, std::size_t count, void* context) {
     auto& t = *static_cast<Transfer*>(context);
     const std::size_t n = size * count;
     if (n > t.maxBody - t.body.size()) {
@@ -78,15 +71,13 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* contex
     return n;
 }
 
-int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
-{
+int onProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto& t = *static_cast<const Transfer*>(context);
     return t.stop && t.stop->load() ? 1 : 0;
 }
 
 struct EasyDeleter {
-    void operator()(CURL* easy) const
-    {
+    void operator()(CURL* easy) const {
         // Detach from the shared cookie store before the handle goes.
         curl_easy_setopt(easy, CURLOPT_SHARE, nullptr);
         curl_easy_cleanup(easy);
@@ -101,8 +92,7 @@ struct ListDeleter {
 
 HttpResult HttpGetToStream(const std::string& url, const std::string& userAgent, const std::string& userName,
                            std::ostream* body, HttpCookieStore& cookies, const HttpOptions& options,
-                           const std::atomic<bool>* stop)
-{
+                           const std::atomic<bool>* stop) {
     HttpResult result;
     if (!body || (stop && stop->load()))
         return result;
@@ -169,8 +159,8 @@ HttpResult HttpGetToStream(const std::string& url, const std::string& userAgent,
     if (result.status >= 400) {
         result.failed = true;
         result.error = transfer.statusLine.empty()
-            ? replaceArg(http_texts::kErrorStatus, std::to_string(result.status))
-            : transfer.statusLine;
+                           ? replaceArg(http_texts::kErrorStatus, std::to_string(result.status))
+                           : transfer.statusLine;
         return result;
     }
     if (result.status < 200 || result.status > 202)

@@ -45,7 +45,8 @@ struct HttpResult {
 // authentication with userName and an empty password. Redirects are followed up to the limit;
 // only http and https are spoken, on the first request and after redirects. Cookies go to and
 // come from the given cookie store. A set stop flag ends the request early as cancelled (it is
-// looked at about once a second while the transfer waits, more often while data flows). Without a body stream nothing is sent and the result is not ok.
+// looked at about once a second while the transfer waits, more often while data flows). Without a body stream
+// nothing is sent and the result is not ok.
 HttpResult HttpGetToStream(const std::string& url, const std::string& userAgent, const std::string& userName,
                            std::ostream* body, HttpCookieStore& cookies, const HttpOptions& options = {},
                            const std::atomic<bool>* stop = nullptr);

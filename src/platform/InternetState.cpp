@@ -12,8 +12,7 @@ namespace {
 constexpr unsigned kRouteUp = 0x1;  // RTF_UP
 constexpr std::size_t kMaxRouteTable = 1 << 20;
 
-std::set<std::string> upInterfaces()
-{
+std::set<std::string> upInterfaces() {
     std::set<std::string> names;
     ifaddrs* list = nullptr;
     if (::getifaddrs(&list) != 0)
@@ -29,8 +28,7 @@ std::set<std::string> upInterfaces()
     return names;
 }
 
-std::string readRouteTable()
-{
+std::string readRouteTable() {
     std::ifstream in("/proc/net/route");
     if (!in)
         return {};
@@ -43,8 +41,7 @@ std::string readRouteTable()
 
 }  // namespace
 
-bool hasDefaultRoute(std::string_view routeTable, const std::set<std::string>& up)
-{
+bool hasDefaultRoute(std::string_view routeTable, const std::set<std::string>& up) {
     std::istringstream lines{std::string(routeTable)};
     std::string line;
     bool header = true;
@@ -69,8 +66,7 @@ bool hasDefaultRoute(std::string_view routeTable, const std::set<std::string>& u
     return false;
 }
 
-bool IsInternetConnected()
-{
+bool IsInternetConnected() {
     const auto up = upInterfaces();
     if (up.empty())
         return false;

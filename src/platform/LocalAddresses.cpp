@@ -12,23 +12,22 @@ namespace corvane {
 
 namespace {
 
-bool isLoopback(const in_addr& a) { return (ntohl(a.s_addr) >> 24) == 127; }
+bool isLoopback(const in_addr& a) {
+    return (ntohl(a.s_addr) >> 24) == 127;
+}
 
-std::string toText(const in_addr& a)
-{
+std::string toText(const in_addr& a) {
     char text[INET_ADDRSTRLEN] = {};
     ::inet_ntop(AF_INET, &a, text, sizeof text);
     return text;
 }
 
-void addUnique(std::vector<std::string>& list, const std::string& address)
-{
+void addUnique(std::vector<std::string>& list, const std::string& address) {
     if (std::find(list.begin(), list.end(), address) == list.end())
         list.push_back(address);
 }
 
-std::vector<in_addr> hostNameAddresses()
-{
+std::vector<in_addr> hostNameAddresses() {
     std::vector<in_addr> out;
     char name[256] = {};
     if (::gethostname(name, sizeof name - 1) != 0)
@@ -48,14 +47,12 @@ std::vector<in_addr> hostNameAddresses()
 
 }  // namespace
 
-std::vector<std::string> localIPv4Addresses()
-{
+std::vector<std::string> localIPv4Addresses() {
     std::vector<std::string> result;
     const auto byName = hostNameAddresses();
     const bool onlyLoopback = std::all_of(byName.begin(), byName.end(), isLoopback);
     if (!onlyLoopback) {
-        for (const auto& a : byName)
-            addUnique(result, toText(a));
+        for (const auto& a : byName) addUnique(result, toText(a));
         return result;
     }
     std::vector<std::string> loopback;
@@ -69,15 +66,12 @@ std::vector<std::string> localIPv4Addresses()
         }
         ::freeifaddrs(interfaces);
     }
-    for (const auto& a : byName)
-        addUnique(loopback, toText(a));
-    for (const auto& a : loopback)
-        addUnique(result, a);
+    for (const auto& a : byName) addUnique(loopback, toText(a));
+    for (const auto& a : loopback) addUnique(result, a);
     return result;
 }
 
-bool isIPv4Address(const std::string& text)
-{
+bool isIPv4Address(const std::string& text) {
     in_addr a{};
     return ::inet_pton(AF_INET, text.c_str(), &a) == 1;
 }

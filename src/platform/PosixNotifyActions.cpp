@@ -26,19 +26,16 @@ namespace {
 constexpr int kStarted = 33;
 constexpr int kNotStarted = 2;
 
-bool isExecutableFile(const std::string& path)
-{
+bool isExecutableFile(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 // Starts argv in a session of its own with nothing of ours open on its standard streams; a
 // thread of its own collects it when it ends so no zombie is left. Answers 0 or the error code.
-int spawnDetached(const std::vector<std::string>& args)
-{
+int spawnDetached(const std::vector<std::string>& args) {
     std::vector<char*> argv;
-    for (const auto& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t files;
@@ -63,8 +60,7 @@ int spawnDetached(const std::vector<std::string>& args)
     return 0;
 }
 
-std::string openFailedText(const std::string& path, const std::string& reason)
-{
+std::string openFailedText(const std::string& path, const std::string& reason) {
     const std::string_view pattern = platform_texts::kOpenFileFailed;
     const auto at = pattern.find("%s");
     std::string text(pattern.substr(0, at));
@@ -82,20 +78,16 @@ struct PosixNotifyActions::Sound {
 };
 
 PosixNotifyActions::PosixNotifyActions(std::string appFolder, MessageDialogs& dialogs)
-    : m_appFolder(std::move(appFolder)), m_dialogs(dialogs)
-{
-}
+    : m_appFolder(std::move(appFolder)), m_dialogs(dialogs) {}
 
-PosixNotifyActions::~PosixNotifyActions()
-{
+PosixNotifyActions::~PosixNotifyActions() {
     if (m_sound) {
         ca_context_destroy(m_sound->context);
         delete m_sound;
     }
 }
 
-void PosixNotifyActions::PlayNotifySound(const std::string& name)
-{
+void PosixNotifyActions::PlayNotifySound(const std::string& name) {
     if (name.empty() || m_soundFailed)
         return;
     if (!m_sound) {
@@ -104,8 +96,8 @@ void PosixNotifyActions::PlayNotifySound(const std::string& name)
             m_soundFailed = true;
             return;
         }
-        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID, "corvane",
-                                nullptr);
+        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID,
+                                "corvane", nullptr);
         if (ca_context_open(context) != CA_SUCCESS) {
             ca_context_destroy(context);
             m_soundFailed = true;
@@ -122,8 +114,7 @@ void PosixNotifyActions::PlayNotifySound(const std::string& name)
         ca_context_play(m_sound->context, 0, CA_PROP_EVENT_ID, "dialog-warning", nullptr);
 }
 
-int PosixNotifyActions::RunNotifyProgram(const std::string& path)
-{
+int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
     if (path.empty())
         return kNotStarted;
     // A folder or a document is opened by the desktop; an executable file is started itself.

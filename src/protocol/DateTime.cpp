@@ -36,16 +36,19 @@ void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(y + (month <= 2));
 }
 
-constexpr double kMinValue = -693593.0;   // 0001-01-01
+constexpr double kMinValue = -693593.0;         // 0001-01-01
 constexpr double kMaxValue = 2958465.99999999;  // 9999-12-31 23:59:59.999
 
 }  // namespace
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int daysInMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
+    if (month < 1 || month > 12)
+        return 0;
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
@@ -56,8 +59,10 @@ bool isValidDateTime(const DateTimeFields& f) {
 }
 
 std::int64_t dateTimeToMilliseconds(DateTime value) {
-    if (!(value >= kMinValue)) value = kMinValue;  // also catches NaN
-    if (value > kMaxValue) value = kMaxValue;
+    if (!(value >= kMinValue))
+        value = kMinValue;  // also catches NaN
+    if (value > kMaxValue)
+        value = kMaxValue;
     // Before the epoch the fraction counts forward from the (negative) whole day.
     const double whole = std::trunc(value);
     const double frac = std::fabs(value - whole);
@@ -75,7 +80,7 @@ DateTime millisecondsToDateTime(std::int64_t ms) {
     const std::int64_t rest = ms % kMsPerDay;  // same sign as ms
     const double frac = static_cast<double>(rest < 0 ? -rest : rest) / static_cast<double>(kMsPerDay);
     return days < 0 || (days == 0 && rest < 0) ? static_cast<double>(days) - frac
-                                                : static_cast<double>(days) + frac;
+                                               : static_cast<double>(days) + frac;
 }
 
 std::optional<DateTime> encodeDate(int year, int month, int day) {
@@ -83,7 +88,8 @@ std::optional<DateTime> encodeDate(int year, int month, int day) {
 }
 
 std::optional<DateTime> encodeDateTime(const DateTimeFields& f) {
-    if (!isValidDateTime(f)) return std::nullopt;
+    if (!isValidDateTime(f))
+        return std::nullopt;
     const std::int64_t days =
         daysFromCivil(f.year, static_cast<unsigned>(f.month), static_cast<unsigned>(f.day)) - kEpochCivilDays;
     const std::int64_t ms = ((f.hour * 60LL + f.minute) * 60LL + f.second) * 1000LL + f.millisecond;
@@ -95,7 +101,8 @@ DateTimeFields decodeDateTime(DateTime value) {
     const std::int64_t total = dateTimeToMilliseconds(value);
     std::int64_t days = total / kMsPerDay;
     std::int64_t ms = total % kMsPerDay;
-    if (ms < 0) ms = -ms;
+    if (ms < 0)
+        ms = -ms;
     DateTimeFields f;
     civilFromDays(days + kEpochCivilDays, f.year, f.month, f.day);
     f.millisecond = static_cast<int>(ms % 1000);
@@ -109,10 +116,12 @@ DateTime localFromUnix(double unixSeconds) {
     const double whole = std::floor(unixSeconds);
     const std::time_t t = static_cast<std::time_t>(whole);
     std::tm tm{};
-    if (localtime_r(&t, &tm) == nullptr) return 0;
+    if (localtime_r(&t, &tm) == nullptr)
+        return 0;
     const int ms = static_cast<int>(std::lround((unixSeconds - whole) * 1000.0));
-    DateTimeFields f{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
-                     tm.tm_sec > 59 ? 59 : tm.tm_sec, ms > 999 ? 999 : ms};
+    DateTimeFields f{tm.tm_year + 1900,  tm.tm_mon + 1, tm.tm_mday,
+                     tm.tm_hour,         tm.tm_min,     tm.tm_sec > 59 ? 59 : tm.tm_sec,
+                     ms > 999 ? 999 : ms};
     return encodeDateTime(f).value_or(0);
 }
 
@@ -130,14 +139,16 @@ double unixFromLocal(DateTime local) {
 }
 
 DateTime now() {
-    if (g_fixedNow) return *g_fixedNow;
+    if (g_fixedNow)
+        return *g_fixedNow;
     const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
     return localFromUnix(static_cast<double>(ms) / 1000.0);
 }
 
 int currentYear() {
-    if (g_fixedNow) return decodeDateTime(*g_fixedNow).year;
+    if (g_fixedNow)
+        return decodeDateTime(*g_fixedNow).year;
     // The local year can only change when the second does.
     thread_local std::int64_t cachedSecond = std::numeric_limits<std::int64_t>::min();
     thread_local int cachedYear = 0;
@@ -150,7 +161,11 @@ int currentYear() {
     return cachedYear;
 }
 
-ScopedClock::ScopedClock(DateTime fixed) : m_previous(g_fixedNow) { g_fixedNow = fixed; }
-ScopedClock::~ScopedClock() { g_fixedNow = m_previous; }
+ScopedClock::ScopedClock(DateTime fixed) : m_previous(g_fixedNow) {
+    g_fixedNow = fixed;
+}
+ScopedClock::~ScopedClock() {
+    g_fixedNow = m_previous;
+}
 
 }  // namespace corvane

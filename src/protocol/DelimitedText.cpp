@@ -3,12 +3,15 @@
 namespace corvane {
 namespace {
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 }  // namespace
 
 DelimitedTextReader::DelimitedTextReader(std::string_view source) : m_source(source) {
-    if (const auto nul = m_source.find('\0'); nul != std::string_view::npos) m_source = m_source.substr(0, nul);
+    if (const auto nul = m_source.find('\0'); nul != std::string_view::npos)
+        m_source = m_source.substr(0, nul);
     skipBlanks();
 }
 
@@ -20,7 +23,8 @@ void DelimitedTextReader::readQuoted(std::string& item) {
     std::size_t from = m_pos + 1;
     for (;;) {
         const auto quote = m_source.find('"', from);
-        if (quote == std::string_view::npos) break;
+        if (quote == std::string_view::npos)
+            break;
         if (quote + 1 < m_source.size() && m_source[quote + 1] == '"') {
             item.append(m_source.substr(from, quote + 1 - from));
             from = quote + 2;
@@ -36,7 +40,8 @@ void DelimitedTextReader::readQuoted(std::string& item) {
     const std::size_t end = m_source.size() > start ? m_source.size() - 1 : start;
     for (std::size_t i = start; i < end; ++i) {
         item += m_source[i];
-        if (m_source[i] == '"' && i + 1 < end && m_source[i + 1] == '"') ++i;
+        if (m_source[i] == '"' && i + 1 < end && m_source[i + 1] == '"')
+            ++i;
     }
     m_pos = m_source.size();
 }
@@ -47,7 +52,8 @@ bool DelimitedTextReader::next(std::string& item) {
         m_trailingEmpty = false;
         return true;
     }
-    if (m_pos >= m_source.size()) return false;
+    if (m_pos >= m_source.size())
+        return false;
     if (m_source[m_pos] == '"') {
         readQuoted(item);
     } else {

@@ -55,7 +55,8 @@ void decodeEntities(std::string_view in, std::string& out) {
                 const std::string_view number = in.substr(at + 2, semicolon - (at + 2));
                 const text::IntPrefix value = text::readIntPrefix(number);
                 if (!value.overflow) {
-                    out += static_cast<char>(static_cast<unsigned char>(static_cast<std::uint32_t>(value.value) & 0xFF));
+                    out += static_cast<char>(
+                        static_cast<unsigned char>(static_cast<std::uint32_t>(value.value) & 0xFF));
                     i = semicolon + 1;
                     continue;
                 }

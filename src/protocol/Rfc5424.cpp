@@ -9,7 +9,9 @@ namespace {
 constexpr std::string_view kNil = "-";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads the space-separated header fields one at a time. Runs of spaces between fields are
 // taken as one separator so that a doubled space does not shift every later field.
@@ -63,12 +65,15 @@ std::size_t elementEnd(std::string_view text, std::size_t at) {
 }  // namespace
 
 std::optional<Rfc5424Parts> splitRfc5424(std::string_view text) {
-    if (text.size() < 3 || text[0] != '<') return std::nullopt;
+    if (text.size() < 3 || text[0] != '<')
+        return std::nullopt;
     std::size_t i = 1;
     while (i < text.size() && i <= 3 && isDigit(text[i])) ++i;
-    if (i == 1 || i >= text.size() || text[i] != '>') return std::nullopt;
+    if (i == 1 || i >= text.size() || text[i] != '>')
+        return std::nullopt;
     const std::size_t version = i + 1;
-    if (text.substr(version, 2) != "1 " || !isIsoDateTimeStart(text.substr(version + 2))) return std::nullopt;
+    if (text.substr(version, 2) != "1 " || !isIsoDateTimeStart(text.substr(version + 2)))
+        return std::nullopt;
 
     Rfc5424Parts parts;
     parts.versionAt = version;

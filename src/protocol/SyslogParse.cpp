@@ -15,13 +15,13 @@ namespace corvane {
 namespace {
 
 constexpr int kDefaultPriority = 13;
-constexpr std::size_t kMaxPriorityEnd = 5;   // the ">" of a priority lies within the first 5 characters
+constexpr std::size_t kMaxPriorityEnd = 5;  // the ">" of a priority lies within the first 5 characters
 constexpr std::int64_t kShortestHeaderText = 16;
 constexpr std::int32_t kKnownHeaderLength = 6;
 
 std::int32_t clampToInt32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                               std::numeric_limits<std::int32_t>::max()));
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 // Position of the first ">" when it closes a priority, else 0.
@@ -32,8 +32,10 @@ std::int64_t priorityEnd(std::string_view text) {
 
 // The priority inside "<...>" read as a whole number, kept to its low 8 bits.
 std::optional<int> readPriorityText(std::string_view priorityText) {
-    const auto value = text::readWholeInt(text::cut(priorityText, 2, static_cast<std::int64_t>(priorityText.size()) - 2));
-    if (!value) return std::nullopt;
+    const auto value =
+        text::readWholeInt(text::cut(priorityText, 2, static_cast<std::int64_t>(priorityText.size()) - 2));
+    if (!value)
+        return std::nullopt;
     return static_cast<int>(static_cast<std::uint32_t>(*value) & 0xFF);
 }
 
@@ -57,14 +59,17 @@ TSyslogParse::TSyslogParse() : m_processTag(kUnknownProcess) {}
 void TSyslogParse::SetText(std::string_view received) {
     decodeEntities(received, m_text);
     m_rfc5424 = false;
-    if (m_text.empty()) return;
+    if (m_text.empty())
+        return;
     Priority();
-    if (!takeRfc5424Header()) ParseHeader();
+    if (!takeRfc5424Header())
+        ParseHeader();
 }
 
 bool TSyslogParse::takeRfc5424Header() {
     const auto parts = splitRfc5424(m_text);
-    if (!parts) return false;
+    if (!parts)
+        return false;
     m_rfc5424 = true;
     // The header runs from the version to the end of the structured data, so the message text
     // is what follows it, as for every other form.
@@ -90,7 +95,8 @@ int TSyslogParse::Priority() {
         m_priorityText.assign(m_text, 0, static_cast<std::size_t>(i));
         return readPriorityText(m_priorityText).value_or(kDefaultPriority);
     }
-    if (!m_priorityText.empty()) return readPriorityText(m_priorityText).value_or(kDefaultPriority);
+    if (!m_priorityText.empty())
+        return readPriorityText(m_priorityText).value_or(kDefaultPriority);
     SetPriority(kDefaultPriority);
     return kDefaultPriority;
 }
@@ -110,19 +116,27 @@ void TSyslogParse::SetPriority(int value) {
         growth = static_cast<std::int64_t>(priority.size());
     }
     // The priority lies in front of a header already found: keep the header on the same text.
-    if (m_header.HeaderStart > 0) m_header.HeaderStart = clampToInt32(m_header.HeaderStart + growth);
+    if (m_header.HeaderStart > 0)
+        m_header.HeaderStart = clampToInt32(m_header.HeaderStart + growth);
 }
 
-int TSyslogParse::Facility() { return Priority() >> 3; }
+int TSyslogParse::Facility() {
+    return Priority() >> 3;
+}
 
-int TSyslogParse::Severity() { return Priority() & 7; }
+int TSyslogParse::Severity() {
+    return Priority() & 7;
+}
 
-void TSyslogParse::SetFacility(int facility) { SetPriority((Severity() + facility * 8) & 0xFF); }
+void TSyslogParse::SetFacility(int facility) {
+    SetPriority((Severity() + facility * 8) & 0xFF);
+}
 
 void TSyslogParse::ParseHeader() {
     const std::string_view t = m_text;
     const auto length = static_cast<std::int64_t>(t.size());
-    if (m_header.HeaderLength >= kKnownHeaderLength || length <= kShortestHeaderText) return;
+    if (m_header.HeaderLength >= kKnownHeaderLength || length <= kShortestHeaderText)
+        return;
 
     // The header starts at the first letter or space after the priority (within the first 12
     // characters), or right after the priority when an ISO 8601 time stamp follows it directly.
@@ -138,8 +152,9 @@ void TSyslogParse::ParseHeader() {
     m_header.HeaderStart = clampToInt32(start);
 
     // A "." after the seconds within the first 20 characters starts the fraction of a time: the
-    // time ends at the space after it. Otherwise a first word of 5 or more characters is the time, or else the time runs to the
-    // space at or after 13 characters (as in "Oct 11 22:14:15" and "Oct 11 2009 22:14:15").
+    // time ends at the space after it. Otherwise a first word of 5 or more characters is the time, or else
+    // the time runs to the space at or after 13 characters (as in "Oct 11 22:14:15" and "Oct 11 2009
+    // 22:14:15").
     std::int64_t headerLength = 0;
     if (const std::int64_t dot = fractionDot(text::cut(t, start, 20)); dot > 0) {
         headerLength = text::find(t, ' ', dot + 5) - start;
@@ -149,7 +164,8 @@ void TSyslogParse::ParseHeader() {
     }
     m_header.HeaderLength = clampToInt32(headerLength);
 
-    const std::string_view stamp = headerLength < 0 ? std::string_view{} : text::trim(text::cut(t, start, headerLength));
+    const std::string_view stamp =
+        headerLength < 0 ? std::string_view{} : text::trim(text::cut(t, start, headerLength));
     formatSyslogTimeInto(m_header.StampText, ParseSyslogTime(stamp));
 
     // The host is the run of letters, digits, "." and "/" after the time's closing space; one
@@ -172,7 +188,8 @@ DateTime TSyslogParse::TimeStamp() {
 }
 
 std::string TSyslogParse::Host() {
-    if (m_header.HeaderLength >= kKnownHeaderLength || static_cast<std::int64_t>(m_text.size()) <= kShortestHeaderText) {
+    if (m_header.HeaderLength >= kKnownHeaderLength ||
+        static_cast<std::int64_t>(m_text.size()) <= kShortestHeaderText) {
         return m_header.HostName;
     }
     TSyslogHeader before = m_header;
@@ -183,10 +200,12 @@ std::string TSyslogParse::Host() {
 }
 
 std::string_view TSyslogParse::messageSpan(std::int64_t& position) {
-    if (m_header.HeaderLength == 0) ParseHeader();
+    if (m_header.HeaderLength == 0)
+        ParseHeader();
     const std::int64_t k = static_cast<std::int64_t>(m_header.HeaderLength) + m_header.HeaderStart;
     position = 0;
-    if (k <= 0) return {};
+    if (k <= 0)
+        return {};
     const std::string_view rest = text::cutFrom(m_text, k + 1);
     const std::string_view trimmed = text::trim(rest);
     position = k + 1 + (trimmed.data() - rest.data());
@@ -209,7 +228,8 @@ std::string TSyslogParse::Process() {
     const std::size_t sizeBefore = m_text.size();
 
     std::string tag = ParsePercentTag(m);
-    if (tag.empty()) tag = ParseTabFields(m);
+    if (tag.empty())
+        tag = ParseTabFields(m);
     m_processTag = std::move(tag);
     if (m_processTag.empty()) {
         const std::int64_t colon = text::find(m, ": ");
@@ -217,7 +237,8 @@ std::string TSyslogParse::Process() {
             m_processTag.assign(m, 0, static_cast<std::size_t>(colon));
             // The tag is taken out where the message text starts (a rewritten priority may have
             // moved it), never from an earlier look-alike in the header.
-            const std::int64_t from = position + static_cast<std::int64_t>(m_text.size()) - static_cast<std::int64_t>(sizeBefore);
+            const std::int64_t from =
+                position + static_cast<std::int64_t>(m_text.size()) - static_cast<std::int64_t>(sizeBefore);
             if (const std::int64_t at = text::find(m_text, m_processTag, from); at > 0) {
                 m_text.erase(static_cast<std::size_t>(at - 1), m_processTag.size());
             }
@@ -230,17 +251,20 @@ std::string TSyslogParse::Process() {
 
 std::int32_t TSyslogParse::PID() {
     if (m_rfc5424) {
-        const bool numeric = !m_procId.empty() &&
-                             std::all_of(m_procId.begin(), m_procId.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const bool numeric = !m_procId.empty() && std::all_of(m_procId.begin(), m_procId.end(),
+                                                              [](char c) { return c >= '0' && c <= '9'; });
         return numeric ? text::readWholeInt(m_procId).value_or(-1) : -1;
     }
-    if (m_processTag.empty()) Process();
+    if (m_processTag.empty())
+        Process();
     const std::string_view tag = m_processTag;
     const std::int64_t open = text::find(tag, '[');
     const std::int64_t close = text::find(tag, ']');
-    if (open <= 0 || open >= close) return -1;
+    if (open <= 0 || open >= close)
+        return -1;
     const std::string_view digits = text::cut(tag, open + 1, close - open - 1);
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return -1;
     }
     return text::readWholeInt(digits).value_or(-1);
@@ -252,12 +276,15 @@ void TSyslogParse::moveHeaderEnd(std::int64_t by) {
 
 std::string TSyslogParse::ParsePercentTag(std::string_view m) {
     const std::int64_t percent = text::find(m, '%');
-    if (percent == 0) return {};
+    if (percent == 0)
+        return {};
     const std::int64_t start = percent + 1;
     const std::int64_t n = text::find(m, ' ', start) - start;
-    if (n <= 0) return {};
+    if (n <= 0)
+        return {};
     // Only a tag that opens the message text is skipped by it; one further in stays in the text.
-    if (percent == 1) moveHeaderEnd(n + 1);
+    if (percent == 1)
+        moveHeaderEnd(n + 1);
     m_percentTag.assign(text::cut(m, start, n));
 
     const std::string_view tag = m_percentTag;
@@ -273,17 +300,21 @@ std::string TSyslogParse::ParsePercentTag(std::string_view m) {
                 named = true;
             }
         }
-        if (!named) result.assign(facility);
+        if (!named)
+            result.assign(facility);
         m_subProcess.assign(tag.substr(lastDash + 1));
     }
-    if (result.empty() && lastDash != std::string_view::npos) result.assign(tag.substr(lastDash + 1));
+    if (result.empty() && lastDash != std::string_view::npos)
+        result.assign(tag.substr(lastDash + 1));
     return result;
 }
 
 std::string TSyslogParse::ParseTabFields(std::string_view m) {
     std::int64_t p = text::find(m, "\t\t");
-    if (p == 0) p = text::find(m, " \t");
-    if (p == 0) return {};
+    if (p == 0)
+        p = text::find(m, " \t");
+    if (p == 0)
+        return {};
 
     std::string quoted;
     quoted.reserve(m.size() + 16);
@@ -300,16 +331,22 @@ std::string TSyslogParse::ParseTabFields(std::string_view m) {
     std::string process;
     std::size_t count = 0;
     while (reader.next(item)) {
-        if (count == 0) first = item;
-        if (count == 6) process = item;
-        if (count == 11) m_subProcess = item;
+        if (count == 0)
+            first = item;
+        if (count == 6)
+            process = item;
+        if (count == 11)
+            m_subProcess = item;
         ++count;
     }
-    if (count == 0) return {};
+    if (count == 0)
+        return {};
     moveHeaderEnd(p + 1);
-    if (count >= 7) return process;
+    if (count >= 7)
+        return process;
     // The first field ends with the quote the tab became; a field split off at a space has none.
-    if (!first.empty() && first.back() == '"') first.pop_back();
+    if (!first.empty() && first.back() == '"')
+        first.pop_back();
     return first;
 }
 

@@ -10,14 +10,18 @@ namespace {
 
 using text::charAt;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The value of n decimal digits starting at index i, or -1 when any of them is not a digit.
 int digitsAt(std::string_view s, std::size_t i, std::size_t n) {
-    if (i + n > s.size()) return -1;
+    if (i + n > s.size())
+        return -1;
     int v = 0;
     for (std::size_t k = i; k < i + n; ++k) {
-        if (!isDigit(s[k])) return -1;
+        if (!isDigit(s[k]))
+            return -1;
         v = v * 10 + (s[k] - '0');
     }
     return v;
@@ -37,8 +41,8 @@ std::int64_t daysFromCivil(std::int64_t y, int m, int d) {
 
 bool isIsoDateTimeStart(std::string_view s) {
     return s.size() >= 19 && digitsAt(s, 0, 4) >= 0 && s[4] == '-' && digitsAt(s, 5, 2) >= 0 && s[7] == '-' &&
-           digitsAt(s, 8, 2) >= 0 && (s[10] == 'T' || s[10] == 't') && digitsAt(s, 11, 2) >= 0 && s[13] == ':' &&
-           digitsAt(s, 14, 2) >= 0 && s[16] == ':' && digitsAt(s, 17, 2) >= 0;
+           digitsAt(s, 8, 2) >= 0 && (s[10] == 'T' || s[10] == 't') && digitsAt(s, 11, 2) >= 0 &&
+           s[13] == ':' && digitsAt(s, 14, 2) >= 0 && s[16] == ':' && digitsAt(s, 17, 2) >= 0;
 }
 
 namespace {
@@ -46,9 +50,15 @@ namespace {
 // An ISO 8601 time stamp: the fraction is dropped; "Z" or a "+hh:mm" / "-hhmm" offset names a UTC
 // instant that is converted to local time; without an offset the fields are local already.
 DateTime parseIsoTime(std::string_view s) {
-    DateTimeFields f{digitsAt(s, 0, 4), digitsAt(s, 5, 2), digitsAt(s, 8, 2),
-                     digitsAt(s, 11, 2), digitsAt(s, 14, 2), digitsAt(s, 17, 2), 0};
-    if (!isValidDateTime(f)) return 0;
+    DateTimeFields f{digitsAt(s, 0, 4),
+                     digitsAt(s, 5, 2),
+                     digitsAt(s, 8, 2),
+                     digitsAt(s, 11, 2),
+                     digitsAt(s, 14, 2),
+                     digitsAt(s, 17, 2),
+                     0};
+    if (!isValidDateTime(f))
+        return 0;
     std::size_t i = 19;
     if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
         ++i;
@@ -61,7 +71,8 @@ DateTime parseIsoTime(std::string_view s) {
         const int hours = digitsAt(s, i + 1, 2);
         const std::size_t minuteAt = i + 3 < s.size() && s[i + 3] == ':' ? i + 4 : i + 3;
         const int minutes = digitsAt(s, minuteAt, 2);
-        if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59) return 0;
+        if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59)
+            return 0;
         offsetSeconds = (hours * 60 + minutes) * 60 * (s[i] == '-' ? -1 : 1);
     } else {
         return encodeDateTime(f).value_or(0);
@@ -74,10 +85,14 @@ DateTime parseIsoTime(std::string_view s) {
 }  // namespace
 
 DateTime ParseSyslogTime(std::string_view s) {
-    if (s.empty()) return 0;
-    if (!text::isLetterOrDigit(s[0])) s.remove_prefix(1);
-    if (s.size() <= 7) return 0;
-    if (isIsoDateTimeStart(s)) return parseIsoTime(s);
+    if (s.empty())
+        return 0;
+    if (!text::isLetterOrDigit(s[0]))
+        s.remove_prefix(1);
+    if (s.size() <= 7)
+        return 0;
+    if (isIsoDateTimeStart(s))
+        return parseIsoTime(s);
 
     int month = 1;
     for (int m = 12; m >= 1; --m) {
@@ -88,7 +103,8 @@ DateTime ParseSyslogTime(std::string_view s) {
             break;
         }
     }
-    if (charAt(s, 4) == ' ') s = text::trim(text::cutFrom(s, 4));
+    if (charAt(s, 4) == ' ')
+        s = text::trim(text::cutFrom(s, 4));
 
     int day = 1;
     if (const std::int64_t p = text::find(s, ' '); p != 0) {
@@ -114,7 +130,8 @@ DateTime ParseSyslogTime(std::string_view s) {
 }
 
 void formatSyslogTimeInto(std::string& out, DateTime value) {
-    if (value == 0) value = now();
+    if (value == 0)
+        value = now();
     const DateTimeFields f = decodeDateTime(value);
     // Written by hand: this runs for every message, and the fields are known to be in range.
     char buf[32];
@@ -122,7 +139,8 @@ void formatSyslogTimeInto(std::string& out, DateTime value) {
     const std::string_view month = MonthNames[static_cast<std::size_t>(f.month)];
     for (char c : month) *p++ = c;
     *p++ = ' ';
-    if (f.day <= 10) *p++ = ' ';
+    if (f.day <= 10)
+        *p++ = ' ';
     const auto decimal = [&p](int v) {
         char digits[8];
         int n = 0;

@@ -10,7 +10,8 @@ namespace {
 std::array<std::string, kNamedFacilities> makeUpperNames() {
     std::array<std::string, kNamedFacilities> names;
     for (int i = 0; i < kNamedFacilities; ++i) {
-        for (char c : FacilityNames[static_cast<std::size_t>(i)]) names[static_cast<std::size_t>(i)] += text::upperAscii(c);
+        for (char c : FacilityNames[static_cast<std::size_t>(i)])
+            names[static_cast<std::size_t>(i)] += text::upperAscii(c);
     }
     return names;
 }
@@ -18,7 +19,8 @@ std::array<std::string, kNamedFacilities> makeUpperNames() {
 }  // namespace
 
 std::string_view facilityName(int code) {
-    return code >= 0 && code < kNamedFacilities ? FacilityNames[static_cast<std::size_t>(code)] : std::string_view{};
+    return code >= 0 && code < kNamedFacilities ? FacilityNames[static_cast<std::size_t>(code)]
+                                                : std::string_view{};
 }
 
 std::string_view severityName(int code) {

@@ -6,34 +6,44 @@ namespace corvane::text {
 namespace {
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
 }  // namespace
 
 std::int64_t find(std::string_view s, std::string_view needle, std::int64_t from) {
-    if (from < 1) from = 1;
-    if (needle.empty() || from > static_cast<std::int64_t>(s.size())) return 0;
+    if (from < 1)
+        from = 1;
+    if (needle.empty() || from > static_cast<std::int64_t>(s.size()))
+        return 0;
     const auto at = s.find(needle, static_cast<std::size_t>(from - 1));
     return at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at) + 1;
 }
 
 std::int64_t find(std::string_view s, char needle, std::int64_t from) {
-    if (from < 1) from = 1;
-    if (from > static_cast<std::int64_t>(s.size())) return 0;
+    if (from < 1)
+        from = 1;
+    if (from > static_cast<std::int64_t>(s.size()))
+        return 0;
     const auto start = static_cast<std::size_t>(from - 1);
     const void* hit = std::memchr(s.data() + start, needle, s.size() - start);
     return hit == nullptr ? 0 : static_cast<const char*>(hit) - s.data() + 1;
 }
 
 std::string_view cut(std::string_view s, std::int64_t p, std::int64_t n) {
-    if (p < 1) p = 1;
+    if (p < 1)
+        p = 1;
     const auto size = static_cast<std::int64_t>(s.size());
-    if (p > size || n <= 0) return {};
-    if (n > size - p + 1) n = size - p + 1;
+    if (p > size || n <= 0)
+        return {};
+    if (n > size - p + 1)
+        n = size - p + 1;
     return s.substr(static_cast<std::size_t>(p - 1), static_cast<std::size_t>(n));
 }
 
@@ -87,7 +97,8 @@ IntPrefix readIntPrefix(std::string_view s) {
         }
         magnitude = magnitude * 10 + d;
     }
-    if (digits == 0) return IntPrefix{};
+    if (digits == 0)
+        return IntPrefix{};
     r.length = i;
     r.value = static_cast<std::int32_t>(negative ? 0u - magnitude : magnitude);
     return r;
@@ -95,11 +106,14 @@ IntPrefix readIntPrefix(std::string_view s) {
 
 std::optional<std::int32_t> readWholeInt(std::string_view s) {
     const IntPrefix r = readIntPrefix(s);
-    if (r.length == 0 || r.length != s.size() || r.overflow) return std::nullopt;
+    if (r.length == 0 || r.length != s.size() || r.overflow)
+        return std::nullopt;
     return r.value;
 }
 
-std::int32_t readLeadingInt(std::string_view s) { return readIntPrefix(s).value; }
+std::int32_t readLeadingInt(std::string_view s) {
+    return readIntPrefix(s).value;
+}
 
 void appendDecimal(std::string& out, std::int64_t v) {
     char buf[24];
@@ -111,7 +125,8 @@ void appendDecimal(std::string& out, std::int64_t v) {
         *--p = static_cast<char>('0' + u % 10);
         u /= 10;
     } while (u != 0);
-    if (negative) *--p = '-';
+    if (negative)
+        *--p = '-';
     out.append(p, static_cast<std::size_t>(end - p));
 }
 

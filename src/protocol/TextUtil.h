@@ -11,12 +11,22 @@
 namespace corvane::text {
 
 // Characters with codes 0 to 32 count as blank for trimming.
-inline bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-inline bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+inline bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 // ".", "/" and the digits: codes 46 to 57.
-inline bool isDigitLike(char c) { return c >= '.' && c <= '9'; }
-inline bool isLetterOrDigit(char c) { return isLetter(c) || isDigitLike(c); }
-inline char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline bool isDigitLike(char c) {
+    return c >= '.' && c <= '9';
+}
+inline bool isLetterOrDigit(char c) {
+    return isLetter(c) || isDigitLike(c);
+}
+inline char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // The character at 1-based position p, or '\0' when p lies outside the text.
 inline char charAt(std::string_view s, std::int64_t p) {

@@ -23,8 +23,7 @@ public:
     explicit Cursor(std::string_view bytes) : m_bytes(bytes) {}
     bool ok() const { return m_ok; }
     std::size_t position() const { return m_pos; }
-    std::uint32_t u(std::size_t n)
-    {
+    std::uint32_t u(std::size_t n) {
         if (!take(n))
             return 0;
         std::uint32_t v = 0;
@@ -32,8 +31,7 @@ public:
             v |= static_cast<std::uint32_t>(static_cast<unsigned char>(m_bytes[m_pos - n + i])) << (8 * i);
         return v;
     }
-    std::string_view bytes(std::size_t n)
-    {
+    std::string_view bytes(std::size_t n) {
         if (!take(n))
             return {};
         return m_bytes.substr(m_pos - n, n);
@@ -41,8 +39,7 @@ public:
     std::string shortString() { return std::string(bytes(u(1))); }
 
 private:
-    bool take(std::size_t n)
-    {
+    bool take(std::size_t n) {
         if (!m_ok || n > m_bytes.size() - m_pos) {
             m_ok = false;
             return false;
@@ -56,8 +53,7 @@ private:
     bool m_ok = true;
 };
 
-bool readProperties(Cursor& c, std::vector<BinaryPacketReader::Property>& out)
-{
+bool readProperties(Cursor& c, std::vector<BinaryPacketReader::Property>& out) {
     const std::uint32_t count = c.u(2);
     if (count > kMaxProperties)
         return false;
@@ -84,8 +80,7 @@ bool readProperties(Cursor& c, std::vector<BinaryPacketReader::Property>& out)
     return c.ok();
 }
 
-std::uint32_t littleEndian(std::string_view v)
-{
+std::uint32_t littleEndian(std::string_view v) {
     std::uint32_t r = 0;
     for (std::size_t i = 0; i < v.size() && i < 4; ++i)
         r |= static_cast<std::uint32_t>(static_cast<unsigned char>(v[i])) << (8 * i);
@@ -94,13 +89,11 @@ std::uint32_t littleEndian(std::string_view v)
 
 }  // namespace
 
-bool BinaryPacketReader::isBinary(std::string_view bytes)
-{
+bool BinaryPacketReader::isBinary(std::string_view bytes) {
     return bytes.size() >= 4 && littleEndian(bytes.substr(0, 4)) == kMagic;
 }
 
-bool BinaryPacketReader::parse(std::string_view bytes, Packet& packet, std::string& error)
-{
+bool BinaryPacketReader::parse(std::string_view bytes, Packet& packet, std::string& error) {
     if (bytes.size() < kHeaderSize) {
         error = storetexts::kTruncated;
         return false;
@@ -137,8 +130,7 @@ bool BinaryPacketReader::parse(std::string_view bytes, Packet& packet, std::stri
     return true;
 }
 
-PacketReadResult BinaryPacketReader::read(std::string_view bytes)
-{
+PacketReadResult BinaryPacketReader::read(std::string_view bytes) {
     PacketReadResult result;
     Packet packet;
     if (!parse(bytes, packet, result.error))

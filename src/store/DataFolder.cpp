@@ -9,23 +9,20 @@ namespace corvane {
 
 namespace {
 
-std::string withSlash(std::string path)
-{
+std::string withSlash(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     if (path.empty() || path.back() != '/')
         path += '/';
     return path;
 }
 
-bool isSet(const char* v)
-{
+bool isSet(const char* v) {
     return v && *v;
 }
 
 }  // namespace
 
-std::string resolveDataFolder(const std::function<const char*(const char*)>& environment)
-{
+std::string resolveDataFolder(const std::function<const char*(const char*)>& environment) {
     if (const char* profile = environment("USERPROFILE"); isSet(profile))
         return withSlash(profile) + "AppData/Local/Corvane/";
     if (const char* xdg = environment("XDG_DATA_HOME"); isSet(xdg))
@@ -35,13 +32,11 @@ std::string resolveDataFolder(const std::function<const char*(const char*)>& env
     return {};
 }
 
-std::string resolveDataFolder()
-{
+std::string resolveDataFolder() {
     return resolveDataFolder([](const char* name) { return std::getenv(name); });
 }
 
-std::string resolveAppFolder(const std::string& executableFolder, const std::string& installedFolder)
-{
+std::string resolveAppFolder(const std::string& executableFolder, const std::string& installedFolder) {
     const std::string own = withSlash(executableFolder);
     std::error_code ec;
     if (std::filesystem::is_regular_file(own + "MessageSet.vtx", ec))

@@ -22,25 +22,19 @@ enum CharClass : unsigned char { kSpace = 1, kNameChar = 2 };
 
 struct CharClasses {
     std::array<unsigned char, 256> of{};
-    constexpr CharClasses()
-    {
-        for (int c = 0; c < 256; ++c)
-            of[c] = kNameChar;
-        for (unsigned char c : {' ', '\t', '\n', '\r'})
-            of[c] = kSpace;
-        for (unsigned char c : {'=', '/', '>', '<', '"', '\''})
-            of[c] = 0;
+    constexpr CharClasses() {
+        for (int c = 0; c < 256; ++c) of[c] = kNameChar;
+        for (unsigned char c : {' ', '\t', '\n', '\r'}) of[c] = kSpace;
+        for (unsigned char c : {'=', '/', '>', '<', '"', '\''}) of[c] = 0;
     }
 };
 constexpr CharClasses kClasses;
 
-bool isSpace(char c)
-{
+bool isSpace(char c) {
     return kClasses.of[static_cast<unsigned char>(c)] == kSpace;
 }
 
-bool isNameChar(char c)
-{
+bool isNameChar(char c) {
     return kClasses.of[static_cast<unsigned char>(c)] == kNameChar;
 }
 
@@ -50,8 +44,7 @@ struct Attribute {
 };
 
 // Decodes the entities of an attribute value, keeping at most `limit` bytes of the result.
-bool decode(std::string_view raw, std::string& out, std::size_t limit)
-{
+bool decode(std::string_view raw, std::string& out, std::size_t limit) {
     out.clear();
     std::size_t i = 0;
     while (i < raw.size()) {
@@ -66,11 +59,16 @@ bool decode(std::string_view raw, std::string& out, std::size_t limit)
             return false;
         const std::string_view name = raw.substr(amp + 1, semi - amp - 1);
         int c = -1;
-        if (name == "quot") c = '"';
-        else if (name == "amp") c = '&';
-        else if (name == "apos") c = '\'';
-        else if (name == "lt") c = '<';
-        else if (name == "gt") c = '>';
+        if (name == "quot")
+            c = '"';
+        else if (name == "amp")
+            c = '&';
+        else if (name == "apos")
+            c = '\'';
+        else if (name == "lt")
+            c = '<';
+        else if (name == "gt")
+            c = '>';
         else if (name.size() > 1 && name[0] == '#') {
             const bool hex = name[1] == 'x' || name[1] == 'X';
             std::string_view digits = name.substr(hex ? 2 : 1);
@@ -79,10 +77,14 @@ bool decode(std::string_view raw, std::string& out, std::size_t limit)
             long v = 0;
             for (char d : digits) {
                 int n;
-                if (d >= '0' && d <= '9') n = d - '0';
-                else if (hex && d >= 'a' && d <= 'f') n = d - 'a' + 10;
-                else if (hex && d >= 'A' && d <= 'F') n = d - 'A' + 10;
-                else return false;
+                if (d >= '0' && d <= '9')
+                    n = d - '0';
+                else if (hex && d >= 'a' && d <= 'f')
+                    n = d - 'a' + 10;
+                else if (hex && d >= 'A' && d <= 'F')
+                    n = d - 'A' + 10;
+                else
+                    return false;
                 v = v * (hex ? 16 : 10) + n;
                 if (v > 255)
                     return false;  // 8-bit text only
@@ -98,8 +100,7 @@ bool decode(std::string_view raw, std::string& out, std::size_t limit)
     return true;
 }
 
-bool parseInt(std::string_view s, std::int32_t& out)
-{
+bool parseInt(std::string_view s, std::int32_t& out) {
     bool negative = false;
     if (!s.empty() && s.front() == '-') {
         negative = true;
@@ -121,8 +122,7 @@ bool parseInt(std::string_view s, std::int32_t& out)
     return true;
 }
 
-bool fixedDigits(std::string_view s, std::size_t pos, std::size_t n, int& out)
-{
+bool fixedDigits(std::string_view s, std::size_t pos, std::size_t n, int& out) {
     out = 0;
     if (pos + n > s.size())
         return false;
@@ -138,8 +138,7 @@ bool fixedDigits(std::string_view s, std::size_t pos, std::size_t n, int& out)
 // records of a table mostly share their days.
 class DateReader {
 public:
-    bool parse(std::string_view s, std::int64_t& ms)
-    {
+    bool parse(std::string_view s, std::int64_t& ms) {
         if (s.size() != 8 && s.size() != 20)
             return false;
         if (s.substr(0, 8) != std::string_view(m_date, m_dateLength)) {
@@ -186,8 +185,7 @@ private:
         std::string_view name;
     };
 
-    bool fail(std::string message)
-    {
+    bool fail(std::string message) {
         if (m_error.empty())
             m_error = std::move(message);
         return false;
@@ -221,11 +219,9 @@ private:
     DateReader m_dates;
 };
 
-bool XmlReader::skipProlog()
-{
+bool XmlReader::skipProlog() {
     while (true) {
-        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
         const std::string_view rest = m_text.substr(m_pos);
         if (rest.starts_with("<?")) {
             const std::size_t end = m_text.find("?>", m_pos + 2);
@@ -266,13 +262,11 @@ bool XmlReader::skipProlog()
     }
 }
 
-bool XmlReader::readAttributes(bool& selfClosing)
-{
+bool XmlReader::readAttributes(bool& selfClosing) {
     m_attrs.clear();
     selfClosing = false;
     while (true) {
-        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
         if (m_pos >= m_text.size())
             return truncated();
         const char c = m_text[m_pos];
@@ -290,20 +284,17 @@ bool XmlReader::readAttributes(bool& selfClosing)
             return true;
         }
         const std::size_t nameStart = m_pos;
-        while (m_pos < m_text.size() && isNameChar(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isNameChar(m_text[m_pos])) ++m_pos;
         if (m_pos == nameStart)
             return m_pos >= m_text.size() ? truncated() : malformed("attribute");
         const std::string_view name = m_text.substr(nameStart, m_pos - nameStart);
-        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
         if (m_pos >= m_text.size())
             return truncated();
         if (m_text[m_pos] != '=')
             return malformed("attribute");
         ++m_pos;
-        while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
         if (m_pos >= m_text.size())
             return truncated();
         const char quote = m_text[m_pos];
@@ -319,8 +310,7 @@ bool XmlReader::readAttributes(bool& selfClosing)
     }
 }
 
-bool XmlReader::nextTag(Tag& tag)
-{
+bool XmlReader::nextTag(Tag& tag) {
     while (true) {
         const std::size_t lt = m_text.find('<', m_pos);
         if (lt == std::string_view::npos)
@@ -343,16 +333,14 @@ bool XmlReader::nextTag(Tag& tag)
             ++m_pos;
         }
         const std::size_t nameStart = m_pos;
-        while (m_pos < m_text.size() && isNameChar(m_text[m_pos]))
-            ++m_pos;
+        while (m_pos < m_text.size() && isNameChar(m_text[m_pos])) ++m_pos;
         if (m_pos >= m_text.size())
             return truncated();
         tag.name = m_text.substr(nameStart, m_pos - nameStart);
         if (tag.name.empty())
             return malformed("tag");
         if (tag.kind == TagKind::Close) {
-            while (m_pos < m_text.size() && isSpace(m_text[m_pos]))
-                ++m_pos;
+            while (m_pos < m_text.size() && isSpace(m_text[m_pos])) ++m_pos;
             if (m_pos >= m_text.size())
                 return truncated();
             if (m_text[m_pos] != '>')
@@ -370,8 +358,7 @@ bool XmlReader::nextTag(Tag& tag)
     }
 }
 
-bool XmlReader::handleField()
-{
+bool XmlReader::handleField() {
     if (m_fieldsDone)
         return malformed("FIELD after the records");
     if (m_contents.fields.size() >= kMaxFields)
@@ -385,12 +372,19 @@ bool XmlReader::handleField()
     bool haveFieldName = false;
     for (const Attribute& a : m_attrs) {
         std::string* target = nullptr;
-        if (a.name == "attrname") target = &attrName;
-        else if (a.name == "fieldname") { target = &trueName; haveFieldName = true; }
-        else if (a.name == "fieldtype") target = &fieldType;
-        else if (a.name == "SUBTYPE") target = &subType;
-        else if (a.name == "WIDTH") target = &width;
-        else if (a.name == "readonly") f.readOnly = a.raw == "true";
+        if (a.name == "attrname")
+            target = &attrName;
+        else if (a.name == "fieldname") {
+            target = &trueName;
+            haveFieldName = true;
+        } else if (a.name == "fieldtype")
+            target = &fieldType;
+        else if (a.name == "SUBTYPE")
+            target = &subType;
+        else if (a.name == "WIDTH")
+            target = &width;
+        else if (a.name == "readonly")
+            f.readOnly = a.raw == "true";
         if (target && !decode(a.raw, *target, 1024))
             return malformed("FIELD");
     }
@@ -400,7 +394,8 @@ bool XmlReader::handleField()
         if (!isNameChar(c))
             return malformed("attrname " + attrName);
     f.name = haveFieldName ? trueName : attrName;
-    if (fieldType == "i4" || fieldType == "i2" || fieldType == "i1" || fieldType == "ui1" || fieldType == "ui2") {
+    if (fieldType == "i4" || fieldType == "i2" || fieldType == "i1" || fieldType == "ui1" ||
+        fieldType == "ui2") {
         f.type = subType == "Autoinc" ? FieldType::AutoInc : FieldType::Integer;
     } else if (fieldType == "dateTime") {
         f.type = FieldType::DateTime;
@@ -418,8 +413,7 @@ bool XmlReader::handleField()
     return true;
 }
 
-bool XmlReader::handleParams()
-{
+bool XmlReader::handleParams() {
     for (const Attribute& a : m_attrs) {
         if (a.name != "AUTOINCVALUE")
             continue;
@@ -431,20 +425,17 @@ bool XmlReader::handleParams()
     return true;
 }
 
-bool XmlReader::finishFields()
-{
+bool XmlReader::finishFields() {
     if (m_fieldsDone)
         return true;
     m_fieldsDone = true;
     m_layout = RowLayout(m_contents.fields);
     m_row.reset(m_contents.fields.size());
-    for (std::size_t i = 0; i < m_attrNames.size(); ++i)
-        m_fieldOf.emplace(m_attrNames[i], i);
+    for (std::size_t i = 0; i < m_attrNames.size(); ++i) m_fieldOf.emplace(m_attrNames[i], i);
     return true;
 }
 
-bool XmlReader::plain(std::string_view raw)
-{
+bool XmlReader::plain(std::string_view raw) {
     // Numbers and date-times never need entities; a value that has them is decoded first.
     m_value.clear();
     if (raw.find('&') == std::string_view::npos)
@@ -452,16 +443,14 @@ bool XmlReader::plain(std::string_view raw)
     return decode(raw, m_value, 64) && !m_value.empty();
 }
 
-bool XmlReader::handleRow()
-{
+bool XmlReader::handleRow() {
     const auto& fields = m_contents.fields;
     m_row.setAllNull();
     std::size_t expected = 0;
     for (const Attribute& a : m_attrs) {
         // Attributes come in field order, so the next field is nearly always the one named.
         std::size_t f = expected;
-        while (f < fields.size() && m_attrNames[f] != a.name)
-            ++f;
+        while (f < fields.size() && m_attrNames[f] != a.name) ++f;
         if (f == fields.size()) {
             const auto it = m_fieldOf.find(a.name);
             if (it == m_fieldOf.end())
@@ -472,26 +461,26 @@ bool XmlReader::handleRow()
         const FieldDef& def = fields[f];
         bool ok = true;
         switch (def.type) {
-        case FieldType::Text: {
-            std::string& text = m_row.texts[f];
-            if (a.raw.find('&') == std::string_view::npos)
-                text.assign(a.raw.substr(0, static_cast<std::size_t>(def.size)));
-            else
-                ok = decode(a.raw, text, static_cast<std::size_t>(def.size));
-            if (ok)
-                text.resize(storedText(text, def.size).size());
-            break;
-        }
-        case FieldType::DateTime:
-            ok = plain(a.raw) && m_dates.parse(m_value.empty() ? a.raw : m_value, m_row.numbers[f]);
-            break;
-        case FieldType::Integer:
-        case FieldType::AutoInc: {
-            std::int32_t v = 0;
-            ok = plain(a.raw) && parseInt(m_value.empty() ? a.raw : m_value, v);
-            m_row.numbers[f] = v;
-            break;
-        }
+            case FieldType::Text: {
+                std::string& text = m_row.texts[f];
+                if (a.raw.find('&') == std::string_view::npos)
+                    text.assign(a.raw.substr(0, static_cast<std::size_t>(def.size)));
+                else
+                    ok = decode(a.raw, text, static_cast<std::size_t>(def.size));
+                if (ok)
+                    text.resize(storedText(text, def.size).size());
+                break;
+            }
+            case FieldType::DateTime:
+                ok = plain(a.raw) && m_dates.parse(m_value.empty() ? a.raw : m_value, m_row.numbers[f]);
+                break;
+            case FieldType::Integer:
+            case FieldType::AutoInc: {
+                std::int32_t v = 0;
+                ok = plain(a.raw) && parseInt(m_value.empty() ? a.raw : m_value, v);
+                m_row.numbers[f] = v;
+                break;
+            }
         }
         if (!ok)
             return fail(formatText(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
@@ -503,8 +492,7 @@ bool XmlReader::handleRow()
     return true;
 }
 
-PacketReadResult XmlReader::run()
-{
+PacketReadResult XmlReader::run() {
     PacketReadResult result;
     const auto done = [&] {
         result.error = m_error.empty() ? std::string(storetexts::kNotAPacket) : m_error;
@@ -584,8 +572,7 @@ PacketReadResult XmlReader::run()
 
 }  // namespace
 
-bool DataPacketReader::parseDateTime(std::string_view s, DateTime& out)
-{
+bool DataPacketReader::parseDateTime(std::string_view s, DateTime& out) {
     DateTimeFields f;
     if (s.size() != 8 && s.size() != 20)
         return false;
@@ -606,13 +593,11 @@ bool DataPacketReader::parseDateTime(std::string_view s, DateTime& out)
     return true;
 }
 
-PacketReadResult DataPacketReader::readXml(std::string_view bytes)
-{
+PacketReadResult DataPacketReader::readXml(std::string_view bytes) {
     return XmlReader(bytes).run();
 }
 
-PacketReadResult DataPacketReader::read(std::string_view bytes)
-{
+PacketReadResult DataPacketReader::read(std::string_view bytes) {
     if (bytes.empty()) {
         PacketReadResult r;
         r.error = storetexts::kEmptyFile;

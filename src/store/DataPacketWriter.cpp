@@ -24,11 +24,9 @@ constexpr std::int64_t kLastDay = 2'958'465;
 struct EntityTable {
     std::array<std::array<char, 8>, 256> text{};
     std::array<unsigned char, 256> length{};
-    constexpr EntityTable()
-    {
+    constexpr EntityTable() {
         const auto set = [this](unsigned char c, std::string_view e) {
-            for (std::size_t i = 0; i < e.size(); ++i)
-                text[c][i] = e[i];
+            for (std::size_t i = 0; i < e.size(); ++i) text[c][i] = e[i];
             length[c] = static_cast<unsigned char>(e.size());
         };
         set('\t', "&#009;");
@@ -49,8 +47,7 @@ constexpr std::size_t kMaxEntity = 6;
 // format's own rule, and those that would end the attribute name.
 constexpr std::string_view kReplacedInNames = " !#$%()*?=/<>\"'\t\n\r";
 
-std::string attrName(std::string_view name)
-{
+std::string attrName(std::string_view name) {
     std::string out(name);
     for (char& c : out)
         if (kReplacedInNames.find(c) != std::string_view::npos)
@@ -58,8 +55,7 @@ std::string attrName(std::string_view name)
     return out;
 }
 
-bool needsFieldName(std::string_view name)
-{
+bool needsFieldName(std::string_view name) {
     return name.find_first_of(kReplacedInNames) != std::string_view::npos;
 }
 
@@ -67,29 +63,25 @@ bool needsFieldName(std::string_view name)
 class Out {
 public:
     explicit Out(std::size_t reserve) { m_buf.resize(std::max<std::size_t>(reserve, 4096)); }
-    void ensure(std::size_t more)
-    {
+    void ensure(std::size_t more) {
         if (m_pos + more > m_buf.size())
             m_buf.resize(std::max(m_buf.size() * 2, m_pos + more));
     }
     std::size_t size() const { return m_pos; }
     std::string_view text() const { return {m_buf.data(), m_pos}; }
     void clear() { m_pos = 0; }
-    void raw(std::string_view s)
-    {
+    void raw(std::string_view s) {
         ensure(s.size());
         put(s);
     }
     // Callers ensure room first.
-    void put(std::string_view s)
-    {
+    void put(std::string_view s) {
         std::memcpy(m_buf.data() + m_pos, s.data(), s.size());
         m_pos += s.size();
     }
     void put(char c) { m_buf[m_pos++] = c; }
     // Needs room for kMaxEntity bytes per byte of `s`, plus two.
-    void escaped(std::string_view s)
-    {
+    void escaped(std::string_view s) {
         const auto* p = reinterpret_cast<const unsigned char*>(s.data());
         const auto* end = p + s.size();
         char* o = m_buf.data() + m_pos;
@@ -132,8 +124,7 @@ public:
         }
         m_pos = static_cast<std::size_t>(o - m_buf.data());
     }
-    void integer(std::int64_t v)
-    {
+    void integer(std::int64_t v) {
         char tmp[24];
         char* e = tmp + sizeof tmp;
         char* b = e;
@@ -147,8 +138,7 @@ public:
             *--b = '-';
         put(std::string_view(b, static_cast<std::size_t>(e - b)));
     }
-    void digits(int v, int width)
-    {
+    void digits(int v, int width) {
         char* p = m_buf.data() + m_pos + width;
         for (int i = 0; i < width; ++i) {
             *--p = static_cast<char>('0' + v % 10);
@@ -156,8 +146,7 @@ public:
         }
         m_pos += static_cast<std::size_t>(width);
     }
-    std::string take()
-    {
+    std::string take() {
         m_buf.resize(m_pos);
         return std::move(m_buf);
     }
@@ -171,8 +160,7 @@ private:
 // of a table mostly share their days.
 class DateWriter {
 public:
-    void put(Out& out, std::int64_t ms)
-    {
+    void put(Out& out, std::int64_t ms) {
         const std::int64_t days = ms / kMsPerDay;
         if (days < kFirstDay || days > kLastDay) {
             putFields(out, decodeDateTime(millisecondsToDateTime(ms)));
@@ -200,8 +188,7 @@ public:
         out.digits(time % 60'000, 5);
     }
 
-    static void putFields(Out& out, const DateTimeFields& f)
-    {
+    static void putFields(Out& out, const DateTimeFields& f) {
         out.digits(f.year, 4);
         out.digits(f.month, 2);
         out.digits(f.day, 2);
@@ -222,8 +209,7 @@ private:
 
 // Writes the whole packet into `out`, handing it to the sink (when there is one) whenever a
 // piece is full.
-bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const DataPacketWriter::Sink* sink)
-{
+bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const DataPacketWriter::Sink* sink) {
     const auto& fields = snapshot.fields;
     const RowLayout& layout = snapshot.layout;
     struct Column {
@@ -240,8 +226,7 @@ bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const Dat
         hasAutoInc = hasAutoInc || fields[i].type == FieldType::AutoInc;
     }
     std::size_t prefixes = 0;
-    for (const Column& c : columns)
-        prefixes += c.prefix.size() + 24;
+    for (const Column& c : columns) prefixes += c.prefix.size() + 24;
 
     const std::vector<const std::uint8_t*>& rows = snapshot.rows;
     out.raw(kDeclaration);
@@ -292,10 +277,16 @@ bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const Dat
                 continue;
             out.put(c.prefix);
             switch (c.type) {
-            case FieldType::Text: out.escaped(layout.text(row, c.field)); break;
-            case FieldType::DateTime: dates.put(out, layout.milliseconds(row, c.field)); break;
-            case FieldType::Integer:
-            case FieldType::AutoInc: out.integer(layout.integer(row, c.field)); break;
+                case FieldType::Text:
+                    out.escaped(layout.text(row, c.field));
+                    break;
+                case FieldType::DateTime:
+                    dates.put(out, layout.milliseconds(row, c.field));
+                    break;
+                case FieldType::Integer:
+                case FieldType::AutoInc:
+                    out.integer(layout.integer(row, c.field));
+                    break;
             }
             out.put('"');
         }
@@ -317,22 +308,19 @@ bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const Dat
 
 }  // namespace
 
-std::string DataPacketWriter::formatDateTime(DateTime value)
-{
+std::string DataPacketWriter::formatDateTime(DateTime value) {
     Out out(64);
     out.ensure(32);
     DateWriter::putFields(out, decodeDateTime(value));
     return out.take();
 }
 
-DataPacketWriter::Snapshot DataPacketWriter::snapshot(const Table& table)
-{
+DataPacketWriter::Snapshot DataPacketWriter::snapshot(const Table& table) {
     Snapshot s{table.fields(), table.layout(), table.autoIncValue(), {}};
     // Records go out in the order they were added; ids rise with every addition.
     const int count = table.totalRecordCount();
     s.rows.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        s.rows[static_cast<std::size_t>(i)] = table.rowBlock(i);
+    for (int i = 0; i < count; ++i) s.rows[static_cast<std::size_t>(i)] = table.rowBlock(i);
     if (table.rowsInAdditionOrder())
         return s;
     const auto byId = [](const std::uint8_t* a, const std::uint8_t* b) {
@@ -342,23 +330,19 @@ DataPacketWriter::Snapshot DataPacketWriter::snapshot(const Table& table)
     return s;
 }
 
-std::string DataPacketWriter::write(const Table& table)
-{
+std::string DataPacketWriter::write(const Table& table) {
     std::size_t blockBytes = 0;
-    for (int i = 0; i < table.totalRecordCount(); ++i)
-        blockBytes += RowLayout::blockSize(table.rowBlock(i));
+    for (int i = 0; i < table.totalRecordCount(); ++i) blockBytes += RowLayout::blockSize(table.rowBlock(i));
     Out out(1024 + blockBytes * 2);
     writePacket(snapshot(table), out, nullptr);
     return out.take();
 }
 
-bool DataPacketWriter::write(const Table& table, const Sink& sink)
-{
+bool DataPacketWriter::write(const Table& table, const Sink& sink) {
     return write(snapshot(table), sink);
 }
 
-bool DataPacketWriter::write(const Snapshot& snapshot, const Sink& sink)
-{
+bool DataPacketWriter::write(const Snapshot& snapshot, const Sink& sink) {
     Out out(kPieceSize + kPieceSize / 4);
     return writePacket(snapshot, out, &sink);
 }

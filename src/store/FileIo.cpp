@@ -13,13 +13,11 @@ namespace corvane {
 
 namespace {
 
-std::string systemError(int err)
-{
+std::string systemError(int err) {
     return std::strerror(err);
 }
 
-std::string folderOf(const std::string& path)
-{
+std::string folderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
@@ -28,8 +26,7 @@ std::string folderOf(const std::string& path)
 
 }  // namespace
 
-bool readWholeFile(const std::string& path, FileBytes& out, std::string& error)
-{
+bool readWholeFile(const std::string& path, FileBytes& out, std::string& error) {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -75,8 +72,7 @@ bool readWholeFile(const std::string& path, FileBytes& out, std::string& error)
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& out, std::string& error)
-{
+bool readWholeFile(const std::string& path, std::string& out, std::string& error) {
     FileBytes bytes;
     if (!readWholeFile(path, bytes, error)) {
         out.clear();
@@ -86,8 +82,7 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
     return true;
 }
 
-AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
-{
+AtomicFile::AtomicFile(std::string path) : m_path(std::move(path)) {
     std::string pattern = m_path + ".tmp-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -103,20 +98,17 @@ AtomicFile::AtomicFile(std::string path) : m_path(std::move(path))
         fail(errno);
 }
 
-AtomicFile::~AtomicFile()
-{
+AtomicFile::~AtomicFile() {
     discard();
 }
 
-void AtomicFile::fail(int err)
-{
+void AtomicFile::fail(int err) {
     if (m_error.empty())
         m_error = systemError(err);
     discard();
 }
 
-void AtomicFile::discard()
-{
+void AtomicFile::discard() {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
@@ -127,8 +119,7 @@ void AtomicFile::discard()
     }
 }
 
-bool AtomicFile::write(std::string_view bytes)
-{
+bool AtomicFile::write(std::string_view bytes) {
     if (!ok())
         return false;
     std::size_t done = 0;
@@ -145,8 +136,7 @@ bool AtomicFile::write(std::string_view bytes)
     return true;
 }
 
-std::string AtomicFile::commit()
-{
+std::string AtomicFile::commit() {
     if (!ok())
         return m_error;
     if (::fsync(m_fd) != 0) {
@@ -174,13 +164,11 @@ std::string AtomicFile::commit()
 
 BackgroundWriter::BackgroundWriter(AtomicFile& file) : m_file(file) {}
 
-BackgroundWriter::~BackgroundWriter()
-{
+BackgroundWriter::~BackgroundWriter() {
     finish();
 }
 
-bool BackgroundWriter::put(std::string_view piece)
-{
+bool BackgroundWriter::put(std::string_view piece) {
     std::unique_lock lock(m_mutex);
     if (!m_thread.joinable() && !m_closing)
         m_thread = std::thread([this] { run(); });
@@ -198,8 +186,7 @@ bool BackgroundWriter::put(std::string_view piece)
     return true;
 }
 
-void BackgroundWriter::run()
-{
+void BackgroundWriter::run() {
     std::unique_lock lock(m_mutex);
     while (true) {
         m_changed.wait(lock, [this] { return m_closing || !m_waiting.empty(); });
@@ -219,8 +206,7 @@ void BackgroundWriter::run()
     }
 }
 
-bool BackgroundWriter::finish()
-{
+bool BackgroundWriter::finish() {
     {
         std::lock_guard lock(m_mutex);
         m_closing = true;
@@ -231,8 +217,7 @@ bool BackgroundWriter::finish()
     return !m_failed;
 }
 
-std::string writeFileAtomically(const std::string& path, std::string_view data)
-{
+std::string writeFileAtomically(const std::string& path, std::string_view data) {
     AtomicFile file(path);
     file.write(data);
     return file.commit();

@@ -17,8 +17,7 @@ namespace corvane {
 class FileBytes {
 public:
     std::string_view view() const { return {m_data.get(), m_size}; }
-    void clear()
-    {
+    void clear() {
         m_data.reset();
         m_size = 0;
     }

@@ -2,8 +2,7 @@
 
 namespace corvane {
 
-std::string formatText(std::string_view pattern, std::initializer_list<std::string_view> args)
-{
+std::string formatText(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
     out.reserve(pattern.size() + 32);
     auto arg = args.begin();

@@ -16,9 +16,9 @@ class RecordReader {
 public:
     virtual ~RecordReader();
     virtual bool isNull(int field) const = 0;
-    virtual std::int32_t integer(int field) const = 0;     // Integer and AutoInc fields
-    virtual double dateTime(int field) const = 0;          // DateTime fields
-    virtual std::string_view text(int field) const = 0;    // Text fields, as stored
+    virtual std::int32_t integer(int field) const = 0;   // Integer and AutoInc fields
+    virtual double dateTime(int field) const = 0;        // DateTime fields
+    virtual std::string_view text(int field) const = 0;  // Text fields, as stored
 };
 
 // A compiled filter text: answers whether a record belongs in the view.

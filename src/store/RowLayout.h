@@ -28,9 +28,9 @@ using RowPtr = std::unique_ptr<std::uint8_t[], FreeDeleter>;
 
 // The pending values of one record while it is built or edited.
 struct RowBuffer {
-    std::vector<unsigned char> nulls;      // per field
-    std::vector<std::int64_t> numbers;     // per field: integer or milliseconds
-    std::vector<std::string> texts;        // per field
+    std::vector<unsigned char> nulls;   // per field
+    std::vector<std::int64_t> numbers;  // per field: integer or milliseconds
+    std::vector<std::string> texts;     // per field
 
     void reset(std::size_t fieldCount);
     void setAllNull();
@@ -56,27 +56,22 @@ public:
     static std::uint32_t rowId(const std::uint8_t* row) { return load32(row + 4); }
     static std::uint32_t blockSize(const std::uint8_t* row) { return load32(row); }
 
-    bool isNull(const std::uint8_t* row, int field) const
-    {
+    bool isNull(const std::uint8_t* row, int field) const {
         const int bit = m_fields[field].nullBit;
         return bit < 0 || (row[kHeaderSize + bit / 8] >> (bit % 8)) & 1;
     }
-    std::int32_t integer(const std::uint8_t* row, int field) const
-    {
+    std::int32_t integer(const std::uint8_t* row, int field) const {
         return static_cast<std::int32_t>(load32(row + m_fields[field].offset));
     }
-    std::int64_t milliseconds(const std::uint8_t* row, int field) const
-    {
+    std::int64_t milliseconds(const std::uint8_t* row, int field) const {
         std::int64_t v;
         std::memcpy(&v, row + m_fields[field].offset, sizeof v);
         return v;
     }
-    DateTime dateTime(const std::uint8_t* row, int field) const
-    {
+    DateTime dateTime(const std::uint8_t* row, int field) const {
         return millisecondsToDateTime(milliseconds(row, field));
     }
-    std::string_view text(const std::uint8_t* row, int field) const
-    {
+    std::string_view text(const std::uint8_t* row, int field) const {
         const Slot& s = m_fields[field];
         const std::uint32_t begin = s.prevTextOffset < 0 ? 0 : load32(row + s.prevTextOffset);
         const std::uint32_t end = load32(row + s.offset);
@@ -87,13 +82,12 @@ private:
     struct Slot {
         FieldType type = FieldType::Integer;
         int size = 0;
-        int offset = -1;          // of the fixed slot in the block; -1 for fields not stored
+        int offset = -1;  // of the fixed slot in the block; -1 for fields not stored
         int nullBit = -1;
         int prevTextOffset = -1;  // fixed slot of the previous text field
     };
 
-    static std::uint32_t load32(const std::uint8_t* p)
-    {
+    static std::uint32_t load32(const std::uint8_t* p) {
         std::uint32_t v;
         std::memcpy(&v, p, sizeof v);
         return v;
@@ -126,8 +120,7 @@ class BufferReader final : public RecordReader {
 public:
     explicit BufferReader(const RowBuffer& buffer) : m_buffer(&buffer) {}
     bool isNull(int field) const override { return m_buffer->nulls[field] != 0; }
-    std::int32_t integer(int field) const override
-    {
+    std::int32_t integer(int field) const override {
         return static_cast<std::int32_t>(m_buffer->numbers[field]);
     }
     double dateTime(int field) const override { return millisecondsToDateTime(m_buffer->numbers[field]); }

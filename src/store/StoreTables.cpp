@@ -4,8 +4,7 @@ namespace corvane {
 
 namespace {
 
-FieldDef data(std::string_view name, FieldType type, int size, bool shown, int width = 0, int tag = 0)
-{
+FieldDef data(std::string_view name, FieldType type, int size, bool shown, int width = 0, int tag = 0) {
     FieldDef f;
     f.name = name;
     f.type = type;
@@ -17,8 +16,7 @@ FieldDef data(std::string_view name, FieldType type, int size, bool shown, int w
 }
 
 FieldDef lookup(std::string_view name, int size, int width, std::string_view keyField, std::string_view table,
-                std::string_view result)
-{
+                std::string_view result) {
     FieldDef f = data(name, FieldType::Text, size, true, width);
     f.kind = FieldKind::Lookup;
     f.keyField = keyField;
@@ -34,8 +32,7 @@ constexpr auto T = FieldType::Text;
 
 }  // namespace
 
-std::vector<FieldDef> messageSetFields()
-{
+std::vector<FieldDef> messageSetFields() {
     return {
         data("Key", I, 0, false),
         data("Date", D, 0, true),
@@ -57,32 +54,28 @@ std::vector<FieldDef> messageSetFields()
     };
 }
 
-std::vector<FieldDef> hostSetFields()
-{
+std::vector<FieldDef> hostSetFields() {
     FieldDef key = data("Key", FieldType::AutoInc, 0, false);
     key.readOnly = true;
     return {key, data("Name", T, 20, true), data("Address", T, 20, true), data("Date", D, 0, true)};
 }
 
-std::vector<FieldDef> facilitySetFields()
-{
-    return {data("Key", I, 0, true, 5), data("Name", T, 48, true, 40, 40), data("ImageKey", I, 0, false, 5, 5),
-            data("Image", T, 20, false)};
+std::vector<FieldDef> facilitySetFields() {
+    return {data("Key", I, 0, true, 5), data("Name", T, 48, true, 40, 40),
+            data("ImageKey", I, 0, false, 5, 5), data("Image", T, 20, false)};
 }
 
-std::vector<FieldDef> filterSetFields()
-{
+std::vector<FieldDef> filterSetFields() {
     return {
-        data("Key", I, 0, true),        data("Date", D, 0, true),      data("TimeStamp", D, 0, true),
-        data("Priority", I, 0, true),   data("PID", I, 0, true),       data("Process", T, 64, true),
-        data("Message", T, 512, true),  data("Data", T, 1024, true),   data("FacilityKey", I, 0, true),
-        data("HostKey", I, 0, true),    data("SeverityKey", I, 0, true), data("Name", T, 64, true),
-        data("Amount", I, 0, true),     data("OfTime", T, 24, true),   data("TimeKey", I, 0, true),
+        data("Key", I, 0, true),       data("Date", D, 0, true),        data("TimeStamp", D, 0, true),
+        data("Priority", I, 0, true),  data("PID", I, 0, true),         data("Process", T, 64, true),
+        data("Message", T, 512, true), data("Data", T, 1024, true),     data("FacilityKey", I, 0, true),
+        data("HostKey", I, 0, true),   data("SeverityKey", I, 0, true), data("Name", T, 64, true),
+        data("Amount", I, 0, true),    data("OfTime", T, 24, true),     data("TimeKey", I, 0, true),
     };
 }
 
-std::vector<FieldDef> filterSetLookups()
-{
+std::vector<FieldDef> filterSetLookups() {
     return {
         lookup("Severity", 48, 16, "SeverityKey", "SeveritySet", "Name"),
         lookup("Host", 128, 24, "HostKey", "HostSet", "Name"),
@@ -92,8 +85,7 @@ std::vector<FieldDef> filterSetLookups()
     };
 }
 
-std::vector<FieldDef> timeSetFields()
-{
+std::vector<FieldDef> timeSetFields() {
     return {data("Key", I, 0, true), data("Of", T, 48, true), data("Amount", I, 0, true)};
 }
 

@@ -11,7 +11,7 @@ namespace corvane {
 std::vector<FieldDef> messageSetFields();
 std::vector<FieldDef> hostSetFields();
 std::vector<FieldDef> facilitySetFields();  // SeveritySet has the same fields
-std::vector<FieldDef> filterSetFields();     // stored fields only
+std::vector<FieldDef> filterSetFields();    // stored fields only
 std::vector<FieldDef> filterSetLookups();
 std::vector<FieldDef> timeSetFields();
 

@@ -5,8 +5,7 @@
 
 namespace corvane {
 
-std::string templateText(std::string_view tableName)
-{
+std::string templateText(std::string_view tableName) {
     if (tableName == "MessageSet" || tableName == "FacilitySet" || tableName == "SeveritySet") {
         Table t(std::string(tableName), tableName == "MessageSet" ? messageSetFields() : facilitySetFields());
         t.open();
@@ -26,8 +25,12 @@ std::string templateText(std::string_view tableName)
         Table t("FilterSet", filterSetFields());
         t.open();
         t.append();
-        for (auto [field, value] : {std::pair{"Key", 0}, {"FacilityKey", -1}, {"SeverityKey", -1}, {"HostKey", 0},
-                                    {"Amount", 3}, {"TimeKey", 0}})
+        for (auto [field, value] : {std::pair{"Key", 0},
+                                    {"FacilityKey", -1},
+                                    {"SeverityKey", -1},
+                                    {"HostKey", 0},
+                                    {"Amount", 3},
+                                    {"TimeKey", 0}})
             t.setInteger(t.requireField(field), value);
         t.post();
         return DataPacketWriter::write(t);

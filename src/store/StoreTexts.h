@@ -20,7 +20,8 @@ inline constexpr const char* kFileMovedAside =
 inline constexpr const char* kLookupFilledAfterError =
     "The data file \"%s\" could not be loaded (%s). The built-in names were filled in.";
 inline constexpr const char* kLookupMovedAside =
-    "The data file \"%s\" could not be loaded (%s). It was kept as \"%s\" and the built-in names were filled in.";
+    "The data file \"%s\" could not be loaded (%s). It was kept as \"%s\" and the built-in names were filled "
+    "in.";
 
 inline constexpr const char* kEmptyFile = "The file is empty";
 inline constexpr const char* kNotAPacket = "The file is not a data packet";

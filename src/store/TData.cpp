@@ -22,14 +22,12 @@ namespace {
 constexpr std::array<const char*, 5> kTemplateOrder = {"MessageSet", "HostSet", "FacilitySet", "SeveritySet",
                                                        "FilterSet"};
 
-bool fileExists(const std::string& path)
-{
+bool fileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
 }
 
-void setIfPresent(Table& t, std::string_view field, std::int32_t v)
-{
+void setIfPresent(Table& t, std::string_view field, std::int32_t v) {
     const int f = t.fieldIndex(field);
     if (f >= 0 && t.fields()[f].kind == FieldKind::Data)
         t.setInteger(f, v);
@@ -46,8 +44,7 @@ TData::TData(std::string dataFolder, std::string appFolder, Reporter reporter)
       m_facilitySet("FacilitySet", facilitySetFields()),
       m_severitySet("SeveritySet", facilitySetFields()),
       m_filterSet("FilterSet", filterSetFields()),
-      m_timeSet("TimeSet", timeSetFields())
-{
+      m_timeSet("TimeSet", timeSetFields()) {
     m_messageSet.setCaseInsensitive(true);
     m_messageSet.afterOpen = [this](Table& t) { MessageSetAfterOpen(t); };
     m_hostSet.afterOpen = [this](Table& t) { HostSetAfterOpen(t); };
@@ -71,20 +68,17 @@ TData::TData(std::string dataFolder, std::string appFolder, Reporter reporter)
     m_timeSet.open();
 }
 
-void TData::setFilterCompiler(const FilterCompiler* compiler)
-{
+void TData::setFilterCompiler(const FilterCompiler* compiler) {
     for (Table* t : {&m_messageSet, &m_hostSet, &m_facilitySet, &m_severitySet, &m_filterSet, &m_timeSet})
         t->setFilterCompiler(compiler);
 }
 
-void TData::report(ReportKind kind, const std::string& caption, const std::string& text)
-{
+void TData::report(ReportKind kind, const std::string& caption, const std::string& text) {
     if (m_reporter)
         m_reporter(kind, caption, text);
 }
 
-void TData::afterOpen(Table& t, std::int32_t& counter)
-{
+void TData::afterOpen(Table& t, std::int32_t& counter) {
     const int count = t.totalRecordCount();
     const int key = t.fieldIndex("Key");
     if (count == 0 || key < 0) {
@@ -97,14 +91,12 @@ void TData::afterOpen(Table& t, std::int32_t& counter)
         t.first();
 }
 
-void TData::newRecord(Table& t, std::int32_t& counter)
-{
+void TData::newRecord(Table& t, std::int32_t& counter) {
     setIfPresent(t, "Key", counter);
     ++counter;
 }
 
-void TData::FilterSetNewRecord(Table& t)
-{
+void TData::FilterSetNewRecord(Table& t) {
     newRecord(t, m_filterKey);
     setIfPresent(t, "FacilityKey", -1);
     setIfPresent(t, "SeverityKey", -1);
@@ -112,18 +104,21 @@ void TData::FilterSetNewRecord(Table& t)
     setIfPresent(t, "TimeKey", 0);
 }
 
-std::int32_t TData::keyCounter(const Table& table) const
-{
-    if (&table == &m_messageSet) return m_messageKey;
-    if (&table == &m_hostSet) return m_hostKey;
-    if (&table == &m_facilitySet) return m_facilityKey;
-    if (&table == &m_severitySet) return m_severityKey;
-    if (&table == &m_filterSet) return m_filterKey;
+std::int32_t TData::keyCounter(const Table& table) const {
+    if (&table == &m_messageSet)
+        return m_messageKey;
+    if (&table == &m_hostSet)
+        return m_hostKey;
+    if (&table == &m_facilitySet)
+        return m_facilityKey;
+    if (&table == &m_severitySet)
+        return m_severityKey;
+    if (&table == &m_filterSet)
+        return m_filterKey;
     return 0;
 }
 
-void TData::addFilterLookups()
-{
+void TData::addFilterLookups() {
     for (FieldDef& f : filterSetLookups()) {
         bool present = false;
         for (const FieldDef& existing : m_filterSet.fields())
@@ -133,8 +128,7 @@ void TData::addFilterLookups()
     }
 }
 
-void TData::FillTimeUnits()
-{
+void TData::FillTimeUnits() {
     static constexpr std::pair<int, const char*> kUnits[] = {
         {-1, "Any"}, {0, "Days"}, {1, "Hours"}, {2, "Minutes"}, {3, "Events"}};
     Table& t = m_timeSet;
@@ -153,8 +147,7 @@ void TData::FillTimeUnits()
     t.first();
 }
 
-void TData::fillNames(Table& table, std::span<const std::string_view> names)
-{
+void TData::fillNames(Table& table, std::span<const std::string_view> names) {
     try {
         if (table.totalRecordCount() > 0)
             return;
@@ -181,12 +174,11 @@ struct TData::BackgroundSave {
     Table* table = nullptr;
     std::size_t logEntries = 0;  // the change-log entries the snapshot holds
     std::atomic<bool> ended{false};
-    std::string error;           // set by the writing thread before `ended`
+    std::string error;  // set by the writing thread before `ended`
     std::thread thread;
 };
 
-TData::~TData()
-{
+TData::~TData() {
     for (auto& save : m_saves)
         if (save->thread.joinable())
             save->thread.join();
@@ -195,16 +187,14 @@ TData::~TData()
         t->beforeBlocksFreed = nullptr;
 }
 
-bool TData::backgroundSaveRunning() const
-{
+bool TData::backgroundSaveRunning() const {
     for (const auto& save : m_saves)
         if (!save->ended)
             return true;
     return false;
 }
 
-bool TData::collectSave(Table& table, bool wait)
-{
+bool TData::collectSave(Table& table, bool wait) {
     for (auto it = m_saves.begin(); it != m_saves.end(); ++it) {
         BackgroundSave& save = **it;
         if (save.table != &table)
@@ -223,8 +213,7 @@ bool TData::collectSave(Table& table, bool wait)
     return true;
 }
 
-TData::SaveResult TData::takeSaveError(Table& table)
-{
+TData::SaveResult TData::takeSaveError(Table& table) {
     for (auto it = m_saveErrors.begin(); it != m_saveErrors.end(); ++it) {
         if (it->first == &table) {
             SaveResult r{std::move(it->second)};
@@ -235,8 +224,7 @@ TData::SaveResult TData::takeSaveError(Table& table)
     return {};
 }
 
-TData::SaveResult TData::startBackgroundSave(Table& table)
-{
+TData::SaveResult TData::startBackgroundSave(Table& table) {
     const std::string path = dataFile(table);
     std::error_code ec;
     if (!fs::is_directory(m_dataFolder, ec))
@@ -247,22 +235,22 @@ TData::SaveResult TData::startBackgroundSave(Table& table)
     save->table = &table;
     save->logEntries = table.changeLogSize();
     BackgroundSave* raw = save.get();
-    save->thread = std::thread([raw, path, snapshot = DataPacketWriter::snapshot(table), ended = m_backgroundSaveEnded] {
-        AtomicFile file(path);
-        DataPacketWriter::write(snapshot, [&file](std::string_view piece) { return file.write(piece); });
-        const std::string error = file.commit();
-        if (!error.empty())
-            raw->error = formatText(storetexts::kCannotWriteFile, {path, error});
-        raw->ended = true;
-        if (ended)
-            ended();
-    });
+    save->thread =
+        std::thread([raw, path, snapshot = DataPacketWriter::snapshot(table), ended = m_backgroundSaveEnded] {
+            AtomicFile file(path);
+            DataPacketWriter::write(snapshot, [&file](std::string_view piece) { return file.write(piece); });
+            const std::string error = file.commit();
+            if (!error.empty())
+                raw->error = formatText(storetexts::kCannotWriteFile, {path, error});
+            raw->ended = true;
+            if (ended)
+                ended();
+        });
     m_saves.push_back(std::move(save));
     return {};
 }
 
-TData::SaveResult TData::SaveTable(Table& table, bool wait)
-{
+TData::SaveResult TData::SaveTable(Table& table, bool wait) {
     if (!table.isOpen())
         return {};
     table.post();
@@ -297,8 +285,7 @@ TData::SaveResult TData::SaveTable(Table& table, bool wait)
     return {};
 }
 
-TData::SaveResult TData::SaveData(bool wait)
-{
+TData::SaveResult TData::SaveData(bool wait) {
     SaveResult first;
     for (Table* t : {&m_messageSet, &m_hostSet, &m_filterSet}) {
         SaveResult r = SaveTable(*t, wait);
@@ -308,8 +295,7 @@ TData::SaveResult TData::SaveData(bool wait)
     return first;
 }
 
-TData::SaveResult TData::SaveLookups()
-{
+TData::SaveResult TData::SaveLookups() {
     SaveResult first;
     for (Table* t : {&m_facilitySet, &m_severitySet}) {
         if (!t->hasUnsavedChanges())
@@ -321,14 +307,12 @@ TData::SaveResult TData::SaveLookups()
     return first;
 }
 
-void TData::ClearMessagesInView()
-{
+void TData::ClearMessagesInView() {
     if (m_messageSet.isOpen())
         m_messageSet.deleteAllInView();
 }
 
-void TData::copyTemplates()
-{
+void TData::copyTemplates() {
     std::error_code ec;
     const std::string messageFile = m_dataFolder + "MessageSet.vtx";
     if (fs::is_directory(m_dataFolder, ec) && fileExists(messageFile))
@@ -344,8 +328,7 @@ void TData::copyTemplates()
     }
 }
 
-std::string TData::loadTable(Table& table)
-{
+std::string TData::loadTable(Table& table) {
     const std::string path = dataFile(table);
     FileBytes bytes;
     std::string error;
@@ -360,14 +343,17 @@ std::string TData::loadTable(Table& table)
     return {};
 }
 
-void TData::applyDisplay(Table& table)
-{
+void TData::applyDisplay(Table& table) {
     // The file keeps only the stored shape; how grids show a field is the program's own.
     std::vector<FieldDef> known;
-    if (&table == &m_messageSet) known = messageSetFields();
-    else if (&table == &m_hostSet) known = hostSetFields();
-    else if (&table == &m_filterSet) known = filterSetFields();
-    else known = facilitySetFields();
+    if (&table == &m_messageSet)
+        known = messageSetFields();
+    else if (&table == &m_hostSet)
+        known = hostSetFields();
+    else if (&table == &m_filterSet)
+        known = filterSetFields();
+    else
+        known = facilitySetFields();
     std::vector<FieldDef> fields = table.fields();
     bool changed = false;
     for (FieldDef& f : fields) {
@@ -385,8 +371,7 @@ void TData::applyDisplay(Table& table)
         table.setDisplay(fields);
 }
 
-std::string TData::moveAside(const std::string& path)
-{
+std::string TData::moveAside(const std::string& path) {
     const DateTimeFields f = decodeDateTime(now());
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", f.year, f.month, f.day, f.hour, f.minute,
@@ -399,16 +384,18 @@ std::string TData::moveAside(const std::string& path)
     return ec ? std::string() : target;
 }
 
-void TData::resetStructure(Table& table)
-{
-    if (&table == &m_messageSet) table.setFields(messageSetFields());
-    else if (&table == &m_hostSet) table.setFields(hostSetFields());
-    else if (&table == &m_filterSet) table.setFields(filterSetFields());
-    else table.setFields(facilitySetFields());
+void TData::resetStructure(Table& table) {
+    if (&table == &m_messageSet)
+        table.setFields(messageSetFields());
+    else if (&table == &m_hostSet)
+        table.setFields(hostSetFields());
+    else if (&table == &m_filterSet)
+        table.setFields(filterSetFields());
+    else
+        table.setFields(facilitySetFields());
 }
 
-void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
-{
+void TData::startFresh(Table& table, const std::string& error, bool lookupNames) {
     const std::string path = dataFile(table);
     std::string kept;
     if (fileExists(path)) {
@@ -416,7 +403,8 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
         if (kept.empty()) {
             // The damaged file could not be moved: leave the table closed so nothing overwrites it.
             table.close();
-            report(ReportKind::ApplicationError, table.name(), formatText(storetexts::kCannotOpenFile, {path, error}));
+            report(ReportKind::ApplicationError, table.name(),
+                   formatText(storetexts::kCannotOpenFile, {path, error}));
             return;
         }
     }
@@ -442,8 +430,7 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
         report(ReportKind::ApplicationError, table.name(), saved.error);
 }
 
-void TData::DataModuleCreate()
-{
+void TData::DataModuleCreate() {
     try {
         copyTemplates();
     } catch (const std::exception& e) {

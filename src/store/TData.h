@@ -20,7 +20,8 @@ public:
     // Where an error goes: the message dialog (with a caption) or the application's default error
     // display (which names the component itself).
     enum class ReportKind : unsigned char { MessageDialog, ApplicationError };
-    using Reporter = std::function<void(ReportKind kind, const std::string& caption, const std::string& text)>;
+    using Reporter =
+        std::function<void(ReportKind kind, const std::string& caption, const std::string& text)>;
 
     struct SaveResult {
         std::string error;  // empty on success

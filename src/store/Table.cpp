@@ -11,15 +11,13 @@ namespace corvane {
 
 using tabledetail::valueFrom;
 
-Table::Table(std::string name, std::vector<FieldDef> fields) : m_name(std::move(name))
-{
+Table::Table(std::string name, std::vector<FieldDef> fields) : m_name(std::move(name)) {
     setFields(std::move(fields));
 }
 
 Table::~Table() = default;
 
-void Table::setFields(std::vector<FieldDef> fields)
-{
+void Table::setFields(std::vector<FieldDef> fields) {
     close();
     m_fields = std::move(fields);
     m_layout = RowLayout(m_fields);
@@ -40,8 +38,7 @@ void Table::setFields(std::vector<FieldDef> fields)
         m_filtered = false;
 }
 
-void Table::addLookupField(FieldDef field)
-{
+void Table::addLookupField(FieldDef field) {
     if (pending())
         post();
     field.kind = FieldKind::Lookup;
@@ -50,8 +47,7 @@ void Table::addLookupField(FieldDef field)
     m_buffer.reset(m_fields.size());
 }
 
-void Table::setDisplay(const std::vector<FieldDef>& fields)
-{
+void Table::setDisplay(const std::vector<FieldDef>& fields) {
     for (std::size_t i = 0; i < fields.size() && i < m_fields.size(); ++i) {
         if (fields[i].name != m_fields[i].name || fields[i].type != m_fields[i].type ||
             fields[i].size != m_fields[i].size)
@@ -63,8 +59,7 @@ void Table::setDisplay(const std::vector<FieldDef>& fields)
     }
 }
 
-int Table::fieldIndex(std::string_view name) const
-{
+int Table::fieldIndex(std::string_view name) const {
     // The last field of a name wins: a lookup added later shadows a stored field of its name.
     for (std::size_t i = m_fields.size(); i-- > 0;)
         if (m_fields[i].name == name)
@@ -72,16 +67,14 @@ int Table::fieldIndex(std::string_view name) const
     return -1;
 }
 
-int Table::requireField(std::string_view name) const
-{
+int Table::requireField(std::string_view name) const {
     const int i = fieldIndex(name);
     if (i < 0)
         throw StoreError(formatText(storetexts::kFieldNotFound, {name}));
     return i;
 }
 
-void Table::resetRows()
-{
+void Table::resetRows() {
     if (beforeBlocksFreed)
         beforeBlocksFreed();
     m_rows.clear();
@@ -95,8 +88,7 @@ void Table::resetRows()
     m_editPosition = -1;
 }
 
-void Table::open()
-{
+void Table::open() {
     if (isOpen())
         return;
     m_state = State::Browse;
@@ -107,52 +99,47 @@ void Table::open()
     scrolled();
 }
 
-void Table::close()
-{
+void Table::close() {
     m_state = State::Inactive;
     resetRows();
     m_autoInc = 1;
 }
 
-void Table::load(TableContents contents)
-{
+void Table::load(TableContents contents) {
     setFields(std::move(contents.fields));
     m_rows = std::move(contents.rows);
     std::uint32_t maxId = 0;
-    for (const auto& r : m_rows)
-        maxId = std::max(maxId, RowLayout::rowId(r.get()));
+    for (const auto& r : m_rows) maxId = std::max(maxId, RowLayout::rowId(r.get()));
     m_nextRowId = maxId + 1;
     const auto byKey = [this](const RowPtr& a, const RowPtr& b) { return keyOf(a.get()) < keyOf(b.get()); };
     if (!std::is_sorted(m_rows.begin(), m_rows.end(), byKey))
         std::stable_sort(m_rows.begin(), m_rows.end(), byKey);
-    const auto byId = [](const RowPtr& a, const RowPtr& b) { return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get()); };
+    const auto byId = [](const RowPtr& a, const RowPtr& b) {
+        return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
+    };
     m_rowsInAdditionOrder = std::is_sorted(m_rows.begin(), m_rows.end(), byId);
     m_autoInc = contents.autoIncValue;
     m_state = State::Inactive;
     open();
 }
 
-void Table::requireOpen() const
-{
+void Table::requireOpen() const {
     if (!isOpen())
         throw StoreError(formatText(storetexts::kTableNotOpen, {m_name}));
 }
 
-void Table::requireEditing() const
-{
+void Table::requireEditing() const {
     if (!pending())
         throw StoreError(formatText(storetexts::kNotEditing, {m_name}));
 }
 
-void Table::requireCurrent() const
-{
+void Table::requireCurrent() const {
     requireOpen();
     if (m_cursor < 0 || m_cursor >= recordCount())
         throw StoreError(formatText(storetexts::kNoCurrentRecord, {m_name}));
 }
 
-std::int64_t Table::keyOf(const std::uint8_t* row) const
-{
+std::int64_t Table::keyOf(const std::uint8_t* row) const {
     if (m_keyField < 0)
         return 0;
     if (m_layout.isNull(row, m_keyField))
@@ -160,8 +147,7 @@ std::int64_t Table::keyOf(const std::uint8_t* row) const
     return m_layout.integer(row, m_keyField);
 }
 
-std::size_t Table::orderPositionFor(std::int64_t key) const
-{
+std::size_t Table::orderPositionFor(std::int64_t key) const {
     // Keys grow with arrival, so nearly every record goes to the end.
     if (m_rows.empty() || key >= keyOf(m_rows.back().get()))
         return m_rows.size();
@@ -170,8 +156,7 @@ std::size_t Table::orderPositionFor(std::int64_t key) const
     return static_cast<std::size_t>(it - m_rows.begin());
 }
 
-bool Table::passes(const std::uint8_t* row) const
-{
+bool Table::passes(const std::uint8_t* row) const {
     if (!m_filtered)
         return true;
     const RowReader reader(m_layout, row);
@@ -180,13 +165,11 @@ bool Table::passes(const std::uint8_t* row) const
     return !m_callback || m_callback(reader);
 }
 
-void Table::rebuildView(int keepOrderPosition)
-{
+void Table::rebuildView(int keepOrderPosition) {
     m_view.clear();
     if (!m_filtered) {
         m_view.resize(m_rows.size());
-        for (std::size_t i = 0; i < m_rows.size(); ++i)
-            m_view[i] = static_cast<std::uint32_t>(i);
+        for (std::size_t i = 0; i < m_rows.size(); ++i) m_view[i] = static_cast<std::uint32_t>(i);
     } else {
         for (std::size_t i = 0; i < m_rows.size(); ++i)
             if (passes(m_rows[i].get()))
@@ -203,26 +186,24 @@ void Table::rebuildView(int keepOrderPosition)
         m_eof = false;
         return;
     }
-    const auto it = std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(keepOrderPosition));
+    const auto it =
+        std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(keepOrderPosition));
     m_cursor = std::min(static_cast<int>(it - m_view.begin()), recordCount() - 1);
     m_bof = m_eof = false;
 }
 
-void Table::scrolled()
-{
+void Table::scrolled() {
     if (afterScroll)
         afterScroll(*this);
 }
 
-int Table::recNo() const
-{
+int Table::recNo() const {
     if (m_state == State::Insert)
         return recordCount() + 1;
     return m_cursor < 0 ? 0 : m_cursor + 1;
 }
 
-void Table::first()
-{
+void Table::first() {
     requireOpen();
     if (pending())
         post();
@@ -232,8 +213,7 @@ void Table::first()
     scrolled();
 }
 
-void Table::last()
-{
+void Table::last() {
     requireOpen();
     if (pending())
         post();
@@ -243,8 +223,7 @@ void Table::last()
     scrolled();
 }
 
-void Table::next()
-{
+void Table::next() {
     requireOpen();
     if (pending())
         post();
@@ -257,8 +236,7 @@ void Table::next()
     scrolled();
 }
 
-void Table::prior()
-{
+void Table::prior() {
     requireOpen();
     if (pending())
         post();
@@ -271,8 +249,7 @@ void Table::prior()
     scrolled();
 }
 
-void Table::moveTo(int viewPosition)
-{
+void Table::moveTo(int viewPosition) {
     requireOpen();
     if (pending())
         post();
@@ -283,14 +260,12 @@ void Table::moveTo(int viewPosition)
     scrolled();
 }
 
-const std::uint8_t* Table::currentRow() const
-{
+const std::uint8_t* Table::currentRow() const {
     requireCurrent();
     return m_rows[m_view[m_cursor]].get();
 }
 
-bool Table::isNull(int field) const
-{
+bool Table::isNull(int field) const {
     if (m_fields.at(field).kind == FieldKind::Lookup)
         return value(field).isNull();
     if (pending())
@@ -298,8 +273,7 @@ bool Table::isNull(int field) const
     return m_layout.isNull(currentRow(), field);
 }
 
-std::int32_t Table::integer(int field) const
-{
+std::int32_t Table::integer(int field) const {
     if (m_fields.at(field).kind == FieldKind::Lookup)
         return value(field).integer;
     if (pending())
@@ -308,8 +282,7 @@ std::int32_t Table::integer(int field) const
     return m_layout.isNull(row, field) ? 0 : m_layout.integer(row, field);
 }
 
-DateTime Table::dateTime(int field) const
-{
+DateTime Table::dateTime(int field) const {
     if (m_fields.at(field).kind == FieldKind::Lookup)
         return value(field).dateTime;
     if (pending())
@@ -318,8 +291,7 @@ DateTime Table::dateTime(int field) const
     return m_layout.isNull(row, field) ? 0 : m_layout.dateTime(row, field);
 }
 
-std::string_view Table::text(int field) const
-{
+std::string_view Table::text(int field) const {
     if (m_fields.at(field).kind == FieldKind::Lookup)
         throw StoreError(formatText(storetexts::kFieldReadOnly, {m_fields[field].name}));
     if (pending())
@@ -328,19 +300,18 @@ std::string_view Table::text(int field) const
     return m_layout.isNull(row, field) ? std::string_view() : m_layout.text(row, field);
 }
 
-Value Table::value(int field) const
-{
+Value Table::value(int field) const {
     const FieldDef& def = m_fields.at(field);
     if (pending()) {
         const BufferReader reader(m_buffer);
-        return def.kind == FieldKind::Lookup ? lookupValue(field, reader) : valueFrom(reader, def.type, field);
+        return def.kind == FieldKind::Lookup ? lookupValue(field, reader)
+                                             : valueFrom(reader, def.type, field);
     }
     const RowReader reader(m_layout, currentRow());
     return def.kind == FieldKind::Lookup ? lookupValue(field, reader) : valueFrom(reader, def.type, field);
 }
 
-Value Table::valueAt(int viewPosition, int field) const
-{
+Value Table::valueAt(int viewPosition, int field) const {
     requireOpen();
     if (viewPosition < 0 || viewPosition >= recordCount())
         throw StoreError(formatText(storetexts::kNoCurrentRecord, {m_name}));
@@ -349,8 +320,7 @@ Value Table::valueAt(int viewPosition, int field) const
     return def.kind == FieldKind::Lookup ? lookupValue(field, reader) : valueFrom(reader, def.type, field);
 }
 
-void Table::setNull(int field)
-{
+void Table::setNull(int field) {
     requireEditing();
     if (m_fields.at(field).kind == FieldKind::Lookup) {
         setNull(requireField(m_fields[field].keyField));
@@ -362,8 +332,7 @@ void Table::setNull(int field)
     m_bufferChanged = true;
 }
 
-void Table::setInteger(int field, std::int32_t v)
-{
+void Table::setInteger(int field, std::int32_t v) {
     requireEditing();
     const FieldDef& def = m_fields.at(field);
     if (def.kind == FieldKind::Lookup || !def.isIntegral()) {
@@ -375,8 +344,7 @@ void Table::setInteger(int field, std::int32_t v)
     m_bufferChanged = true;
 }
 
-void Table::setDateTime(int field, DateTime v)
-{
+void Table::setDateTime(int field, DateTime v) {
     requireEditing();
     const FieldDef& def = m_fields.at(field);
     if (def.kind == FieldKind::Lookup || def.type != FieldType::DateTime) {
@@ -388,8 +356,7 @@ void Table::setDateTime(int field, DateTime v)
     m_bufferChanged = true;
 }
 
-void Table::setText(int field, std::string_view v)
-{
+void Table::setText(int field, std::string_view v) {
     requireEditing();
     const FieldDef& def = m_fields.at(field);
     if (def.kind == FieldKind::Lookup) {
@@ -406,8 +373,7 @@ void Table::setText(int field, std::string_view v)
     m_bufferChanged = true;
 }
 
-void Table::setValue(int field, const Value& v)
-{
+void Table::setValue(int field, const Value& v) {
     requireEditing();
     const FieldDef& def = m_fields.at(field);
     if (v.isNull()) {
@@ -420,49 +386,51 @@ void Table::setValue(int field, const Value& v)
         return;
     }
     const auto bad = [&] {
-        return StoreError(formatText(storetexts::kBadValue, {v.kind == Value::Kind::Text ? v.text : "", def.name}));
+        return StoreError(
+            formatText(storetexts::kBadValue, {v.kind == Value::Kind::Text ? v.text : "", def.name}));
     };
     switch (def.type) {
-    case FieldType::Text:
-        if (v.kind == Value::Kind::Text)
-            setText(field, v.text);
-        else if (v.kind == Value::Kind::Integer)
-            setText(field, std::to_string(v.integer));
-        else
-            throw bad();
-        return;
-    case FieldType::DateTime:
-        if (v.kind != Value::Kind::Date)
-            throw bad();
-        setDateTime(field, v.dateTime);
-        return;
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-        if (v.kind == Value::Kind::Integer) {
-            setInteger(field, v.integer);
-            return;
-        }
-        if (v.kind == Value::Kind::Text) {
-            // Typed digits, as an editor hands them over ("03").
-            std::int64_t n = 0;
-            std::string_view t = v.text;
-            const bool negative = !t.empty() && t.front() == '-';
-            if (negative)
-                t.remove_prefix(1);
-            if (t.empty() || t.size() > 10)
+        case FieldType::Text:
+            if (v.kind == Value::Kind::Text)
+                setText(field, v.text);
+            else if (v.kind == Value::Kind::Integer)
+                setText(field, std::to_string(v.integer));
+            else
                 throw bad();
-            for (char c : t) {
-                if (c < '0' || c > '9')
-                    throw bad();
-                n = n * 10 + (c - '0');
+            return;
+        case FieldType::DateTime:
+            if (v.kind != Value::Kind::Date)
+                throw bad();
+            setDateTime(field, v.dateTime);
+            return;
+        case FieldType::Integer:
+        case FieldType::AutoInc:
+            if (v.kind == Value::Kind::Integer) {
+                setInteger(field, v.integer);
+                return;
             }
-            n = negative ? -n : n;
-            if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::int32_t>::max())
-                throw bad();
-            setInteger(field, static_cast<std::int32_t>(n));
-            return;
-        }
-        throw bad();
+            if (v.kind == Value::Kind::Text) {
+                // Typed digits, as an editor hands them over ("03").
+                std::int64_t n = 0;
+                std::string_view t = v.text;
+                const bool negative = !t.empty() && t.front() == '-';
+                if (negative)
+                    t.remove_prefix(1);
+                if (t.empty() || t.size() > 10)
+                    throw bad();
+                for (char c : t) {
+                    if (c < '0' || c > '9')
+                        throw bad();
+                    n = n * 10 + (c - '0');
+                }
+                n = negative ? -n : n;
+                if (n < std::numeric_limits<std::int32_t>::min() ||
+                    n > std::numeric_limits<std::int32_t>::max())
+                    throw bad();
+                setInteger(field, static_cast<std::int32_t>(n));
+                return;
+            }
+            throw bad();
     }
 }
 

@@ -59,7 +59,7 @@ public:
     // Takes over how fields are shown (shown, widths, tags, read-only) without touching records;
     // names, types and sizes must stay as they are.
     void setDisplay(const std::vector<FieldDef>& fields);
-    int fieldIndex(std::string_view name) const;  // -1 when there is none
+    int fieldIndex(std::string_view name) const;    // -1 when there is none
     int requireField(std::string_view name) const;  // throws StoreError when there is none
     const RowLayout& layout() const { return m_layout; }
 
@@ -123,8 +123,8 @@ public:
 
     // Unsaved changes: a pending edit with changed fields, or posts and deletes not yet written.
     bool hasUnsavedChanges() const;
-    void discardChanges();   // cancels the pending edit and undoes every logged post and delete
-    void mergeChangeLog();   // the table now counts as written
+    void discardChanges();  // cancels the pending edit and undoes every logged post and delete
+    void mergeChangeLog();  // the table now counts as written
     // The changes logged so far; merging only the first `entries` of them leaves the later ones
     // unsaved (a write that started before they were made did not hold them).
     std::size_t changeLogSize() const;
@@ -187,7 +187,7 @@ private:
     int m_autoIncField = -1;
     State m_state = State::Inactive;
 
-    std::vector<RowPtr> m_rows;      // key order (ties in insertion order)
+    std::vector<RowPtr> m_rows;         // key order (ties in insertion order)
     std::vector<std::uint32_t> m_view;  // positions in m_rows
     std::vector<LogEntry> m_log;
     std::uint32_t m_nextRowId = 1;

@@ -12,8 +12,7 @@ namespace corvane {
 
 // Appending, editing, posting and deleting records, and the change log behind discard.
 
-void Table::append()
-{
+void Table::append() {
     requireOpen();
     if (pending())
         post();
@@ -26,8 +25,7 @@ void Table::append()
     scrolled();
 }
 
-void Table::edit()
-{
+void Table::edit() {
     requireOpen();
     if (pending())
         return;
@@ -42,8 +40,7 @@ void Table::edit()
     m_bufferChanged = false;
 }
 
-void Table::post()
-{
+void Table::post() {
     if (!pending())
         return;
     if (m_state == State::Insert) {
@@ -70,7 +67,8 @@ void Table::post()
                 if (v >= pos)
                     ++v;
             if (visible) {
-                const auto it = std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(pos));
+                const auto it =
+                    std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(pos));
                 m_cursor = static_cast<int>(it - m_view.begin());
                 m_view.insert(it, static_cast<std::uint32_t>(pos));
             }
@@ -103,7 +101,8 @@ void Table::post()
     if (sameKey) {
         m_rows[editPos] = std::move(row);
         if (m_filtered && !passes(m_rows[editPos].get())) {
-            const auto it = std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(editPos));
+            const auto it =
+                std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(editPos));
             if (it != m_view.end() && *it == static_cast<std::uint32_t>(editPos))
                 m_view.erase(it);
             if (m_cursor >= recordCount())
@@ -123,8 +122,7 @@ void Table::post()
     scrolled();
 }
 
-void Table::cancel()
-{
+void Table::cancel() {
     if (!pending())
         return;
     const bool wasInsert = m_state == State::Insert;
@@ -135,8 +133,7 @@ void Table::cancel()
         scrolled();
 }
 
-void Table::deleteRecord()
-{
+void Table::deleteRecord() {
     requireOpen();
     if (m_state == State::Insert) {
         cancel();
@@ -148,24 +145,21 @@ void Table::deleteRecord()
     m_log.push_back({LogEntry::Kind::Deleted, RowLayout::rowId(m_rows[pos].get()), std::move(m_rows[pos])});
     m_rows.erase(m_rows.begin() + pos);
     m_view.erase(m_view.begin() + m_cursor);
-    for (std::size_t i = static_cast<std::size_t>(m_cursor); i < m_view.size(); ++i)
-        --m_view[i];
+    for (std::size_t i = static_cast<std::size_t>(m_cursor); i < m_view.size(); ++i) --m_view[i];
     if (m_cursor >= recordCount())
         m_cursor = recordCount() - 1;
     m_bof = m_eof = m_view.empty();
     scrolled();
 }
 
-void Table::deleteAllInView()
-{
+void Table::deleteAllInView() {
     requireOpen();
     // Going through the view posts a pending record first, so it is deleted with the others.
     post();
     if (m_view.empty())
         return;
     std::vector<unsigned char> doomed(m_rows.size(), 0);
-    for (std::uint32_t v : m_view)
-        doomed[v] = 1;
+    for (std::uint32_t v : m_view) doomed[v] = 1;
     m_log.reserve(m_log.size() + m_view.size());
     std::size_t kept = 0;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
@@ -186,13 +180,11 @@ void Table::deleteAllInView()
     scrolled();
 }
 
-bool Table::hasUnsavedChanges() const
-{
+bool Table::hasUnsavedChanges() const {
     return (pending() && m_bufferChanged) || !m_log.empty();
 }
 
-void Table::discardChanges()
-{
+void Table::discardChanges() {
     if (beforeBlocksFreed)
         beforeBlocksFreed();
     cancel();
@@ -200,44 +192,47 @@ void Table::discardChanges()
         return;
     std::unordered_map<std::uint32_t, RowPtr> live;
     live.reserve(m_rows.size() + m_log.size());
-    for (auto& r : m_rows)
-        live.emplace(RowLayout::rowId(r.get()), std::move(r));
+    for (auto& r : m_rows) live.emplace(RowLayout::rowId(r.get()), std::move(r));
     for (auto it = m_log.rbegin(); it != m_log.rend(); ++it) {
         switch (it->kind) {
-        case LogEntry::Kind::Inserted: live.erase(it->rowId); break;
-        case LogEntry::Kind::Modified:
-        case LogEntry::Kind::Deleted: live[it->rowId] = std::move(it->row); break;
+            case LogEntry::Kind::Inserted:
+                live.erase(it->rowId);
+                break;
+            case LogEntry::Kind::Modified:
+            case LogEntry::Kind::Deleted:
+                live[it->rowId] = std::move(it->row);
+                break;
         }
     }
     m_log.clear();
     m_rows.clear();
     m_rows.reserve(live.size());
-    for (auto& [id, row] : live)
-        m_rows.push_back(std::move(row));
+    for (auto& [id, row] : live) m_rows.push_back(std::move(row));
     std::sort(m_rows.begin(), m_rows.end(), [this](const RowPtr& a, const RowPtr& b) {
         const auto ka = keyOf(a.get());
         const auto kb = keyOf(b.get());
         return ka != kb ? ka < kb : RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
     });
-    m_rowsInAdditionOrder = std::is_sorted(m_rows.begin(), m_rows.end(), [](const RowPtr& a, const RowPtr& b) {
-        return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
-    });
+    m_rowsInAdditionOrder =
+        std::is_sorted(m_rows.begin(), m_rows.end(), [](const RowPtr& a, const RowPtr& b) {
+            return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
+        });
     rebuildView();
     scrolled();
 }
 
-void Table::mergeChangeLog()
-{
+void Table::mergeChangeLog() {
     if (beforeBlocksFreed)
         beforeBlocksFreed();
     m_log.clear();
     m_log.shrink_to_fit();
 }
 
-std::size_t Table::changeLogSize() const { return m_log.size(); }
+std::size_t Table::changeLogSize() const {
+    return m_log.size();
+}
 
-void Table::mergeChangeLog(std::size_t entries)
-{
+void Table::mergeChangeLog(std::size_t entries) {
     if (beforeBlocksFreed)
         beforeBlocksFreed();
     m_log.erase(m_log.begin(), m_log.begin() + static_cast<std::ptrdiff_t>(std::min(entries, m_log.size())));

@@ -17,30 +17,33 @@ struct Table::LogEntry {
 
 namespace tabledetail {
 
-inline Value valueFrom(const RecordReader& r, FieldType type, int field)
-{
+inline Value valueFrom(const RecordReader& r, FieldType type, int field) {
     if (r.isNull(field))
         return Value::null();
     switch (type) {
-    case FieldType::DateTime: return Value::ofDateTime(r.dateTime(field));
-    case FieldType::Text: return Value::ofText(r.text(field));
-    case FieldType::Integer:
-    case FieldType::AutoInc: break;
+        case FieldType::DateTime:
+            return Value::ofDateTime(r.dateTime(field));
+        case FieldType::Text:
+            return Value::ofText(r.text(field));
+        case FieldType::Integer:
+        case FieldType::AutoInc:
+            break;
     }
     return Value::ofInteger(r.integer(field));
 }
 
-inline bool equalsValue(const RecordReader& r, FieldType type, int field, const Value& v)
-{
+inline bool equalsValue(const RecordReader& r, FieldType type, int field, const Value& v) {
     if (r.isNull(field))
         return v.isNull();
     switch (type) {
-    case FieldType::DateTime:
-        return v.kind == Value::Kind::Date &&
-               dateTimeToMilliseconds(r.dateTime(field)) == dateTimeToMilliseconds(v.dateTime);
-    case FieldType::Text: return v.kind == Value::Kind::Text && r.text(field) == v.text;
-    case FieldType::Integer:
-    case FieldType::AutoInc: break;
+        case FieldType::DateTime:
+            return v.kind == Value::Kind::Date &&
+                   dateTimeToMilliseconds(r.dateTime(field)) == dateTimeToMilliseconds(v.dateTime);
+        case FieldType::Text:
+            return v.kind == Value::Kind::Text && r.text(field) == v.text;
+        case FieldType::Integer:
+        case FieldType::AutoInc:
+            break;
     }
     return v.kind == Value::Kind::Integer && r.integer(field) == v.integer;
 }

@@ -13,8 +13,7 @@ using tabledetail::valueFrom;
 
 // Locate, lookup fields and the filtered view.
 
-bool Table::locate(int field, const Value& v)
-{
+bool Table::locate(int field, const Value& v) {
     requireOpen();
     if (pending())
         post();
@@ -33,13 +32,13 @@ bool Table::locate(int field, const Value& v)
     return false;
 }
 
-int Table::lookupRowPosition(const Table& target, int keyField, std::int64_t key) const
-{
+int Table::lookupRowPosition(const Table& target, int keyField, std::int64_t key) const {
     if (!target.isOpen())
         return -1;
     if (keyField == target.m_keyField) {
-        const auto it = std::lower_bound(target.m_rows.begin(), target.m_rows.end(), key,
-                                         [&target](const RowPtr& r, std::int64_t k) { return target.keyOf(r.get()) < k; });
+        const auto it = std::lower_bound(
+            target.m_rows.begin(), target.m_rows.end(), key,
+            [&target](const RowPtr& r, std::int64_t k) { return target.keyOf(r.get()) < k; });
         if (it != target.m_rows.end() && target.keyOf(it->get()) == key)
             return static_cast<int>(it - target.m_rows.begin());
         return -1;
@@ -52,8 +51,7 @@ int Table::lookupRowPosition(const Table& target, int keyField, std::int64_t key
     return -1;
 }
 
-Value Table::lookupValue(int field, const RecordReader& record) const
-{
+Value Table::lookupValue(int field, const RecordReader& record) const {
     const FieldDef& def = m_fields[field];
     const Table* target = m_lookupResolver ? m_lookupResolver(def.lookupTable) : nullptr;
     const int keyField = fieldIndex(def.keyField);
@@ -71,8 +69,7 @@ Value Table::lookupValue(int field, const RecordReader& record) const
     return valueFrom(reader, target->m_fields[targetResult].type, targetResult);
 }
 
-std::vector<std::string> Table::lookupChoices(int field) const
-{
+std::vector<std::string> Table::lookupChoices(int field) const {
     std::vector<std::string> out;
     const FieldDef& def = m_fields.at(field);
     const Table* target = m_lookupResolver ? m_lookupResolver(def.lookupTable) : nullptr;
@@ -88,8 +85,7 @@ std::vector<std::string> Table::lookupChoices(int field) const
     return out;
 }
 
-bool Table::chooseLookup(int field, std::string_view result)
-{
+bool Table::chooseLookup(int field, std::string_view result) {
     requireEditing();
     const FieldDef& def = m_fields.at(field);
     const Table* target = m_lookupResolver ? m_lookupResolver(def.lookupTable) : nullptr;
@@ -113,8 +109,7 @@ bool Table::chooseLookup(int field, std::string_view result)
     return false;
 }
 
-Table::FilterStatus Table::compileFilter()
-{
+Table::FilterStatus Table::compileFilter() {
     m_filter.reset();
     if (m_filterText.empty())
         return {};
@@ -127,8 +122,7 @@ Table::FilterStatus Table::compileFilter()
     return {};
 }
 
-Table::FilterStatus Table::setFiltered(bool on)
-{
+Table::FilterStatus Table::setFiltered(bool on) {
     if (pending())
         post();
     FilterStatus status;
@@ -146,20 +140,17 @@ Table::FilterStatus Table::setFiltered(bool on)
     return status;
 }
 
-Table::FilterStatus Table::setFilterText(std::string text)
-{
+Table::FilterStatus Table::setFilterText(std::string text) {
     m_filterText = std::move(text);
     return m_filtered ? setFiltered(true) : FilterStatus{};
 }
 
-Table::FilterStatus Table::setCaseInsensitive(bool on)
-{
+Table::FilterStatus Table::setCaseInsensitive(bool on) {
     m_caseInsensitive = on;
     return m_filtered ? setFiltered(true) : FilterStatus{};
 }
 
-void Table::setFilterCallback(RecordCallback callback)
-{
+void Table::setFilterCallback(RecordCallback callback) {
     m_callback = std::move(callback);
     if (m_filtered && isOpen()) {
         if (pending())
@@ -169,8 +160,7 @@ void Table::setFilterCallback(RecordCallback callback)
     }
 }
 
-void Table::refresh()
-{
+void Table::refresh() {
     requireOpen();
     if (pending())
         post();

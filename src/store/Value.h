@@ -19,9 +19,24 @@ struct Value {
     std::string text;
 
     static Value null() { return {}; }
-    static Value ofInteger(std::int32_t v) { Value r; r.kind = Kind::Integer; r.integer = v; return r; }
-    static Value ofDateTime(DateTime v) { Value r; r.kind = Kind::Date; r.dateTime = v; return r; }
-    static Value ofText(std::string_view v) { Value r; r.kind = Kind::Text; r.text = v; return r; }
+    static Value ofInteger(std::int32_t v) {
+        Value r;
+        r.kind = Kind::Integer;
+        r.integer = v;
+        return r;
+    }
+    static Value ofDateTime(DateTime v) {
+        Value r;
+        r.kind = Kind::Date;
+        r.dateTime = v;
+        return r;
+    }
+    static Value ofText(std::string_view v) {
+        Value r;
+        r.kind = Kind::Text;
+        r.text = v;
+        return r;
+    }
 
     bool isNull() const { return kind == Kind::Null; }
     friend bool operator==(const Value&, const Value&) = default;

@@ -18,8 +18,7 @@ namespace {
 
 // The extent of the token that starts at `start`: a quoted text or a bracketed field name whole,
 // otherwise up to the next blank or operator sign.
-int tokenLength(const QString& text, int start)
-{
+int tokenLength(const QString& text, int start) {
     const int n = static_cast<int>(text.size());
     if (start >= n)
         return 0;
@@ -32,19 +31,20 @@ int tokenLength(const QString& text, int start)
     static const QString kStops = QStringLiteral("()=<>,+*/");
     int end = start + 1;
     if (!kStops.contains(first))
-        while (end < n && !text[end].isSpace() && !kStops.contains(text[end]))
-            ++end;
+        while (end < n && !text[end].isSpace() && !kStops.contains(text[end])) ++end;
     return end - start;
 }
 
-Settings* settingsOf(const std::function<Settings*()>& get) { return get ? get() : nullptr; }
+Settings* settingsOf(const std::function<Settings*()>& get) {
+    return get ? get() : nullptr;
+}
 
 }  // namespace
 
-AdvancedFilterPanel::AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearButton, TImageButton* applyButton,
-                                         SimpleFilterBar& bar, std::function<Settings*()> settings, QObject* parent)
-    : QObject(parent), m_edit(edit), m_bar(bar), m_settings(std::move(settings))
-{
+AdvancedFilterPanel::AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearButton,
+                                         TImageButton* applyButton, SimpleFilterBar& bar,
+                                         std::function<Settings*()> settings, QObject* parent)
+    : QObject(parent), m_edit(edit), m_bar(bar), m_settings(std::move(settings)) {
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, &AdvancedFilterPanel::EditChange);
     if (clearButton)
@@ -53,12 +53,15 @@ AdvancedFilterPanel::AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearBut
         connect(applyButton, &TImageButton::mouseUp, this, [this](QMouseEvent*) { btnApplyMouseUp(); });
 }
 
-QColor AdvancedFilterPanel::greyColor() const { return m_edit->palette().color(QPalette::Disabled, QPalette::Text); }
+QColor AdvancedFilterPanel::greyColor() const {
+    return m_edit->palette().color(QPalette::Disabled, QPalette::Text);
+}
 
-QColor AdvancedFilterPanel::textColor() const { return m_edit->palette().color(QPalette::Active, QPalette::WindowText); }
+QColor AdvancedFilterPanel::textColor() const {
+    return m_edit->palette().color(QPalette::Active, QPalette::WindowText);
+}
 
-void AdvancedFilterPanel::setGrey(bool grey)
-{
+void AdvancedFilterPanel::setGrey(bool grey) {
     m_grey = grey;
     QPalette p = m_edit->palette();
     const QColor c = grey ? greyColor() : textColor();
@@ -67,26 +70,23 @@ void AdvancedFilterPanel::setGrey(bool grey)
     m_edit->setPalette(p);
 }
 
-bool AdvancedFilterPanel::loadSaved()
-{
+bool AdvancedFilterPanel::loadSaved() {
     Settings* settings = settingsOf(m_settings);
-    const std::string text =
-        settings ? settings->readString(Settings::kOptions, kTextKey, kPlaceholder) : std::string(kPlaceholder);
+    const std::string text = settings ? settings->readString(Settings::kOptions, kTextKey, kPlaceholder)
+                                      : std::string(kPlaceholder);
     m_edit->setText(textFromCore(text));
     m_edit->setModified(false);
     setGrey(text == kPlaceholder);
     return settings && !m_grey && settings->readBool(Settings::kOptions, kActiveKey, false);
 }
 
-void AdvancedFilterPanel::EditEnter()
-{
+void AdvancedFilterPanel::EditEnter() {
     m_entryText = m_edit->text();
     if (m_grey)
         m_edit->clear();
 }
 
-void AdvancedFilterPanel::EditChange()
-{
+void AdvancedFilterPanel::EditChange() {
     if (m_errorLength > 0)
         underline(0, 0);
     const QString text = m_edit->text();
@@ -94,8 +94,7 @@ void AdvancedFilterPanel::EditChange()
         setGrey(false);
 }
 
-void AdvancedFilterPanel::EditExit()
-{
+void AdvancedFilterPanel::EditExit() {
     if (m_edit->isModified()) {
         if (Settings* settings = settingsOf(m_settings))
             settings->writeString(Settings::kOptions, kTextKey, m_edit->text().toStdString());
@@ -106,15 +105,13 @@ void AdvancedFilterPanel::EditExit()
     }
 }
 
-void AdvancedFilterPanel::setActive(bool on)
-{
+void AdvancedFilterPanel::setActive(bool on) {
     m_active = on;
     if (Settings* settings = settingsOf(m_settings))
         settings->writeBool(Settings::kOptions, kActiveKey, on);
 }
 
-void AdvancedFilterPanel::btnClearMouseUp()
-{
+void AdvancedFilterPanel::btnClearMouseUp() {
     underline(0, 0);
     m_edit->setText(QString::fromLatin1(kPlaceholder));
     m_edit->setModified(false);
@@ -125,8 +122,7 @@ void AdvancedFilterPanel::btnClearMouseUp()
     withdraw();
 }
 
-void AdvancedFilterPanel::withdraw()
-{
+void AdvancedFilterPanel::withdraw() {
     const bool wasInForce = !m_bar.advancedPart().empty();
     if (m_active)
         setActive(false);
@@ -136,8 +132,7 @@ void AdvancedFilterPanel::withdraw()
     }
 }
 
-bool AdvancedFilterPanel::btnApplyMouseUp()
-{
+bool AdvancedFilterPanel::btnApplyMouseUp() {
     const QString text = m_edit->text();
     if (m_grey || text.trimmed().isEmpty()) {
         withdraw();
@@ -165,8 +160,7 @@ bool AdvancedFilterPanel::btnApplyMouseUp()
     return false;
 }
 
-void AdvancedFilterPanel::underline(int start, int length)
-{
+void AdvancedFilterPanel::underline(int start, int length) {
     m_errorStart = start;
     m_errorLength = length;
     QList<QInputMethodEvent::Attribute> attributes;
@@ -175,29 +169,33 @@ void AdvancedFilterPanel::underline(int start, int length)
         format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
         format.setUnderlineColor(QColor(255, 0, 0));
         // Positions of these formats count from the cursor.
-        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat, start - m_edit->cursorPosition(),
-                                                       length, format));
+        attributes.append(QInputMethodEvent::Attribute(QInputMethodEvent::TextFormat,
+                                                       start - m_edit->cursorPosition(), length, format));
     }
     QInputMethodEvent event(QString(), attributes);
     QCoreApplication::sendEvent(m_edit, &event);
 }
 
-bool AdvancedFilterPanel::eventFilter(QObject* watched, QEvent* event)
-{
+bool AdvancedFilterPanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_edit) {
         switch (event->type()) {
-        case QEvent::FocusIn: EditEnter(); break;
-        case QEvent::FocusOut: EditExit(); break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            case QEvent::FocusIn:
+                EditEnter();
+                break;
+            case QEvent::FocusOut:
                 EditExit();
-                btnApplyMouseUp();
-                return true;
+                break;
+            case QEvent::KeyPress: {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                    EditExit();
+                    btnApplyMouseUp();
+                    return true;
+                }
+                break;
             }
-            break;
-        }
-        default: break;
+            default:
+                break;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -28,8 +28,8 @@ public:
     static constexpr const char* kActiveKey = "AdvancedActive";
 
     // `settings` answers the settings object, or null while there is none.
-    AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearButton, TImageButton* applyButton, SimpleFilterBar& bar,
-                        std::function<Settings*()> settings, QObject* parent = nullptr);
+    AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearButton, TImageButton* applyButton,
+                        SimpleFilterBar& bar, std::function<Settings*()> settings, QObject* parent = nullptr);
 
     // Start-up: the saved text into the edit (the placeholder when none). Answers whether an
     // applied expression was in force when the program last ran.

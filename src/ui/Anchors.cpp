@@ -4,18 +4,15 @@
 
 namespace corvane {
 
-Anchors::Anchors(QWidget* parent) : QObject(parent), m_parent(parent)
-{
+Anchors::Anchors(QWidget* parent) : QObject(parent), m_parent(parent) {
     parent->installEventFilter(this);
 }
 
-void Anchors::add(QWidget* child, int anchors)
-{
+void Anchors::add(QWidget* child, int anchors) {
     m_entries.push_back({child, anchors, child->geometry(), m_parent->size()});
 }
 
-void Anchors::retake(QWidget* child)
-{
+void Anchors::retake(QWidget* child) {
     for (Entry& e : m_entries)
         if (e.child == child) {
             e.design = child->geometry();
@@ -23,15 +20,13 @@ void Anchors::retake(QWidget* child)
         }
 }
 
-bool Anchors::eventFilter(QObject* watched, QEvent* event)
-{
+bool Anchors::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_parent && event->type() == QEvent::Resize)
         apply();
     return QObject::eventFilter(watched, event);
 }
 
-void Anchors::apply()
-{
+void Anchors::apply() {
     if (m_applying)
         return;
     m_applying = true;

@@ -14,8 +14,7 @@ namespace corvane {
 
 namespace {
 
-QString withSlash(QString folder)
-{
+QString withSlash(QString folder) {
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
@@ -23,18 +22,18 @@ QString withSlash(QString folder)
 
 }  // namespace
 
-QString chooseAppFolder(const QString& executableFolder, const QString& installedFolder)
-{
+QString chooseAppFolder(const QString& executableFolder, const QString& installedFolder) {
     if (QFileInfo::exists(QDir(executableFolder).filePath(QString::fromLatin1(kImageLibraryFile))))
         return withSlash(executableFolder);
     return withSlash(installedFolder);
 }
 
-QString appFolder()
-{
+QString appFolder() {
     return chooseAppFolder(QCoreApplication::applicationDirPath(), QStringLiteral(CORVANE_INSTALLED_DATADIR));
 }
 
-QString helpFolder(const QString& app) { return withSlash(app) + QStringLiteral("help"); }
+QString helpFolder(const QString& app) {
+    return withSlash(app) + QStringLiteral("help");
+}
 
 }  // namespace corvane

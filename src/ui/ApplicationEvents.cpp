@@ -7,16 +7,14 @@
 
 namespace corvane {
 
-ErrorDisplayText errorDisplayText(const QObject* sender, const std::exception* error)
-{
+ErrorDisplayText errorDisplayText(const QObject* sender, const std::exception* error) {
     ErrorDisplayText shown;
     shown.title = sender ? sender->objectName() : QString::fromLatin1(kUnknownComponent);
     shown.message = error ? textFromCore(error->what()) : QString::fromLatin1(kUnknownException);
     return shown;
 }
 
-void ApplicationEventsException(const QObject* sender, const std::exception* error)
-{
+void ApplicationEventsException(const QObject* sender, const std::exception* error) {
     try {
         const ErrorDisplayText shown = errorDisplayText(sender, error);
         QWidget* owner = QApplication::activeWindow();
@@ -29,8 +27,7 @@ void ApplicationEventsException(const QObject* sender, const std::exception* err
 
 CorvaneApplication::CorvaneApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-bool CorvaneApplication::notify(QObject* receiver, QEvent* event)
-{
+bool CorvaneApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {

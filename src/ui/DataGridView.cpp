@@ -13,8 +13,7 @@
 
 namespace corvane {
 
-DataGridView::DataGridView(QWidget* parent) : QTableView(parent)
-{
+DataGridView::DataGridView(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -30,8 +29,7 @@ DataGridView::DataGridView(QWidget* parent) : QTableView(parent)
     connect(shortcut, &QShortcut::activated, this, &DataGridView::deleteSelected);
 }
 
-void DataGridView::setMessageModel(MessageTableModel* model)
-{
+void DataGridView::setMessageModel(MessageTableModel* model) {
     m_model = model;
     setModel(model);
     if (!model)
@@ -51,8 +49,7 @@ void DataGridView::setMessageModel(MessageTableModel* model)
     followCursor();
 }
 
-void DataGridView::refresh()
-{
+void DataGridView::refresh() {
     if (!m_model)
         return;
     // Behind another page of a shown window, catching up waits until the grid is shown: with
@@ -66,15 +63,13 @@ void DataGridView::refresh()
     followCursor();
 }
 
-void DataGridView::showEvent(QShowEvent* event)
-{
+void DataGridView::showEvent(QShowEvent* event) {
     if (m_stale)
         refresh();
     QTableView::showEvent(event);
 }
 
-void DataGridView::followCursor()
-{
+void DataGridView::followCursor() {
     if (!m_model || state() == QAbstractItemView::EditingState)
         return;
     Table& t = m_model->table();
@@ -90,8 +85,7 @@ void DataGridView::followCursor()
     m_following = false;
 }
 
-void DataGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
-{
+void DataGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (m_following || !m_model || !current.isValid())
         return;
@@ -100,13 +94,11 @@ void DataGridView::currentChanged(const QModelIndex& current, const QModelIndex&
         t.moveTo(current.row());
 }
 
-void DataGridView::deleteSelected()
-{
+void DataGridView::deleteSelected() {
     if (!m_model)
         return;
     std::vector<int> rows;
-    for (const QModelIndex& i : selectionModel()->selectedRows())
-        rows.push_back(i.row());
+    for (const QModelIndex& i : selectionModel()->selectedRows()) rows.push_back(i.row());
     if (rows.empty() && currentIndex().isValid())
         rows.push_back(currentIndex().row());
     if (rows.empty())

@@ -15,14 +15,12 @@ namespace corvane {
 
 namespace {
 
-void setText(TgLabel* label, const std::string& text)
-{
+void setText(TgLabel* label, const std::string& text) {
     if (label)
         label->setCaption(textFromCore(text));
 }
 
-void setText(QPlainTextEdit* memo, const std::string& text)
-{
+void setText(QPlainTextEdit* memo, const std::string& text) {
     if (!memo)
         return;
     const QString value = textFromCore(text);
@@ -33,12 +31,9 @@ void setText(QPlainTextEdit* memo, const std::string& text)
 }  // namespace
 
 DetailsPane::DetailsPane(DetailsPaneWidgets widgets, const TImageList* facilityImages, LocaleFormats formats)
-    : m_widgets(widgets), m_facilityImages(facilityImages), m_formats(std::move(formats))
-{
-}
+    : m_widgets(widgets), m_facilityImages(facilityImages), m_formats(std::move(formats)) {}
 
-bool DetailsPane::MessageSelect(Table& messages, int recNo)
-{
+bool DetailsPane::MessageSelect(Table& messages, int recNo) {
     if (recNo < 0 || !messages.isOpen())
         return false;
     if (recNo > 0 && recNo <= messages.recordCount() && messages.recNo() != recNo)
@@ -46,8 +41,7 @@ bool DetailsPane::MessageSelect(Table& messages, int recNo)
     return showCurrent(messages);
 }
 
-bool DetailsPane::showCurrent(const Table& messages)
-{
+bool DetailsPane::showCurrent(const Table& messages) {
     MessageDetails d;
     if (!readMessageDetails(messages, m_formats, d))
         return false;
@@ -65,8 +59,10 @@ bool DetailsPane::showCurrent(const Table& messages)
     setText(m_widgets.processEx, d.processEx);
     setText(m_widgets.data, d.data);
     const QString description =
-        QCoreApplication::translate("corvane::DetailsPane", "From: %1 at Address: %2, Host: %3, related process %4.")
-            .arg(textFromCore(d.facility), textFromCore(d.address), textFromCore(d.host), textFromCore(d.process));
+        QCoreApplication::translate("corvane::DetailsPane",
+                                    "From: %1 at Address: %2, Host: %3, related process %4.")
+            .arg(textFromCore(d.facility), textFromCore(d.address), textFromCore(d.host),
+                 textFromCore(d.process));
     if (m_widgets.description && m_widgets.description->toPlainText() != description)
         m_widgets.description->setPlainText(description);
     return true;

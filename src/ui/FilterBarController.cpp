@@ -38,9 +38,9 @@ FilterBarController::FilterBarController(TData& data, FilterBarWidgets widgets, 
     : QObject(parent),
       m_data(data),
       m_widgets(widgets),
-      m_bar(std::make_unique<SimpleFilterBar>(data.MessageSet(), data.FilterSet(), std::move(formats), std::move(hooks))),
-      m_lists(new ListBinding[4])
-{
+      m_bar(std::make_unique<SimpleFilterBar>(data.MessageSet(), data.FilterSet(), std::move(formats),
+                                              std::move(hooks))),
+      m_lists(new ListBinding[4]) {
     using L = SimpleFilterBar::List;
     m_lists[0] = {L::Increment, widgets.increment, &data.TimeSet(), "Of", "TimeKey"};
     m_lists[1] = {L::Address, widgets.address, &data.HostSet(), "Address", "HostKey"};
@@ -53,7 +53,8 @@ FilterBarController::FilterBarController(TData& data, FilterBarWidgets widgets, 
         b.combo->setMaxVisibleItems(16);
         // activated comes with a pick from the list and with a change by keyboard alike: both
         // apply the choice, so the view always shows what the bar shows.
-        connect(b.combo, &QComboBox::activated, this, [this, list = b.list](int index) { listPicked(list, index); });
+        connect(b.combo, &QComboBox::activated, this,
+                [this, list = b.list](int index) { listPicked(list, index); });
     }
     if (widgets.amount)
         connect(widgets.amount, &QLineEdit::textEdited, this, &FilterBarController::amountEdited);
@@ -61,16 +62,14 @@ FilterBarController::FilterBarController(TData& data, FilterBarWidgets widgets, 
 
 FilterBarController::~FilterBarController() = default;
 
-FilterBarController::ListBinding& FilterBarController::binding(SimpleFilterBar::List list)
-{
+FilterBarController::ListBinding& FilterBarController::binding(SimpleFilterBar::List list) {
     for (int i = 0; i < 4; ++i)
         if (m_lists[i].list == list)
             return m_lists[i];
     return m_lists[0];
 }
 
-void FilterBarController::fill(ListBinding& b)
-{
+void FilterBarController::fill(ListBinding& b) {
     if (!b.combo)
         return;
     const QSignalBlocker block(b.combo);
@@ -91,8 +90,7 @@ void FilterBarController::fill(ListBinding& b)
     showChoice(b);
 }
 
-void FilterBarController::showChoice(ListBinding& b)
-{
+void FilterBarController::showChoice(ListBinding& b) {
     Table& f = m_data.FilterSet();
     if (!b.combo || !f.isOpen() || f.recNo() == 0)
         return;
@@ -101,8 +99,7 @@ void FilterBarController::showChoice(ListBinding& b)
     b.combo->setCurrentIndex(key.kind == Value::Kind::Integer ? b.combo->findData(key.integer) : -1);
 }
 
-void FilterBarController::refreshLists(bool force)
-{
+void FilterBarController::refreshLists(bool force) {
     for (int i = 0; i < 4; ++i) {
         ListBinding& b = m_lists[i];
         const int rows = b.table->isOpen() ? b.table->totalRecordCount() : 0;
@@ -111,8 +108,7 @@ void FilterBarController::refreshLists(bool force)
     }
 }
 
-void FilterBarController::startUp()
-{
+void FilterBarController::startUp() {
     refreshLists(true);
     Table& f = m_data.FilterSet();
     QString amount;
@@ -128,8 +124,7 @@ void FilterBarController::startUp()
     m_bar->ApplySavedChoices(amount.toStdString());
 }
 
-void FilterBarController::storeKey(const char* keyField, std::int32_t key)
-{
+void FilterBarController::storeKey(const char* keyField, std::int32_t key) {
     Table& f = m_data.FilterSet();
     if (!f.isOpen())
         return;
@@ -138,25 +133,30 @@ void FilterBarController::storeKey(const char* keyField, std::int32_t key)
     f.post();
 }
 
-void FilterBarController::listPicked(SimpleFilterBar::List list, int index)
-{
+void FilterBarController::listPicked(SimpleFilterBar::List list, int index) {
     ListBinding& b = binding(list);
     if (!b.combo || index < 0 || index >= b.combo->count())
         return;
     m_bar->dbDropDown(list);
     storeKey(b.keyField, b.combo->itemData(index).toInt());
     switch (list) {
-    case SimpleFilterBar::List::Increment:
-        m_bar->IncrementChange(false, m_widgets.amount ? m_widgets.amount->text().toStdString() : std::string());
-        break;
-    case SimpleFilterBar::List::Address: m_bar->dbAddressChange(); break;
-    case SimpleFilterBar::List::Facility: m_bar->dbFacilityChange(); break;
-    case SimpleFilterBar::List::Severity: m_bar->dbSeverityChange(); break;
+        case SimpleFilterBar::List::Increment:
+            m_bar->IncrementChange(false,
+                                   m_widgets.amount ? m_widgets.amount->text().toStdString() : std::string());
+            break;
+        case SimpleFilterBar::List::Address:
+            m_bar->dbAddressChange();
+            break;
+        case SimpleFilterBar::List::Facility:
+            m_bar->dbFacilityChange();
+            break;
+        case SimpleFilterBar::List::Severity:
+            m_bar->dbSeverityChange();
+            break;
     }
 }
 
-void FilterBarController::amountEdited(const QString& text)
-{
+void FilterBarController::amountEdited(const QString& text) {
     bool ok = false;
     const int amount = text.trimmed().toInt(&ok);
     if (ok && m_data.FilterSet().isOpen()) {
@@ -168,10 +168,9 @@ void FilterBarController::amountEdited(const QString& text)
     m_bar->IncrementChange(true, text.toStdString());
 }
 
-void FilterBarController::iBtnAdvancedMouseUp()
-{
+void FilterBarController::iBtnAdvancedMouseUp() {
     FilterBarWidgets& w = m_widgets;
-    auto images = [&w](const int (&i)[4]) {
+    auto images = [&w](const int(&i)[4]) {
         if (!w.switchButton)
             return;
         w.switchButton->imageIndexes()->setStates(i[0], i[1], i[2], i[3]);

@@ -39,8 +39,8 @@ struct FilterBarWidgets {
 class FilterBarController : public QObject {
     Q_OBJECT
 public:
-    FilterBarController(TData& data, FilterBarWidgets widgets, LocaleFormats formats, SimpleFilterBar::Hooks hooks,
-                        QObject* parent = nullptr);
+    FilterBarController(TData& data, FilterBarWidgets widgets, LocaleFormats formats,
+                        SimpleFilterBar::Hooks hooks, QObject* parent = nullptr);
     ~FilterBarController() override;
 
     SimpleFilterBar& bar() { return *m_bar; }

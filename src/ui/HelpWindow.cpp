@@ -14,8 +14,7 @@ namespace corvane {
 
 namespace {
 
-QPointer<HelpWindow>& theWindow()
-{
+QPointer<HelpWindow>& theWindow() {
     static QPointer<HelpWindow> window;
     return window;
 }
@@ -23,8 +22,7 @@ QPointer<HelpWindow>& theWindow()
 }  // namespace
 
 HelpWindow::HelpWindow(QString helpFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)), m_browser(new QTextBrowser(this))
-{
+    : QWidget(parent, Qt::Window), m_folder(std::move(helpFolder)), m_browser(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Corvane Help"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -36,20 +34,18 @@ HelpWindow::HelpWindow(QString helpFolder, QWidget* parent)
     resize(720, 600);
 }
 
-QString HelpWindow::pageForContext(int context)
-{
+QString HelpWindow::pageForContext(int context) {
     switch (context) {
-    case kSettingsContext:
-        return QStringLiteral("settings.html");
-    case kFilterContext:
-        return QStringLiteral("filter-expressions.html");
-    default:
-        return QStringLiteral("index.html");
+        case kSettingsContext:
+            return QStringLiteral("settings.html");
+        case kFilterContext:
+            return QStringLiteral("filter-expressions.html");
+        default:
+            return QStringLiteral("index.html");
     }
 }
 
-bool HelpWindow::showContext(int context)
-{
+bool HelpWindow::showContext(int context) {
     const QString path = QDir(m_folder).filePath(pageForContext(context));
     if (!QFileInfo::exists(path))
         return false;
@@ -62,8 +58,7 @@ bool HelpWindow::showContext(int context)
     return true;
 }
 
-bool ShowHelp(const QString& helpFolder, int context)
-{
+bool ShowHelp(const QString& helpFolder, int context) {
     auto& window = theWindow();
     if (!window || window->helpFolder() != helpFolder) {
         if (window)
@@ -76,20 +71,20 @@ bool ShowHelp(const QString& helpFolder, int context)
     return shown;
 }
 
-void ShowHelpOrWarn(const QString& helpFolder, int context, MessageDialogs& dialogs)
-{
+void ShowHelpOrWarn(const QString& helpFolder, int context, MessageDialogs& dialogs) {
     if (ShowHelp(helpFolder, context))
         return;
     const QString text = QString::fromLatin1(ui_texts::kHelpPagesMissing).arg(helpFolder);
     dialogs.show(text.toStdString(), ui_texts::kHelpTitle, 48);
 }
 
-void CloseAllHelp()
-{
+void CloseAllHelp() {
     if (auto& window = theWindow())
         window->close();
 }
 
-HelpWindow* currentHelpWindow() { return theWindow().data(); }
+HelpWindow* currentHelpWindow() {
+    return theWindow().data();
+}
 
 }  // namespace corvane

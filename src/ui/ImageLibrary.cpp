@@ -22,15 +22,13 @@ constexpr int kMaxSide = 512;
 // The library registered under a root of its own for as long as this object lives.
 class MountedLibrary {
 public:
-    explicit MountedLibrary(const QString& path)
-    {
+    explicit MountedLibrary(const QString& path) {
         static std::atomic<int> counter{0};
         m_root = QStringLiteral("/corvane-library-%1").arg(++counter);
         m_ok = QResource::registerResource(path, m_root);
         m_path = path;
     }
-    ~MountedLibrary()
-    {
+    ~MountedLibrary() {
         if (m_ok)
             QResource::unregisterResource(m_path, m_root);
     }
@@ -46,8 +44,7 @@ private:
     bool m_ok = false;
 };
 
-bool readImage(const QString& path, QImage& image)
-{
+bool readImage(const QString& path, QImage& image) {
     QImageReader reader(path, "PNG");
     const QSize size = reader.size();
     if (!size.isValid() || size.width() > kMaxSide || size.height() > kMaxSide)
@@ -58,15 +55,13 @@ bool readImage(const QString& path, QImage& image)
 
 }  // namespace
 
-QString imageLibraryPath(const QString& file)
-{
+QString imageLibraryPath(const QString& file) {
     if (QFileInfo(file).isAbsolute() || !QCoreApplication::instance())
         return file;
     return QDir(QCoreApplication::applicationDirPath()).filePath(file);
 }
 
-QString LoadImageList(const QString& file, const QString& resource, TImageList* list)
-{
+QString LoadImageList(const QString& file, const QString& resource, TImageList* list) {
     if (file.isEmpty() || resource.isEmpty() || !list)
         return {};
     const QString path = imageLibraryPath(file);
@@ -96,7 +91,9 @@ QString LoadImageList(const QString& file, const QString& resource, TImageList* 
             return QStringLiteral("Resource %1 not found").arg(resource);
         if (!size.isValid())
             size = image.size();
-        images.append(image.size() == size ? image : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        images.append(image.size() == size
+                          ? image
+                          : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
     if (images.isEmpty())
         return QStringLiteral("Resource %1 not found").arg(resource);
@@ -104,8 +101,7 @@ QString LoadImageList(const QString& file, const QString& resource, TImageList* 
     return {};
 }
 
-QPixmap LoadLibraryPicture(const QString& file, const QString& name)
-{
+QPixmap LoadLibraryPicture(const QString& file, const QString& name) {
     const QString path = imageLibraryPath(file);
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || !QFileInfo(path).isFile())
         return {};
@@ -113,7 +109,9 @@ QPixmap LoadLibraryPicture(const QString& file, const QString& name)
     if (!library.ok())
         return {};
     QImage image;
-    if (!readImage(library.folder(QStringLiteral("PICTURES")) + QLatin1Char('/') + name + QStringLiteral(".png"), image))
+    if (!readImage(
+            library.folder(QStringLiteral("PICTURES")) + QLatin1Char('/') + name + QStringLiteral(".png"),
+            image))
         return {};
     return QPixmap::fromImage(image);
 }

@@ -27,32 +27,30 @@ constexpr std::array<const char*, 4> kItems = {"Deutsch (Deutschland)=0", "Engli
                                                "Español (Internacional)=2", "Français (France)=3"};
 constexpr std::array<const char*, 4> kFlagFiles = {"flag-de", "flag-us", "flag-es", "flag-fr"};
 
-QFont verdana(int pixels, bool bold)
-{
+QFont verdana(int pixels, bool bold) {
     QFont f(QStringLiteral("Verdana"));
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
 }
 
-QImage uiPicture(const char* name)
-{
+QImage uiPicture(const char* name) {
     return QImage(QStringLiteral(":/corvane/ui/%1.png").arg(QLatin1String(name)));
 }
 
 // Lets the dialog draw the items of the open list.
 class LanguageItemDelegate : public QStyledItemDelegate {
 public:
-    LanguageItemDelegate(TLanguageDlg* owner, QObject* parent) : QStyledItemDelegate(parent), m_owner(owner) {}
+    LanguageItemDelegate(TLanguageDlg* owner, QObject* parent)
+        : QStyledItemDelegate(parent), m_owner(owner) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const bool selected = option.state & (QStyle::State_Selected | QStyle::State_MouseOver);
         m_owner->LanguagesDrawItem(*painter, index.row(), option.rect, selected);
     }
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), kItemHeight};
     }
 
@@ -62,31 +60,30 @@ private:
 
 }  // namespace
 
-TLanguageList::TLanguageList(TLanguageDlg* owner, QWidget* parent) : QComboBox(parent), m_owner(owner)
-{
+TLanguageList::TLanguageList(TLanguageDlg* owner, QWidget* parent) : QComboBox(parent), m_owner(owner) {
     setItemDelegate(new LanguageItemDelegate(owner, this));
 }
 
-void TLanguageList::paintEvent(QPaintEvent*)
-{
+void TLanguageList::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);
     option.currentText.clear();
     option.currentIcon = QIcon();
     p.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     if (currentIndex() < 0)
         return;
     p.save();
     p.setClipRect(field);
-    const QRect item(field.left(), field.top() + (field.height() - kItemHeight) / 2, field.width(), kItemHeight);
+    const QRect item(field.left(), field.top() + (field.height() - kItemHeight) / 2, field.width(),
+                     kItemHeight);
     m_owner->LanguagesDrawItem(p, currentIndex(), item, hasFocus());
     p.restore();
 }
 
-TLanguageDlg::TLanguageDlg(QWidget* parent) : QDialog(parent)
-{
+TLanguageDlg::TLanguageDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("LanguageDlg"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(352, 108);
@@ -119,8 +116,7 @@ TLanguageDlg::TLanguageDlg(QWidget* parent) : QDialog(parent)
     Languages->setObjectName(QStringLiteral("Languages"));
     Languages->setGeometry(96, 28, 231, 22);
     Languages->setFont(verdana(13, false));
-    for (const char* item : kItems)
-        Languages->addItem(QString::fromUtf8(item));
+    for (const char* item : kItems) Languages->addItem(QString::fromUtf8(item));
 
     BtnOK = new QPushButton(this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
@@ -144,55 +140,47 @@ TLanguageDlg::TLanguageDlg(QWidget* parent) : QDialog(parent)
     FormCreate();
 }
 
-void TLanguageDlg::FormCreate()
-{
+void TLanguageDlg::FormCreate() {
     m_languageCode = QStringLiteral("ENU");
     Languages->setCurrentIndex(1);
     m_codeAtOpen = m_languageCode;
 }
 
-void TLanguageDlg::retranslate()
-{
+void TLanguageDlg::retranslate() {
     setWindowTitle(tr("Language"));
     Query->setCaption(tr("Please choose a language. . ."));
     BtnOK->setText(tr("&OK"));
     BtnCancel->setText(tr("&Cancel"));
 }
 
-void TLanguageDlg::changeEvent(QEvent* event)
-{
+void TLanguageDlg::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QDialog::changeEvent(event);
 }
 
-void TLanguageDlg::showEvent(QShowEvent* event)
-{
+void TLanguageDlg::showEvent(QShowEvent* event) {
     m_codeAtOpen = m_languageCode;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 
-void TLanguageDlg::done(int result)
-{
+void TLanguageDlg::done(int result) {
     if (result != kOk)
         selectCode(m_codeAtOpen);
     QDialog::done(result);
 }
 
-void TLanguageDlg::reject()
-{
+void TLanguageDlg::reject() {
     done(kCancel);
 }
 
-void TLanguageDlg::LanguagesCloseUp()
-{
+void TLanguageDlg::LanguagesCloseUp() {
     SelectLanguage(Languages->currentIndex());
 }
 
-void TLanguageDlg::SelectLanguage(int i)
-{
+void TLanguageDlg::SelectLanguage(int i) {
     if (i < 0 || i >= 4 || i >= Languages->count())
         return;
     Languages->setCurrentIndex(i);
@@ -207,8 +195,7 @@ void TLanguageDlg::SelectLanguage(int i)
         m_languageCode = QStringLiteral("FRA");
 }
 
-void TLanguageDlg::selectCode(const QString& code)
-{
+void TLanguageDlg::selectCode(const QString& code) {
     static const std::array<const char*, 4> codes = {"DEU", "ENU", "ESN", "FRA"};
     int index = 1;
     for (int i = 0; i < 4; ++i)
@@ -217,8 +204,7 @@ void TLanguageDlg::selectCode(const QString& code)
     SelectLanguage(index);
 }
 
-void TLanguageDlg::LanguagesDrawItem(QPainter& painter, int i, const QRect& r, bool selected)
-{
+void TLanguageDlg::LanguagesDrawItem(QPainter& painter, int i, const QRect& r, bool selected) {
     if (i < 0 || i >= Languages->count())
         return;
     const QString item = Languages->itemText(i);

@@ -21,11 +21,10 @@ struct ColumnSpec {
     int width;
 };
 
-constexpr ColumnSpec kColumns[] = {
-    {"SeverityKey", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Severity"), 56},
-    {"Date", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Date"), 88},
-    {"Address", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Address"), 80},
-    {"Message", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Message"), 372}};
+constexpr ColumnSpec kColumns[] = {{"SeverityKey", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Severity"), 56},
+                                   {"Date", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Date"), 88},
+                                   {"Address", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Address"), 80},
+                                   {"Message", QT_TRANSLATE_NOOP("corvane::MessageGrid", "Message"), 372}};
 
 // The widest IPv4 address; the Address column is at least wide enough to show it whole.
 constexpr const char* kWidestAddress = "255.255.255.255";
@@ -35,27 +34,28 @@ constexpr int kIconTop = 1;
 
 }  // namespace
 
-MessageGrid::MessageGrid(TnDBGrid& grid, GridRowSource& rows, Table& messages, const TImageList* severityImages,
-                         QObject* parent)
-    : QObject(parent), m_grid(grid), m_rows(rows), m_messages(messages), m_severityImages(severityImages)
-{
+MessageGrid::MessageGrid(TnDBGrid& grid, GridRowSource& rows, Table& messages,
+                         const TImageList* severityImages, QObject* parent)
+    : QObject(parent), m_grid(grid), m_rows(rows), m_messages(messages), m_severityImages(severityImages) {
     grid.setDefaultDrawing(false);
     grid.setColumnLines(false);
     grid.setRowLines(true);
     QList<GridColumn> columns = columnsFor(messages);
     for (GridColumn& c : columns)
         if (c.breakAnywhere)
-            c.width = std::max(c.width, grid.fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestAddress)) + 6);
+            c.width = std::max(c.width,
+                               grid.fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestAddress)) + 6);
     grid.setColumns(columns);
     grid.setSource(&rows);
-    grid.onDrawColumnCell = [this](TnDBGrid& g, QPainter& p, const GridCell& cell) { MessagesDrawColumnCell(g, p, cell); };
+    grid.onDrawColumnCell = [this](TnDBGrid& g, QPainter& p, const GridCell& cell) {
+        MessagesDrawColumnCell(g, p, cell);
+    };
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), &grid);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     connect(shortcut, &QShortcut::activated, this, &MessageGrid::deleteCurrent);
 }
 
-QList<GridColumn> MessageGrid::columnsFor(const Table& messages)
-{
+QList<GridColumn> MessageGrid::columnsFor(const Table& messages) {
     QList<GridColumn> columns;
     for (const ColumnSpec& c : kColumns)
         if (const int f = messages.fieldIndex(c.field); f >= 0)
@@ -64,8 +64,7 @@ QList<GridColumn> MessageGrid::columnsFor(const Table& messages)
     return columns;
 }
 
-void PaintCellGradient(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom)
-{
+void PaintCellGradient(QPainter& p, const QRect& r, const QColor& top, const QColor& bottom) {
     if (r.isEmpty())
         return;
     p.save();
@@ -81,8 +80,7 @@ void PaintCellGradient(QPainter& p, const QRect& r, const QColor& top, const QCo
     p.restore();
 }
 
-void MessageGrid::MessagesDrawColumnCell(TnDBGrid& grid, QPainter& p, const GridCell& cell) const
-{
+void MessageGrid::MessagesDrawColumnCell(TnDBGrid& grid, QPainter& p, const GridCell& cell) const {
     const QPalette& pal = grid.palette();
     const bool selected = cell.state & (gdSelected | gdFocused);
     QColor text;
@@ -113,8 +111,7 @@ void MessageGrid::MessagesDrawColumnCell(TnDBGrid& grid, QPainter& p, const Grid
     p.restore();
 }
 
-void MessageGrid::deleteCurrent()
-{
+void MessageGrid::deleteCurrent() {
     const int row = m_rows.currentRow();
     if (!m_messages.isOpen() || row < 0 || row >= m_messages.recordCount())
         return;
@@ -129,8 +126,7 @@ void MessageGrid::deleteCurrent()
         deleted();
 }
 
-void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool indicator)
-{
+void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool indicator) {
     const QList<GridColumn>& columns = grid.columns();
     auto tagOf = [&fields](const GridColumn& c) {
         return c.field >= 0 && c.field < static_cast<int>(fields.size()) ? fields[c.field].tag : 0;
@@ -157,11 +153,10 @@ void StretchColumns(TnDBGrid& grid, const std::vector<FieldDef>& fields, bool in
     }
 }
 
-bool confirmDeletion(QWidget* parent, const QString& question)
-{
+bool confirmDeletion(QWidget* parent, const QString& question) {
     const QString title = QApplication::applicationDisplayName();
-    return QMessageBox::question(parent, title, question, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::question(parent, title, question, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 }  // namespace corvane

@@ -7,44 +7,42 @@
 namespace corvane {
 
 TableRows::TableRows(Table& table, LocaleFormats formats, QObject* parent)
-    : GridRowSource(parent), m_table(table), m_formats(std::move(formats))
-{
+    : GridRowSource(parent), m_table(table), m_formats(std::move(formats)) {}
+
+int TableRows::rowCount() const {
+    return m_table.isOpen() ? m_table.recordCount() : 0;
 }
 
-int TableRows::rowCount() const { return m_table.isOpen() ? m_table.recordCount() : 0; }
-
-QString TableRows::cellText(int row, int column) const
-{
+QString TableRows::cellText(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= static_cast<int>(m_table.fields().size()))
         return {};
     return displayText(m_table, row, column, m_formats);
 }
 
-int TableRows::currentRow() const { return m_table.isOpen() && m_table.recNo() > 0 ? m_table.currentPosition() : -1; }
+int TableRows::currentRow() const {
+    return m_table.isOpen() && m_table.recNo() > 0 ? m_table.currentPosition() : -1;
+}
 
-void TableRows::setCurrentRow(int row)
-{
+void TableRows::setCurrentRow(int row) {
     if (row >= 0 && row < rowCount() && row != currentRow())
         m_table.moveTo(row);
     emit changed();
 }
 
-QString displayText(const Table& table, int row, int field, const LocaleFormats& formats)
-{
+QString displayText(const Table& table, int row, int field, const LocaleFormats& formats) {
     return displayValue(table.valueAt(row, field), formats);
 }
 
-QString displayValue(const Value& v, const LocaleFormats& formats)
-{
+QString displayValue(const Value& v, const LocaleFormats& formats) {
     switch (v.kind) {
-    case Value::Kind::Null:
-        return {};
-    case Value::Kind::Integer:
-        return QString::number(v.integer);
-    case Value::Kind::Date:
-        return QString::fromStdString(formats.formatDateTime(v.dateTime));
-    case Value::Kind::Text:
-        return textFromCore(std::string(v.text));
+        case Value::Kind::Null:
+            return {};
+        case Value::Kind::Integer:
+            return QString::number(v.integer);
+        case Value::Kind::Date:
+            return QString::fromStdString(formats.formatDateTime(v.dateTime));
+        case Value::Kind::Text:
+            return textFromCore(std::string(v.text));
     }
     return {};
 }

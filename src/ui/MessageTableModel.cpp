@@ -9,8 +9,7 @@
 namespace corvane {
 
 MessageTableModel::MessageTableModel(Table& table, LocaleFormats formats, QObject* parent)
-    : QAbstractTableModel(parent), m_table(table), m_formats(std::move(formats))
-{
+    : QAbstractTableModel(parent), m_table(table), m_formats(std::move(formats)) {
     for (int f = 0; f < static_cast<int>(table.fields().size()); ++f)
         if (table.fields()[f].shown)
             m_columns.push_back(f);
@@ -19,25 +18,26 @@ MessageTableModel::MessageTableModel(Table& table, LocaleFormats formats, QObjec
     remember();
 }
 
-int MessageTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int MessageTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
-int MessageTableModel::columnCount(const QModelIndex& parent) const
-{
+int MessageTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
 }
 
-std::int64_t MessageTableModel::keyAt(int row) const
-{
+std::int64_t MessageTableModel::keyAt(int row) const {
     if (m_keyField < 0 || row < 0 || row >= m_table.recordCount())
         return -1;
     const Value v = m_table.valueAt(row, m_keyField);
     return v.kind == Value::Kind::Integer ? v.integer : -1;
 }
 
-void MessageTableModel::remember() { m_lastKey = m_rows > 0 ? keyAt(m_rows - 1) : -1; }
+void MessageTableModel::remember() {
+    m_lastKey = m_rows > 0 ? keyAt(m_rows - 1) : -1;
+}
 
-QVariant MessageTableModel::data(const QModelIndex& index, int role) const
-{
+QVariant MessageTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     // The view may ask before it has heard of a change that shrank the table.
@@ -45,16 +45,19 @@ QVariant MessageTableModel::data(const QModelIndex& index, int role) const
         return {};
     const Value v = m_table.valueAt(index.row(), m_columns[index.column()]);
     switch (v.kind) {
-    case Value::Kind::Null: return QString();
-    case Value::Kind::Integer: return QString::number(v.integer);
-    case Value::Kind::Date: return QString::fromStdString(m_formats.formatDateTime(v.dateTime));
-    case Value::Kind::Text: return textFromCore(v.text);
+        case Value::Kind::Null:
+            return QString();
+        case Value::Kind::Integer:
+            return QString::number(v.integer);
+        case Value::Kind::Date:
+            return QString::fromStdString(m_formats.formatDateTime(v.dateTime));
+        case Value::Kind::Text:
+            return textFromCore(v.text);
     }
     return {};
 }
 
-bool MessageTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
+bool MessageTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || !m_table.isOpen() || index.row() >= m_table.recordCount())
         return false;
     const int field = m_columns[index.column()];
@@ -96,8 +99,7 @@ bool MessageTableModel::setData(const QModelIndex& index, const QVariant& value,
     return true;
 }
 
-QVariant MessageTableModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
+QVariant MessageTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal) {
@@ -106,12 +108,12 @@ QVariant MessageTableModel::headerData(int section, Qt::Orientation orientation,
         return QString::fromStdString(m_table.fields()[m_columns[section]].name);
     }
     // The row indicator marks the current record.
-    return m_table.isOpen() && m_table.recNo() > 0 && m_table.currentPosition() == section ? QStringLiteral("\u25B6")
-                                                                                         : QString();
+    return m_table.isOpen() && m_table.recNo() > 0 && m_table.currentPosition() == section
+               ? QStringLiteral("\u25B6")
+               : QString();
 }
 
-Qt::ItemFlags MessageTableModel::flags(const QModelIndex& index) const
-{
+Qt::ItemFlags MessageTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
@@ -120,8 +122,7 @@ Qt::ItemFlags MessageTableModel::flags(const QModelIndex& index) const
     return f;
 }
 
-void MessageTableModel::refresh()
-{
+void MessageTableModel::refresh() {
     const int n = m_table.isOpen() ? m_table.recordCount() : 0;
     const bool sameStart = m_rows == 0 || (m_rows <= n && keyAt(m_rows - 1) == m_lastKey);
     if (n > m_rows && sameStart) {
@@ -145,8 +146,7 @@ void MessageTableModel::refresh()
     m_indicatorRow = current;
 }
 
-int MessageTableModel::deleteRows(std::vector<int> rows)
-{
+int MessageTableModel::deleteRows(std::vector<int> rows) {
     if (!m_table.isOpen())
         return 0;
     std::sort(rows.begin(), rows.end());

@@ -27,24 +27,21 @@ constexpr int kClientHeight = 142;
 constexpr int kTextWidth = 260;
 constexpr int kTextHeight = 94;
 
-QFont tahoma(int pixels, bool bold = false)
-{
+QFont tahoma(int pixels, bool bold = false) {
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
 }
 
-void applyButtonText(QPushButton* button, const QString& text)
-{
+void applyButtonText(QPushButton* button, const QString& text) {
     if (text == kHidden)
         button->hide();
     else if (!text.isEmpty())
         button->setText(translateCoreText(text));
 }
 
-int textHeight(const TgLabel* label, int width)
-{
+int textHeight(const TgLabel* label, int width) {
     const CaptionStyle& s = label->captionStyle();
     const QRect r = label->fontMetrics().boundingRect(QRect(0, 0, std::max(1, width - s.margin), 1 << 20),
                                                       s.textFlags(), label->caption());
@@ -53,16 +50,14 @@ int textHeight(const TgLabel* label, int width)
 
 }  // namespace
 
-MsgDialogEnvironment& msgDialogEnvironment()
-{
+MsgDialogEnvironment& msgDialogEnvironment() {
     static MsgDialogEnvironment env;
     return env;
 }
 
 TMsgDialog::TMsgDialog(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                         | Qt::WindowStaysOnTopHint)
-{
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowStaysOnTopHint) {
     setWindowTitle(tr("Message"));
     setFont(tahoma(11));
     setFixedSize(kClientWidth, kClientHeight);
@@ -150,8 +145,7 @@ TMsgDialog::TMsgDialog(QWidget* owner)
     connect(AutoClose, &QTimer::timeout, this, [this] { done(1); });
 }
 
-void TMsgDialog::arrangeTexts()
-{
+void TMsgDialog::arrangeTexts() {
     QWidget* content = ScrollBox->widget();
     auto layoutAt = [&](int width) {
         const int minMessage = Detail->isHidden() ? 78 : 39;
@@ -166,35 +160,45 @@ void TMsgDialog::arrangeTexts()
         layoutAt(kTextWidth - ScrollBox->verticalScrollBar()->sizeHint().width());
 }
 
-void TMsgDialog::reject() { done(2); }
+void TMsgDialog::reject() {
+    done(2);
+}
 
-void TMsgDialog::keyPressEvent(QKeyEvent* event)
-{
+void TMsgDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        if (Button2->isVisibleTo(this))
-            done(2);
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!Button2->hasFocus())
-            done(1);
-        else
-            done(2);
-        return;
-    default: QDialog::keyPressEvent(event);
+        case Qt::Key_Escape:
+            if (Button2->isVisibleTo(this))
+                done(2);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!Button2->hasFocus())
+                done(1);
+            else
+                done(2);
+            return;
+        default:
+            QDialog::keyPressEvent(event);
     }
 }
 
-QPixmap kindPicture(int kind)
-{
+QPixmap kindPicture(int kind) {
     const char* name = "kind-app";
     switch (kind) {
-    case mkError: name = "kind-error"; break;
-    case mkQuestion: name = "kind-question"; break;
-    case mkWarning: name = "kind-warning"; break;
-    case mkInformation: name = "kind-information"; break;
-    default: break;
+        case mkError:
+            name = "kind-error";
+            break;
+        case mkQuestion:
+            name = "kind-question";
+            break;
+        case mkWarning:
+            name = "kind-warning";
+            break;
+        case mkInformation:
+            name = "kind-information";
+            break;
+        default:
+            break;
     }
     QSvgRenderer svg(QStringLiteral(":/corvane/kinds/%1.svg").arg(QLatin1String(name)));
     QImage img(56, 56, QImage::Format_ARGB32_Premultiplied);
@@ -205,8 +209,7 @@ QPixmap kindPicture(int kind)
     return QPixmap::fromImage(img);
 }
 
-QString WrapMessageText(const QString& text, int n)
-{
+QString WrapMessageText(const QString& text, int n) {
     const int length = static_cast<int>(text.size());
     if (n < 1 || n >= length)
         return text;
@@ -238,8 +241,7 @@ QString WrapMessageText(const QString& text, int n)
 namespace {
 
 // Characters of the label's width, judged by the first character in the dialog's font.
-int charsPerLine(const TMsgDialog& dialog, const TgLabel* label, const QString& text)
-{
+int charsPerLine(const TMsgDialog& dialog, const TgLabel* label, const QString& text) {
     if (text.isEmpty())
         return 0;
     const int w = dialog.fontMetrics().horizontalAdvance(text.at(0));
@@ -249,8 +251,8 @@ int charsPerLine(const TMsgDialog& dialog, const TgLabel* label, const QString& 
 }  // namespace
 
 int ExecuteMsgDialog(QWidget* owner, const QString& message, const QString& detail, const QString& title,
-                     const QString& button1, const QString& button2, int kind, bool& ask, const QPixmap& picture)
-{
+                     const QString& button1, const QString& button2, int kind, bool& ask,
+                     const QPixmap& picture) {
     const MsgDialogEnvironment& env = msgDialogEnvironment();
     TMsgDialog dialog(owner);
     dialog.AutoClose->stop();
@@ -281,8 +283,8 @@ int ExecuteMsgDialog(QWidget* owner, const QString& message, const QString& deta
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
 
-    const bool known = kind == mkPlain || kind == mkError || kind == mkQuestion || kind == mkWarning
-                       || kind == mkInformation;
+    const bool known = kind == mkPlain || kind == mkError || kind == mkQuestion || kind == mkWarning ||
+                       kind == mkInformation;
     dialog.Image->setPicture(known || picture.isNull() ? kindPicture(kind) : picture);
     const int slot = soundSlotForKind(kind);
 
@@ -306,21 +308,18 @@ int ExecuteMsgDialog(QWidget* owner, const QString& message, const QString& deta
 }
 
 int MsgDialog(QWidget* owner, const QString& message, const QString& title, const QString& button1,
-              const QString& button2, int kind)
-{
+              const QString& button2, int kind) {
     bool ask = false;
     return ExecuteMsgDialog(owner, message, QString(), title, button1, button2, kind, ask);
 }
 
 int MsgDialogDetail(QWidget* owner, const QString& message, const QString& detail, const QString& title,
-                    const QString& button1, const QString& button2, int kind)
-{
+                    const QString& button1, const QString& button2, int kind) {
     bool ask = false;
     return ExecuteMsgDialog(owner, message, detail, title, button1, button2, kind, ask);
 }
 
-QString textFromCore(const std::string& bytes)
-{
+QString textFromCore(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (utf8.hasError())
@@ -328,15 +327,15 @@ QString textFromCore(const std::string& bytes)
     return text;
 }
 
-int QtMessageDialogs::show(const std::string& message, const std::string& title, int kind, const std::string& detail)
-{
+int QtMessageDialogs::show(const std::string& message, const std::string& title, int kind,
+                           const std::string& detail) {
     // The core writes English; its texts are shown in the operator's language.
     const QString shownMessage = translateCoreText(textFromCore(message));
     const QString shownTitle = translateCoreText(textFromCore(title));
     if (detail.empty())
         return MsgDialog(m_owner, shownMessage, shownTitle, QString(), kHidden, kind);
-    return MsgDialogDetail(m_owner, shownMessage, translateCoreText(textFromCore(detail)), shownTitle, QString(),
-                           kHidden, kind);
+    return MsgDialogDetail(m_owner, shownMessage, translateCoreText(textFromCore(detail)), shownTitle,
+                           QString(), kHidden, kind);
 }
 
 }  // namespace corvane

@@ -27,7 +27,7 @@ enum MsgKind { mkPlain = 0, mkError = 16, mkQuestion = 32, mkWarning = 48, mkInf
 // What the message dialogs use from the outside world. Tests inject a recording player, their
 // own sound table and a short auto-close interval.
 struct MsgDialogEnvironment {
-    SoundPlayer* player = nullptr;            // null: the desktop's sound service
+    SoundPlayer* player = nullptr;                       // null: the desktop's sound service
     const std::array<std::string, 7>* sounds = nullptr;  // null: the table read at start
     int autoCloseMs = 30000;
     bool autoClose = true;
@@ -88,7 +88,8 @@ QString WrapMessageText(const QString& text, int n);
 class QtMessageDialogs : public MessageDialogs {
 public:
     explicit QtMessageDialogs(QWidget* owner = nullptr) : m_owner(owner) {}
-    int show(const std::string& message, const std::string& title, int kind, const std::string& detail) override;
+    int show(const std::string& message, const std::string& title, int kind,
+             const std::string& detail) override;
 
 private:
     QWidget* m_owner;

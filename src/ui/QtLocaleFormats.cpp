@@ -5,8 +5,7 @@
 
 namespace corvane {
 
-LocaleFormats systemLocaleFormats()
-{
+LocaleFormats systemLocaleFormats() {
     const QLocale locale = QLocale::system();
     LocaleFormats formats;
     // Month and day names cannot be read back from a filter text; such a locale gets numbers.
@@ -19,7 +18,8 @@ LocaleFormats systemLocaleFormats()
     time.remove(QRegularExpression(QStringLiteral("\\s*t+")));
     formats.longTime = time.trimmed().toStdString();
     const QString point = locale.decimalPoint();
-    formats.decimalSeparator = point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode()) : '.';
+    formats.decimalSeparator =
+        point.size() == 1 && point[0].unicode() < 128 ? static_cast<char>(point[0].unicode()) : '.';
     return formats;
 }
 

@@ -19,29 +19,27 @@ namespace corvane {
 namespace {
 
 // A scheme of two letters or more ("https:", "mailto:"); a single letter is a drive ("C:").
-bool hasScheme(const QString& path)
-{
+bool hasScheme(const QString& path) {
     const qsizetype colon = path.indexOf(QLatin1Char(':'));
     if (colon < 2 || !path[0].isLetter())
         return false;
     for (qsizetype i = 0; i < colon; ++i) {
         const QChar c = path[i];
-        if (!(c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.')))
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-') ||
+              c == QLatin1Char('.')))
             return false;
     }
     return true;
 }
 
-std::string openFailedText(const std::string& path, const QString& reason)
-{
+std::string openFailedText(const std::string& path, const QString& reason) {
     std::string text = platform_texts::kOpenFileFailed;
     if (const auto at = text.find("%s"); at != std::string::npos)
         text.replace(at, 2, path);
     return text + ": " + reason.toStdString();
 }
 
-void detachStreams(QProcess& process)
-{
+void detachStreams(QProcess& process) {
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
@@ -49,8 +47,7 @@ void detachStreams(QProcess& process)
 
 }  // namespace
 
-QString DesktopPathOpener::openUrl(const QUrl& url, bool activate)
-{
+QString DesktopPathOpener::openUrl(const QUrl& url, bool activate) {
     if (activate) {
         if (QDesktopServices::openUrl(url))
             return {};
@@ -69,8 +66,7 @@ QString DesktopPathOpener::openUrl(const QUrl& url, bool activate)
     return QStringLiteral("xdg-open: ") + opener.errorString();
 }
 
-QString DesktopPathOpener::startProgram(const QString& program)
-{
+QString DesktopPathOpener::startProgram(const QString& program) {
     QProcess process;
     process.setProgram(program);
     process.setWorkingDirectory(QFileInfo(program).absolutePath());
@@ -80,13 +76,14 @@ QString DesktopPathOpener::startProgram(const QString& program)
     return process.errorString();
 }
 
-QtNotifyActions::QtNotifyActions(QString appFolder, MessageDialogs& dialogs, SoundPlayer* player, PathOpener* opener)
-    : m_appFolder(std::move(appFolder)), m_dialogs(dialogs), m_player(player), m_opener(opener ? opener : &m_desktop)
-{
-}
+QtNotifyActions::QtNotifyActions(QString appFolder, MessageDialogs& dialogs, SoundPlayer* player,
+                                 PathOpener* opener)
+    : m_appFolder(std::move(appFolder)),
+      m_dialogs(dialogs),
+      m_player(player),
+      m_opener(opener ? opener : &m_desktop) {}
 
-void QtNotifyActions::PlayNotifySound(const std::string& name)
-{
+void QtNotifyActions::PlayNotifySound(const std::string& name) {
     if (name.empty())
         return;
     SoundPlayer& player = m_player ? *m_player : defaultSoundPlayer();
@@ -99,8 +96,7 @@ void QtNotifyActions::PlayNotifySound(const std::string& name)
         player.playEvent("dialog-warning");
 }
 
-int QtNotifyActions::RunNotifyProgram(const std::string& path)
-{
+int QtNotifyActions::RunNotifyProgram(const std::string& path) {
     if (path.empty())
         return kNotStarted;
     const QString text = textFromCore(path);

@@ -28,19 +28,19 @@ namespace {
 constexpr const char* kOptions = Settings::kOptions;
 const QColor kGreyText(128, 128, 128);
 
-std::string keyOf(const QWidget* w) { return w->objectName().toStdString(); }
+std::string keyOf(const QWidget* w) {
+    return w->objectName().toStdString();
+}
 
 // Focus that moves because a window opens or closes (a message dialog, a list's popup) is not
 // the operator entering or leaving a field.
-bool isFieldFocusChange(const QEvent* event)
-{
+bool isFieldFocusChange(const QEvent* event) {
     const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 // Replaces the items of an editable list and keeps the text it shows.
-void replaceItems(QComboBox* list, const QStringList& items)
-{
+void replaceItems(QComboBox* list, const QStringList& items) {
     const QSignalBlocker block(list);
     const QString text = list->currentText();
     list->clear();
@@ -51,14 +51,12 @@ void replaceItems(QComboBox* list, const QStringList& items)
 
 }  // namespace
 
-void SettingsComboBox::showPopup()
-{
+void SettingsComboBox::showPopup() {
     emit droppedDown();
     QComboBox::showPopup();
 }
 
-void SettingsComboBox::hidePopup()
-{
+void SettingsComboBox::hidePopup() {
     const bool wasShown = view() && view()->isVisible();
     QComboBox::hidePopup();
     // The list hides its popup before it takes the chosen item, so the close-up is reported
@@ -68,8 +66,7 @@ void SettingsComboBox::hidePopup()
 }
 
 TSettings::TSettings(SettingsDialogEnvironment environment, QWidget* parent)
-    : QDialog(parent), m_env(std::move(environment))
-{
+    : QDialog(parent), m_env(std::move(environment)) {
     buildComponents();
     if (m_env.data) {
         m_facilityRows = new LookupRows(m_env.data->FacilitySet(), this);
@@ -79,19 +76,18 @@ TSettings::TSettings(SettingsDialogEnvironment environment, QWidget* parent)
     FormCreate();
 }
 
-TSettings::~TSettings()
-{
+TSettings::~TSettings() {
     if (m_env.data) {
         m_env.data->FacilitySet().afterPost = nullptr;
         m_env.data->SeveritySet().afterPost = nullptr;
     }
 }
 
-void TSettings::FormCreate()
-{
+void TSettings::FormCreate() {
     QPalette pal = tvDetailed->palette();
     pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                 pal.color(QPalette::Active, QPalette::HighlightedText));
     tvDetailed->setPalette(pal);
     if (m_env.data) {
         m_env.data->FacilitySet().afterPost = [this](Table&) { lookupPosted(); };
@@ -99,8 +95,7 @@ void TSettings::FormCreate()
     }
 }
 
-void TSettings::connectHandlers()
-{
+void TSettings::connectHandlers() {
     for (TgCheckLabel* c : {UpdateCheck, SaveLocation, NotifySound, NotifyEmail, UseSSL}) {
         connect(c, &TgCheckLabel::checkToggled, this, [this, c] { SettingChange(c); });
         c->installEventFilter(this);
@@ -128,32 +123,32 @@ void TSettings::connectHandlers()
     connect(BtnHelp, &QPushButton::clicked, this, &TSettings::BtnHelpMouseUp);
 }
 
-bool TSettings::eventFilter(QObject* watched, QEvent* event)
-{
+bool TSettings::eventFilter(QObject* watched, QEvent* event) {
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
         switch (event->type()) {
-        case QEvent::FocusIn:
-            if (isFieldFocusChange(event))
-                EditEnter(edit);
-            break;
-        case QEvent::FocusOut:
-            if (isFieldFocusChange(event))
-                EditExit(edit);
-            break;
-        case QEvent::KeyPress: {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                EditKeyPress(edit);
-                return true;
+            case QEvent::FocusIn:
+                if (isFieldFocusChange(event))
+                    EditEnter(edit);
+                break;
+            case QEvent::FocusOut:
+                if (isFieldFocusChange(event))
+                    EditExit(edit);
+                break;
+            case QEvent::KeyPress: {
+                const int key = static_cast<QKeyEvent*>(event)->key();
+                if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                    EditKeyPress(edit);
+                    return true;
+                }
+                break;
             }
-            break;
-        }
-        default: break;
+            default:
+                break;
         }
     } else if (auto* check = qobject_cast<TgCheckLabel*>(watched)) {
         // A box toggled from the keyboard is a change like one toggled with the mouse.
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space
-            && check->isEnabled()) {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+            check->isEnabled()) {
             check->setChecked(!check->checked());
             SettingChange(check);
             return true;
@@ -162,16 +157,14 @@ bool TSettings::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TSettings::SetSettings(Settings* settings)
-{
+void TSettings::SetSettings(Settings* settings) {
     if (settings == m_settings)
         return;
     m_settings = settings;
     FillFromSettings();
 }
 
-void TSettings::setIcons(const TImageList* facilityIcons, const TImageList* severityIcons)
-{
+void TSettings::setIcons(const TImageList* facilityIcons, const TImageList* severityIcons) {
     m_facilityIcons = facilityIcons;
     m_severityIcons = severityIcons;
     if (m_shownRows)
@@ -179,31 +172,26 @@ void TSettings::setIcons(const TImageList* facilityIcons, const TImageList* seve
     dbgLookup->viewport()->update();
 }
 
-void TSettings::setLocalAddresses(const std::vector<std::string>& addresses)
-{
+void TSettings::setLocalAddresses(const std::vector<std::string>& addresses) {
     QStringList items;
-    for (const std::string& a : addresses)
-        items.append(QString::fromStdString(a));
+    for (const std::string& a : addresses) items.append(QString::fromStdString(a));
     replaceItems(UDPBindings, items);
     replaceItems(TCPBindings, items);
 }
 
-void TSettings::fillEdit(QLineEdit* edit)
-{
+void TSettings::fillEdit(QLineEdit* edit) {
     const std::string current = edit->text().toStdString();
     edit->setText(QString::fromStdString(m_settings->readString(kOptions, keyOf(edit), current)));
 }
 
-void TSettings::fillList(QComboBox* list, const char* fallback)
-{
+void TSettings::fillList(QComboBox* list, const char* fallback) {
     const QSignalBlocker block(list);
     const QString text = QString::fromStdString(m_settings->readString(kOptions, keyOf(list), fallback));
     list->setCurrentIndex(list->findText(text, Qt::MatchExactly));
     list->setEditText(text);
 }
 
-void TSettings::FillFromSettings()
-{
+void TSettings::FillFromSettings() {
     if (m_settings) {
         m_filling = true;
         SaveLocation->setChecked(m_settings->readBool(kOptions, "SaveLocation", true));
@@ -217,12 +205,14 @@ void TSettings::FillFromSettings()
             fillEdit(e);
         fillList(NotifyFacility, texts::kNotifyFacility);
         fillList(NotifySeverity, texts::kNotifySeverity);
-        UDPPort->setText(QString::fromStdString(m_settings->readString(kOptions, "UDPPort", texts::kUDPPort)));
+        UDPPort->setText(
+            QString::fromStdString(m_settings->readString(kOptions, "UDPPort", texts::kUDPPort)));
         fillList(UDPBindings, texts::kBinding);
-        TCPPort->setText(QString::fromStdString(m_settings->readString(kOptions, "TCPPort", texts::kTCPPort)));
+        TCPPort->setText(
+            QString::fromStdString(m_settings->readString(kOptions, "TCPPort", texts::kTCPPort)));
         fillList(TCPBindings, texts::kBinding);
-        UpdateURL->setText(
-            QString::fromStdString(m_settings->readString(kOptions, "UpdateURL", AppCore::kDefaultUpdateURL)));
+        UpdateURL->setText(QString::fromStdString(
+            m_settings->readString(kOptions, "UpdateURL", AppCore::kDefaultUpdateURL)));
         // The update switch is honoured, so its box shows what the file says.
         UpdateCheck->setChecked(m_settings->readBool(kOptions, "UpdateCheck", true));
         if (SaveLocation->checked() && m_env.mainWindow) {
@@ -239,8 +229,7 @@ void TSettings::FillFromSettings()
     BtnOk->setEnabled(false);
 }
 
-void TSettings::MarkChanged(QWidget* control)
-{
+void TSettings::MarkChanged(QWidget* control) {
     control->setProperty("tag", 1);
     if (m_settings) {
         m_changed = true;
@@ -248,22 +237,19 @@ void TSettings::MarkChanged(QWidget* control)
     }
 }
 
-void TSettings::setMailControlsEnabled(bool on)
-{
-    for (QWidget* w : std::initializer_list<QWidget*>{EmailAddr1, lbMailHost, MailHost, lbUserName, UserName, lbPort,
-                                                      Port, UseSSL, lbPassword, Password})
+void TSettings::setMailControlsEnabled(bool on) {
+    for (QWidget* w : std::initializer_list<QWidget*>{EmailAddr1, lbMailHost, MailHost, lbUserName, UserName,
+                                                      lbPort, Port, UseSSL, lbPassword, Password})
         w->setEnabled(on);
 }
 
-void TSettings::SettingChange(QWidget* control)
-{
+void TSettings::SettingChange(QWidget* control) {
     if (control == NotifyEmail)
         setMailControlsEnabled(NotifyEmail->checked());
     MarkChanged(control);
 }
 
-void TSettings::SaveChanged()
-{
+void TSettings::SaveChanged() {
     if (!m_settings)
         return;
     for (QWidget* w : m_settingControls) {
@@ -282,24 +268,25 @@ void TSettings::SaveChanged()
         m_env.dialogs->show(error, texts::kCaption, mkError);
 }
 
-void TSettings::setGrey(QWidget* control, bool grey)
-{
+void TSettings::setGrey(QWidget* control, bool grey) {
     QPalette pal = control->palette();
     pal.setColor(QPalette::Text, grey ? kGreyText : palette().color(QPalette::WindowText));
     control->setPalette(pal);
     control->setProperty("grey", grey);
 }
 
-bool TSettings::isGrey(const QWidget* control) { return control->property("grey").toBool(); }
+bool TSettings::isGrey(const QWidget* control) {
+    return control->property("grey").toBool();
+}
 
-void TSettings::changeEvent(QEvent* event)
-{
+void TSettings::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
         // A field still showing its grey description (not a value from the file) shows it in
         // the new language.
         for (QLineEdit* edit : findChildren<QLineEdit*>()) {
             const QByteArray hint = edit->property(kHintProperty).toByteArray();
-            if (hint.isEmpty() || !isGrey(edit) || edit->text() != edit->property(kShownHintProperty).toString())
+            if (hint.isEmpty() || !isGrey(edit) ||
+                edit->text() != edit->property(kShownHintProperty).toString())
                 continue;
             const QString now = QCoreApplication::translate("corvane::TSettings", hint.constData());
             edit->setText(now);
@@ -309,10 +296,11 @@ void TSettings::changeEvent(QEvent* event)
     QDialog::changeEvent(event);
 }
 
-int TSettings::tagOf(const QWidget* control) { return control->property("tag").toInt(); }
+int TSettings::tagOf(const QWidget* control) {
+    return control->property("tag").toInt();
+}
 
-bool TSettings::isValidPort(const QString& text)
-{
+bool TSettings::isValidPort(const QString& text) {
     if (text.isEmpty() || text.size() > 5)
         return false;
     for (QChar c : text)
@@ -322,8 +310,7 @@ bool TSettings::isValidPort(const QString& text)
     return value >= 1 && value <= 65535;
 }
 
-void TSettings::EditEnter(QLineEdit* edit)
-{
+void TSettings::EditEnter(QLineEdit* edit) {
     m_entryText = edit->text();
     if (isGrey(edit))
         edit->clear();
@@ -331,14 +318,12 @@ void TSettings::EditEnter(QLineEdit* edit)
     BtnCancel->setDefault(false);
 }
 
-void TSettings::EditChange(QLineEdit* edit)
-{
+void TSettings::EditChange(QLineEdit* edit) {
     if (!edit->text().isEmpty() && edit->text() != m_entryText)
         setGrey(edit, false);
 }
 
-void TSettings::EditExit(QLineEdit* edit)
-{
+void TSettings::EditExit(QLineEdit* edit) {
     if (edit->text().isEmpty()) {
         edit->setText(m_entryText);
         setGrey(edit, true);
@@ -355,20 +340,17 @@ void TSettings::EditExit(QLineEdit* edit)
     BtnCancel->setDefault(true);
 }
 
-void TSettings::EditKeyPress(QLineEdit* edit)
-{
+void TSettings::EditKeyPress(QLineEdit* edit) {
     EditExit(edit);
     BtnCancel->setDefault(false);
 }
 
-void TSettings::ComboBoxDropDown(QComboBox* list)
-{
+void TSettings::ComboBoxDropDown(QComboBox* list) {
     m_entryText = list->currentText();
     setGrey(list, false);
 }
 
-void TSettings::ComboBoxCloseUp(QComboBox* list)
-{
+void TSettings::ComboBoxCloseUp(QComboBox* list) {
     const int index = list->currentIndex();
     const QString selected = index >= 0 ? list->itemText(index) : QString();
     if (selected != m_entryText) {
@@ -378,8 +360,7 @@ void TSettings::ComboBoxCloseUp(QComboBox* list)
     m_entryText.clear();
 }
 
-void TSettings::ComboBoxChange(QComboBox* list)
-{
+void TSettings::ComboBoxChange(QComboBox* list) {
     if (m_filling)
         return;
     const QString text = list->currentText();
@@ -401,17 +382,16 @@ void TSettings::ComboBoxChange(QComboBox* list)
     ComboBoxCloseUp(list);
 }
 
-void TSettings::lookupPosted()
-{
+void TSettings::lookupPosted() {
     if (!m_settings)
         return;
     m_changed = true;
     BtnOk->setEnabled(true);
 }
 
-void TSettings::BtnOkMouseUp()
-{
-    if (m_env.data && (m_env.data->FacilitySet().hasUnsavedChanges() || m_env.data->SeveritySet().hasUnsavedChanges())) {
+void TSettings::BtnOkMouseUp() {
+    if (m_env.data &&
+        (m_env.data->FacilitySet().hasUnsavedChanges() || m_env.data->SeveritySet().hasUnsavedChanges())) {
         const TData::SaveResult saved = m_env.data->SaveLookups();
         if (!saved.ok())
             m_env.dialogs->show(saved.error, texts::kCaption, mkError);
@@ -422,28 +402,23 @@ void TSettings::BtnOkMouseUp()
     accept();
 }
 
-void TSettings::BtnCancelMouseUp()
-{
+void TSettings::BtnCancelMouseUp() {
     // A cancelled change is forgotten: a later OK must not write it.
-    for (QWidget* w : m_settingControls)
-        w->setProperty("tag", 0);
+    for (QWidget* w : m_settingControls) w->setProperty("tag", 0);
     if (m_env.data) {
         m_env.data->FacilitySet().discardChanges();
         m_env.data->SeveritySet().discardChanges();
-        for (LookupRows* rows : {m_facilityRows, m_severityRows})
-            rows->notifyChanged();
+        for (LookupRows* rows : {m_facilityRows, m_severityRows}) rows->notifyChanged();
     }
     FillFromSettings();
 }
 
-void TSettings::reject()
-{
+void TSettings::reject() {
     BtnCancelMouseUp();
     QDialog::reject();
 }
 
-void TSettings::BtnHelpMouseUp()
-{
+void TSettings::BtnHelpMouseUp() {
     if (m_env.showHelp)
         m_env.showHelp(kHelpContext);
 }

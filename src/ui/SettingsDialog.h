@@ -40,8 +40,8 @@ signals:
 
 // What the settings dialog takes from the program around it.
 struct SettingsDialogEnvironment {
-    TData* data = nullptr;                  // the facility and severity tables; may be null
-    MessageDialogs* dialogs = nullptr;      // the "Port Settings" message; required
+    TData* data = nullptr;              // the facility and severity tables; may be null
+    MessageDialogs* dialogs = nullptr;  // the "Port Settings" message; required
     // Asks before the lookup grid deletes a row; unset asks with the message dialog.
     std::function<bool(const QString& question)> confirm;
     // Opens the help at a context number; unset shows nothing.

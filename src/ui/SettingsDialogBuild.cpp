@@ -24,8 +24,8 @@ namespace {
 constexpr int kWidth = 482;
 constexpr int kHeight = 320;
 
-TgLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QPoint at, int rightAlignedWidth = 0)
-{
+TgLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QPoint at,
+                   int rightAlignedWidth = 0) {
     auto* l = new TgLabel(parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setTransparent(true);
@@ -40,8 +40,7 @@ TgLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QPoin
     return l;
 }
 
-QLineEdit* makeEdit(QWidget* parent, const char* name, const char* text, QRect r)
-{
+QLineEdit* makeEdit(QWidget* parent, const char* name, const char* text, QRect r) {
     auto* e = new QLineEdit(QString::fromLatin1(text), parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(r);
@@ -50,8 +49,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, const char* text, QRect r
 
 // A field whose first text tells what belongs in it: that text is translated, and follows a
 // change of language for as long as the field shows it grey.
-QLineEdit* makeHintEdit(QWidget* parent, const char* name, const char* hint, QRect r)
-{
+QLineEdit* makeHintEdit(QWidget* parent, const char* name, const char* hint, QRect r) {
     QLineEdit* e = makeEdit(parent, name, hint, r);
     e->setText(QCoreApplication::translate("corvane::TSettings", hint));
     e->setProperty(TSettings::kHintProperty, QByteArray(hint));
@@ -59,8 +57,7 @@ QLineEdit* makeHintEdit(QWidget* parent, const char* name, const char* hint, QRe
     return e;
 }
 
-SettingsComboBox* makeList(QWidget* parent, const char* name, const char* text, QRect r)
-{
+SettingsComboBox* makeList(QWidget* parent, const char* name, const char* text, QRect r) {
     auto* c = new SettingsComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
@@ -73,8 +70,7 @@ SettingsComboBox* makeList(QWidget* parent, const char* name, const char* text, 
 }
 
 TgCheckLabel* makeCheck(QWidget* parent, const char* name, const char* caption, QPoint at, bool checked,
-                        QSize size = {})
-{
+                        QSize size = {}) {
     auto* c = new TgCheckLabel(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->setTransparent(true);
@@ -90,8 +86,7 @@ TgCheckLabel* makeCheck(QWidget* parent, const char* name, const char* caption, 
     return c;
 }
 
-TnControl* makePanel(QWidget* parent, const char* name, const char* caption, QRect r)
-{
+TnControl* makePanel(QWidget* parent, const char* name, const char* caption, QRect r) {
     auto* p = new TnControl(parent);
     p->setObjectName(QString::fromLatin1(name));
     p->setGeometry(r);
@@ -109,46 +104,44 @@ TnControl* makePanel(QWidget* parent, const char* name, const char* caption, QRe
 }
 
 // The tree's icons, drawn at 24 x 24: a list, a warning sign and a picture.
-QIcon treeIcon(int which)
-{
+QIcon treeIcon(int which) {
     QPixmap pm(24, 24);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     switch (which) {
-    case 0:
-        p.setPen(QColor(40, 80, 140));
-        p.setBrush(QColor(214, 228, 248));
-        p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 3, 3);
-        for (int y : {8, 12, 16})
-            p.drawLine(6, y, 18, y);
-        break;
-    case 1:
-        p.setPen(QColor(150, 60, 20));
-        p.setBrush(QColor(250, 190, 60));
-        p.drawPolygon(QPolygonF({QPointF(12, 2.5), QPointF(21.5, 20.5), QPointF(2.5, 20.5)}));
-        p.drawLine(12, 9, 12, 14);
-        p.drawPoint(12, 17);
-        break;
-    default:
-        p.setPen(QColor(60, 110, 60));
-        p.setBrush(QColor(220, 240, 215));
-        p.drawRect(QRectF(2.5, 4.5, 19, 15));
-        p.setBrush(QColor(90, 160, 90));
-        p.drawPolygon(QPolygonF({QPointF(5, 17), QPointF(10, 10), QPointF(14, 15), QPointF(16, 12), QPointF(19, 17)}));
-        break;
+        case 0:
+            p.setPen(QColor(40, 80, 140));
+            p.setBrush(QColor(214, 228, 248));
+            p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 3, 3);
+            for (int y : {8, 12, 16}) p.drawLine(6, y, 18, y);
+            break;
+        case 1:
+            p.setPen(QColor(150, 60, 20));
+            p.setBrush(QColor(250, 190, 60));
+            p.drawPolygon(QPolygonF({QPointF(12, 2.5), QPointF(21.5, 20.5), QPointF(2.5, 20.5)}));
+            p.drawLine(12, 9, 12, 14);
+            p.drawPoint(12, 17);
+            break;
+        default:
+            p.setPen(QColor(60, 110, 60));
+            p.setBrush(QColor(220, 240, 215));
+            p.drawRect(QRectF(2.5, 4.5, 19, 15));
+            p.setBrush(QColor(90, 160, 90));
+            p.drawPolygon(QPolygonF(
+                {QPointF(5, 17), QPointF(10, 10), QPointF(14, 15), QPointF(16, 12), QPointF(19, 17)}));
+            break;
     }
     return QIcon(pm);
 }
 
 }  // namespace
 
-void TSettings::buildComponents()
-{
+void TSettings::buildComponents() {
     setObjectName(QStringLiteral("Settings"));
     setWindowTitle(translateCoreText(QString::fromLatin1(texts::kCaption)));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::WindowContextHelpButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowContextHelpButtonHint);
     setFixedSize(kWidth, kHeight);
     QFont base(QStringLiteral("Verdana"));
     base.setPixelSize(11);
@@ -203,74 +196,101 @@ void TSettings::buildComponents()
     BtnCancel->setDefault(true);
     BtnHelp = button("BtnHelp", QT_TRANSLATE_NOOP("corvane::TSettings", "&Help"), 392);
 
-    m_edits = {UpdateURL, UDPPort, TCPPort, EmailAddr1, MailHost, Port, UserName, Password, NotifyCondition, NotifyAddress};
+    m_edits = {UpdateURL, UDPPort,  TCPPort,  EmailAddr1,      MailHost,
+               Port,      UserName, Password, NotifyCondition, NotifyAddress};
     m_lists = {UDPBindings, TCPBindings, NotifyFacility, NotifySeverity};
-    m_settingControls = {UDPPort,     UDPBindings,    TCPPort,        TCPBindings,   UpdateCheck,    UpdateURL,
-                         SaveLocation, NotifySound,   NotifyEmail,    EmailAddr1,    MailHost,       UserName,
-                         Port,        Password,       UseSSL,         NotifyFacility, NotifySeverity, NotifyAddress,
-                         NotifyCondition};
-    for (QWidget* w : m_settingControls)
-        w->setProperty("tag", 0);
-    for (QLineEdit* e : m_edits)
-        setGrey(e, true);
+    m_settingControls = {UDPPort,        UDPBindings,    TCPPort,       TCPBindings,    UpdateCheck,
+                         UpdateURL,      SaveLocation,   NotifySound,   NotifyEmail,    EmailAddr1,
+                         MailHost,       UserName,       Port,          Password,       UseSSL,
+                         NotifyFacility, NotifySeverity, NotifyAddress, NotifyCondition};
+    for (QWidget* w : m_settingControls) w->setProperty("tag", 0);
+    for (QLineEdit* e : m_edits) setGrey(e, true);
     setGrey(UDPBindings, true);
     setGrey(TCPBindings, true);
     setGrey(NotifyFacility, false);
     setGrey(NotifySeverity, false);
 }
 
-void TSettings::buildGeneralPage()
-{
+void TSettings::buildGeneralPage() {
     nNetwork = makePanel(General, "nNetwork", "", QRect(16, 8, 449, 116));
-    lbUDPPort = makeLabel(nNetwork, "lbUDPPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Local UDP Listen Port - "), QPoint(24, 8));
+    lbUDPPort = makeLabel(nNetwork, "lbUDPPort",
+                          QT_TRANSLATE_NOOP("corvane::TSettings", "Local UDP Listen Port - "), QPoint(24, 8));
     UDPPort = makeEdit(nNetwork, "UDPPort", texts::kUDPPort, QRect(312, 8, 48, 19));
-    lbUDPBindings = makeLabel(nNetwork, "lbUDPBindings", QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "), QPoint(24, 34));
+    lbUDPBindings =
+        makeLabel(nNetwork, "lbUDPBindings",
+                  QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "),
+                  QPoint(24, 34));
     UDPBindings = makeList(nNetwork, "UDPBindings", texts::kBinding, QRect(312, 32, 113, 21));
-    lbTCPPort = makeLabel(nNetwork, "lbTCPPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Local TCP Listen Port - "), QPoint(24, 60));
+    lbTCPPort =
+        makeLabel(nNetwork, "lbTCPPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Local TCP Listen Port - "),
+                  QPoint(24, 60));
     TCPPort = makeEdit(nNetwork, "TCPPort", texts::kTCPPort, QRect(312, 60, 48, 19));
-    lbTCPBindings = makeLabel(nNetwork, "lbTCPBindings", QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "), QPoint(24, 86));
+    lbTCPBindings =
+        makeLabel(nNetwork, "lbTCPBindings",
+                  QT_TRANSLATE_NOOP("corvane::TSettings", "Network interfaces [Local IP Address(s)] - "),
+                  QPoint(24, 86));
     TCPBindings = makeList(nNetwork, "TCPBindings", texts::kBinding, QRect(312, 84, 113, 21));
 
-    nUpdates = makePanel(General, "nUpdates", QT_TRANSLATE_NOOP("corvane::TSettings", " - Application Updates - "), QRect(16, 128, 449, 96));
-    UpdateCheck = makeCheck(nUpdates, "UpdateCheck", QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."), QPoint(16, 20), true,
-                            QSize(280, 18));
-    lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL", QT_TRANSLATE_NOOP("corvane::TSettings", "Vantro update Host Web/HTTP Server  -"), QPoint(48, 42));
+    nUpdates =
+        makePanel(General, "nUpdates", QT_TRANSLATE_NOOP("corvane::TSettings", " - Application Updates - "),
+                  QRect(16, 128, 449, 96));
+    UpdateCheck = makeCheck(nUpdates, "UpdateCheck",
+                            QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."),
+                            QPoint(16, 20), true, QSize(280, 18));
+    lbUpdateURL = makeLabel(nUpdates, "lbUpdateURL",
+                            QT_TRANSLATE_NOOP("corvane::TSettings", "Vantro update Host Web/HTTP Server  -"),
+                            QPoint(48, 42));
     UpdateURL = makeHintEdit(nUpdates, "UpdateURL", texts::kUpdateURLHint, QRect(272, 40, 160, 19));
     // With no update server the empty field still tells what belongs in it.
     UpdateURL->setPlaceholderText(QCoreApplication::translate("corvane::TSettings", texts::kUpdateURLHint));
 
-    SaveLocation = makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"), QPoint(32, 236), true, QSize(193, 18));
+    SaveLocation =
+        makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"),
+                  QPoint(32, 236), true, QSize(193, 18));
 }
 
-void TSettings::buildNotificationPage()
-{
-    nSimpleNotfy = makePanel(Notification, "nSimpleNotfy", QT_TRANSLATE_NOOP("corvane::TSettings", " - Simple Notification - "), QRect(16, 8, 449, 218));
+void TSettings::buildNotificationPage() {
+    nSimpleNotfy = makePanel(Notification, "nSimpleNotfy",
+                             QT_TRANSLATE_NOOP("corvane::TSettings", " - Simple Notification - "),
+                             QRect(16, 8, 449, 218));
     QWidget* p = nSimpleNotfy;
-    NotifySound = makeCheck(p, "NotifySound", QT_TRANSLATE_NOOP("corvane::TSettings", "Play sound when Message received."), QPoint(16, 20), true,
-                            QSize(300, 18));
-    NotifyEmail = makeCheck(p, "NotifyEmail", QT_TRANSLATE_NOOP("corvane::TSettings", "Send E-Mail notification to ---"), QPoint(16, 44), false,
-                            QSize(236, 18));
+    NotifySound = makeCheck(p, "NotifySound",
+                            QT_TRANSLATE_NOOP("corvane::TSettings", "Play sound when Message received."),
+                            QPoint(16, 20), true, QSize(300, 18));
+    NotifyEmail = makeCheck(p, "NotifyEmail",
+                            QT_TRANSLATE_NOOP("corvane::TSettings", "Send E-Mail notification to ---"),
+                            QPoint(16, 44), false, QSize(236, 18));
     EmailAddr1 = makeHintEdit(p, "EmailAddr1", texts::kEmailAddr1, QRect(256, 43, 177, 19));
-    lbMailHost = makeLabel(p, "lbMailHost", QT_TRANSLATE_NOOP("corvane::TSettings", "Host mail Server/Gateway  -"), QPoint(48, 68));
+    lbMailHost =
+        makeLabel(p, "lbMailHost", QT_TRANSLATE_NOOP("corvane::TSettings", "Host mail Server/Gateway  -"),
+                  QPoint(48, 68));
     MailHost = makeHintEdit(p, "MailHost", texts::kMailHost, QRect(256, 67, 177, 19));
-    lbUserName = makeLabel(p, "lbUserName", QT_TRANSLATE_NOOP("corvane::TSettings", "User Name :"), QPoint(48, 93));
+    lbUserName =
+        makeLabel(p, "lbUserName", QT_TRANSLATE_NOOP("corvane::TSettings", "User Name :"), QPoint(48, 93));
     UserName = makeHintEdit(p, "UserName", texts::kUserName, QRect(134, 91, 115, 19));
     lbPort = makeLabel(p, "lbPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Port :"), QPoint(264, 93));
     Port = makeEdit(p, "Port", texts::kPort, QRect(296, 91, 33, 19));
-    lbPassword = makeLabel(p, "lbPassword", QT_TRANSLATE_NOOP("corvane::TSettings", "Password :"), QPoint(48, 114));
+    lbPassword =
+        makeLabel(p, "lbPassword", QT_TRANSLATE_NOOP("corvane::TSettings", "Password :"), QPoint(48, 114));
     Password = makeEdit(p, "Password", texts::kPassword, QRect(134, 112, 115, 19));
     Password->setEchoMode(QLineEdit::Password);
-    UseSSL = makeCheck(p, "UseSSL", QT_TRANSLATE_NOOP("corvane::TSettings", "Use SSL/TLS"), QPoint(296, 117), true, QSize(140, 18));
+    UseSSL = makeCheck(p, "UseSSL", QT_TRANSLATE_NOOP("corvane::TSettings", "Use SSL/TLS"), QPoint(296, 117),
+                       true, QSize(140, 18));
     setMailControlsEnabled(false);
 
-    lbNotifyCondition = makeLabel(p, "lbNotifyCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Condition -"), QPoint(16, 144));
-    lbFacility = makeLabel(p, "lbFacility", QT_TRANSLATE_NOOP("corvane::TSettings", "Facility :"), QPoint(16, 166), 64);
+    lbNotifyCondition = makeLabel(p, "lbNotifyCondition",
+                                  QT_TRANSLATE_NOOP("corvane::TSettings", "Condition -"), QPoint(16, 144));
+    lbFacility = makeLabel(p, "lbFacility", QT_TRANSLATE_NOOP("corvane::TSettings", "Facility :"),
+                           QPoint(16, 166), 64);
     NotifyFacility = makeList(p, "NotifyFacility", texts::kNotifyFacility, QRect(88, 164, 145, 21));
-    gLabel1 = makeLabel(p, "gLabel1", QT_TRANSLATE_NOOP("corvane::TSettings", "Severity:"), QPoint(240, 166), 64);
+    gLabel1 =
+        makeLabel(p, "gLabel1", QT_TRANSLATE_NOOP("corvane::TSettings", "Severity:"), QPoint(240, 166), 64);
     NotifySeverity = makeList(p, "NotifySeverity", texts::kNotifySeverity, QRect(308, 164, 124, 21));
-    lbAddress = makeLabel(p, "lbAddress", QT_TRANSLATE_NOOP("corvane::TSettings", "Address :"), QPoint(16, 190), 64);
+    lbAddress =
+        makeLabel(p, "lbAddress", QT_TRANSLATE_NOOP("corvane::TSettings", "Address :"), QPoint(16, 190), 64);
     NotifyAddress = makeHintEdit(p, "NotifyAddress", texts::kNotifyAddress, QRect(88, 190, 115, 19));
-    lbCondition = makeLabel(p, "lbCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Contains :"), QPoint(204, 192), 80);
+    lbCondition = makeLabel(p, "lbCondition", QT_TRANSLATE_NOOP("corvane::TSettings", "Contains :"),
+                            QPoint(204, 192), 80);
     NotifyCondition = makeHintEdit(p, "NotifyCondition", texts::kNotifyCondition, QRect(288, 190, 142, 19));
 
     // The same lists the notification check reads the chosen names against.
@@ -281,14 +301,12 @@ void TSettings::buildNotificationPage()
     NotifyFacility->setCurrentIndex(NotifyFacility->findText(QString::fromLatin1(texts::kNotifyFacility)));
     NotifySeverity->setCurrentIndex(NotifySeverity->findText(QString::fromLatin1(texts::kNotifySeverity)));
 
-    QWidget* order[] = {EmailAddr1, MailHost, UserName, Password, Port, NotifyFacility, NotifySeverity, NotifyCondition,
-                        NotifyAddress};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    QWidget* order[] = {EmailAddr1,     MailHost,       UserName,        Password,     Port,
+                        NotifyFacility, NotifySeverity, NotifyCondition, NotifyAddress};
+    for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void TSettings::buildDetailedPage()
-{
+void TSettings::buildDetailedPage() {
     DetailPanel0 = makePanel(Detailed, "DetailPanel0", "", QRect(16, 8, 450, 218));
     tvDetailed = new QTreeWidget(DetailPanel0);
     tvDetailed->setObjectName(QStringLiteral("tvDetailed"));
@@ -299,7 +317,9 @@ void TSettings::buildDetailedPage()
     tvDetailed->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tvDetailed->setIconSize(QSize(24, 24));
     tvDetailed->setIndentation(27);
-    const char* entries[] = {QT_TRANSLATE_NOOP("corvane::TSettings", "Facilities"), QT_TRANSLATE_NOOP("corvane::TSettings", "Severities"), QT_TRANSLATE_NOOP("corvane::TSettings", "Custom Icons")};
+    const char* entries[] = {QT_TRANSLATE_NOOP("corvane::TSettings", "Facilities"),
+                             QT_TRANSLATE_NOOP("corvane::TSettings", "Severities"),
+                             QT_TRANSLATE_NOOP("corvane::TSettings", "Custom Icons")};
     for (int i = 0; i < 3; ++i) {
         auto* item = new QTreeWidgetItem(tvDetailed, {tr(entries[i])});
         item->setIcon(0, treeIcon(i));

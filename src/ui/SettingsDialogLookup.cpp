@@ -19,34 +19,39 @@ namespace corvane {
 
 LookupRows::LookupRows(Table& table, QObject* parent) : GridRowSource(parent), m_table(table) {}
 
-int LookupRows::rowCount() const { return m_table.isOpen() ? m_table.recordCount() : 0; }
+int LookupRows::rowCount() const {
+    return m_table.isOpen() ? m_table.recordCount() : 0;
+}
 
-QString LookupRows::cellText(int row, int column) const
-{
+QString LookupRows::cellText(int row, int column) const {
     if (row < 0 || row >= rowCount() || column < 0 || column >= static_cast<int>(m_table.fields().size()))
         return {};
     const Value v = m_table.valueAt(row, column);
     switch (v.kind) {
-    case Value::Kind::Integer: return QString::number(v.integer);
-    case Value::Kind::Text: return textFromCore(v.text);
-    case Value::Kind::Date: return QString::number(v.dateTime, 'g', 15);
-    case Value::Kind::Null: break;
+        case Value::Kind::Integer:
+            return QString::number(v.integer);
+        case Value::Kind::Text:
+            return textFromCore(v.text);
+        case Value::Kind::Date:
+            return QString::number(v.dateTime, 'g', 15);
+        case Value::Kind::Null:
+            break;
     }
     return {};
 }
 
-int LookupRows::currentRow() const { return m_table.isOpen() && m_table.recNo() > 0 ? m_table.currentPosition() : -1; }
+int LookupRows::currentRow() const {
+    return m_table.isOpen() && m_table.recNo() > 0 ? m_table.currentPosition() : -1;
+}
 
-void LookupRows::setCurrentRow(int row)
-{
+void LookupRows::setCurrentRow(int row) {
     if (row < 0 || row >= rowCount() || row == currentRow())
         return;
     m_table.moveTo(row);
     emit changed();
 }
 
-QList<GridColumn> LookupRows::columns() const
-{
+QList<GridColumn> LookupRows::columns() const {
     QList<GridColumn> columns;
     const int key = m_table.fieldIndex("Key");
     if (key >= 0)
@@ -57,23 +62,20 @@ QList<GridColumn> LookupRows::columns() const
     return columns;
 }
 
-int LookupRows::keyAt(int row) const
-{
+int LookupRows::keyAt(int row) const {
     const int key = m_table.fieldIndex("Key");
     if (key < 0 || row < 0 || row >= rowCount())
         return 0;
     return m_table.valueAt(row, key).integer;
 }
 
-LookupGrid::LookupGrid(QWidget* parent) : TnDBGrid(parent)
-{
+LookupGrid::LookupGrid(QWidget* parent) : TnDBGrid(parent) {
     setShowTitles(false);
     setFixedRowHeight(kRowHeight);
     setDefaultDrawing(false);
 }
 
-void LookupGrid::keyPressEvent(QKeyEvent* event)
-{
+void LookupGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && (event->modifiers() & Qt::ControlModifier)) {
         emit deleteRequested();
         return;
@@ -81,8 +83,7 @@ void LookupGrid::keyPressEvent(QKeyEvent* event)
     TnDBGrid::keyPressEvent(event);
 }
 
-void LookupNameEditor::keyPressEvent(QKeyEvent* event)
-{
+void LookupNameEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         emit cancelled();
@@ -94,8 +95,8 @@ void LookupNameEditor::keyPressEvent(QKeyEvent* event)
         event->accept();
 }
 
-void DrawLookupCell(TnDBGrid& grid, QPainter& p, const GridCell& cell, const LookupRows* rows, const TImageList* icons)
-{
+void DrawLookupCell(TnDBGrid& grid, QPainter& p, const GridCell& cell, const LookupRows* rows,
+                    const TImageList* icons) {
     const QPalette& pal = grid.palette();
     int position = 0;
     for (const TnDBGrid::ShownRow& s : grid.shownRows()) {
@@ -126,29 +127,32 @@ void DrawLookupCell(TnDBGrid& grid, QPainter& p, const GridCell& cell, const Loo
     p.restore();
 }
 
-void TSettings::nPageControlChange(int index)
-{
+void TSettings::nPageControlChange(int index) {
     if (index != 2 || !tvDetailed->selectedItems().isEmpty())
         return;
     tvDetailed->setFocus();
     tvDetailed->setCurrentItem(tvDetailed->topLevelItem(0));
 }
 
-void TSettings::showLookup(LookupRows* rows, const TImageList* icons)
-{
+void TSettings::showLookup(LookupRows* rows, const TImageList* icons) {
     m_currentIcons = icons;
     m_shownRows = rows;
     dbgLookup->setSource(rows);
     dbgLookup->setColumns(rows ? rows->columns() : QList<GridColumn>());
 }
 
-void TSettings::tvDetailedChange()
-{
+void TSettings::tvDetailedChange() {
     QTreeWidgetItem* item = tvDetailed->currentItem();
     switch (item ? tvDetailed->indexOfTopLevelItem(item) : -1) {
-    case 0: showLookup(m_facilityRows, m_facilityIcons); break;
-    case 1: showLookup(m_severityRows, m_severityIcons); break;
-    default: showLookup(nullptr, nullptr); break;
+        case 0:
+            showLookup(m_facilityRows, m_facilityIcons);
+            break;
+        case 1:
+            showLookup(m_severityRows, m_severityIcons);
+            break;
+        default:
+            showLookup(nullptr, nullptr);
+            break;
     }
     if (m_shownRows) {
         dbgLookup->setUpdatesEnabled(false);
@@ -158,8 +162,7 @@ void TSettings::tvDetailedChange()
     }
 }
 
-void TSettings::dbgLookupResize()
-{
+void TSettings::dbgLookupResize() {
     dbgLookup->setUpdatesEnabled(false);
     if (!dbgLookup->columns().isEmpty())
         dbgLookup->setColumnWidth(0, 36);
@@ -168,14 +171,13 @@ void TSettings::dbgLookupResize()
     dbgLookup->setUpdatesEnabled(true);
 }
 
-void TSettings::deleteLookupRow()
-{
+void TSettings::deleteLookupRow() {
     if (!m_shownRows || m_shownRows->currentRow() < 0)
         return;
     const QString question = translateCoreText(QString::fromLatin1(settings_dialog_texts::kDeleteRecord));
     const bool yes = m_env.confirm ? m_env.confirm(question)
-                                   : MsgDialog(this, question, windowTitle(), QString(), QString::fromLatin1(ui_texts::kCancel),
-                                               mkQuestion) == 1;
+                                   : MsgDialog(this, question, windowTitle(), QString(),
+                                               QString::fromLatin1(ui_texts::kCancel), mkQuestion) == 1;
     if (!yes)
         return;
     m_shownRows->table().deleteRecord();
@@ -184,8 +186,7 @@ void TSettings::deleteLookupRow()
     lookupPosted();
 }
 
-void TSettings::btnEditMouseUp()
-{
+void TSettings::btnEditMouseUp() {
     if (!m_shownRows || m_shownRows->currentRow() < 0 || m_nameEditor)
         return;
     Table& table = m_shownRows->table();
@@ -217,8 +218,8 @@ void TSettings::btnEditMouseUp()
         m_nameEditor = nullptr;
         editor->hide();
         editor->deleteLater();
-        if (keep && rows == m_shownRows && rows->currentRow() == row
-            && editor->text() != rows->cellText(row, nameField)) {
+        if (keep && rows == m_shownRows && rows->currentRow() == row &&
+            editor->text() != rows->cellText(row, nameField)) {
             Table& t = rows->table();
             t.edit();
             t.setText(nameField, editor->text().toStdString());

@@ -70,6 +70,7 @@ inline const QColor kLookupGradientEnd(0xDB, 0xE9, 0xF9);
 // highlight colour; otherwise the row colour, alternating by the row's position on screen, to
 // light blue), then in the first column the icon of the row's key (key + 1 in icons, the "Any"
 // row with key -1 showing icon 0) and in the others the wrapped text.
-void DrawLookupCell(TnDBGrid& grid, QPainter& p, const GridCell& cell, const LookupRows* rows, const TImageList* icons);
+void DrawLookupCell(TnDBGrid& grid, QPainter& p, const GridCell& cell, const LookupRows* rows,
+                    const TImageList* icons);
 
 }  // namespace corvane

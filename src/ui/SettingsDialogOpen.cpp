@@ -12,13 +12,11 @@ namespace {
 // Lets the message controls follow their tables again however the dialog ends.
 class ControlsHold {
 public:
-    explicit ControlsHold(const std::function<void(bool)>& hold) : m_hold(hold)
-    {
+    explicit ControlsHold(const std::function<void(bool)>& hold) : m_hold(hold) {
         if (m_hold)
             m_hold(true);
     }
-    ~ControlsHold()
-    {
+    ~ControlsHold() {
         if (m_hold)
             m_hold(false);
     }
@@ -31,8 +29,7 @@ private:
 
 }  // namespace
 
-int OpenSettingsDialog(TSettings& dialog, const SettingsDialogHost& host)
-{
+int OpenSettingsDialog(TSettings& dialog, const SettingsDialogHost& host) {
     dialog.SetSettings(host.settings);
     dialog.setIcons(host.facilityIcons, host.severityIcons);
     dialog.setLocalAddresses(host.localAddresses);

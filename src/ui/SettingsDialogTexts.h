@@ -15,7 +15,8 @@ inline constexpr const char* kDeleteRecord = "Delete record?";
 inline constexpr const char* kUDPPort = "514";
 inline constexpr const char* kTCPPort = "601";
 inline constexpr const char* kBinding = "127.0.0.1";
-inline constexpr const char* kUpdateURLHint = QT_TRANSLATE_NOOP("corvane::TSettings", "Server used for updates");
+inline constexpr const char* kUpdateURLHint =
+    QT_TRANSLATE_NOOP("corvane::TSettings", "Server used for updates");
 inline constexpr const char* kEmailAddr1 = QT_TRANSLATE_NOOP("corvane::TSettings", "Email address to notify");
 inline constexpr const char* kMailHost = QT_TRANSLATE_NOOP("corvane::TSettings", "Server used to send mail.");
 inline constexpr const char* kUserName = QT_TRANSLATE_NOOP("corvane::TSettings", "Mail host login ID");

@@ -14,8 +14,7 @@
 
 namespace corvane {
 
-void HoldMessageControls(TSysLogForm& form, TData& data, bool hold)
-{
+void HoldMessageControls(TSysLogForm& form, TData& data, bool hold) {
     for (QWidget* w : std::initializer_list<QWidget*>{form.Messages, form.DataGrid, form.Filter})
         if (w)
             w->setUpdatesEnabled(!hold);
@@ -28,13 +27,14 @@ void HoldMessageControls(TSysLogForm& form, TData& data, bool hold)
 }
 
 std::unique_ptr<TSettings> CreateSettingsDialog(TSysLogForm& form, TData& data, MessageDialogs& dialogs,
-                                                const QString& appFolder)
-{
+                                                const QString& appFolder) {
     SettingsDialogEnvironment env;
     env.data = &data;
     env.dialogs = &dialogs;
     env.mainWindow = &form;
-    env.showHelp = [&dialogs, appFolder](int context) { ShowHelpOrWarn(helpFolder(appFolder), context, dialogs); };
+    env.showHelp = [&dialogs, appFolder](int context) {
+        ShowHelpOrWarn(helpFolder(appFolder), context, dialogs);
+    };
     auto dialog = std::make_unique<TSettings>(std::move(env));
     TSettings* d = dialog.get();
     form.handSettingsToDialog = [d](Settings* settings) { d->SetSettings(settings); };

@@ -12,8 +12,7 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
-void onSignal(int signal)
-{
+void onSignal(int signal) {
     const int saved = errno;
     const char byte = static_cast<char>(signal);
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
@@ -23,8 +22,7 @@ void onSignal(int signal)
 }  // namespace
 
 SignalCloser::SignalCloser(std::function<void()> action, QObject* parent)
-    : QObject(parent), m_action(std::move(action))
-{
+    : QObject(parent), m_action(std::move(action)) {
     if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
@@ -36,8 +34,7 @@ SignalCloser::SignalCloser(std::function<void()> action, QObject* parent)
     m_installed = ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
 }
 
-SignalCloser::~SignalCloser()
-{
+SignalCloser::~SignalCloser() {
     struct sigaction sa = {};
     sa.sa_handler = SIG_DFL;
     sigemptyset(&sa.sa_mask);
@@ -51,8 +48,7 @@ SignalCloser::~SignalCloser()
         }
 }
 
-void SignalCloser::readSignal()
-{
+void SignalCloser::readSignal() {
     char bytes[16];
     while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
     }

@@ -12,14 +12,12 @@ struct CanberraSoundPlayer::Context {
 
 CanberraSoundPlayer::CanberraSoundPlayer() = default;
 
-CanberraSoundPlayer::~CanberraSoundPlayer()
-{
+CanberraSoundPlayer::~CanberraSoundPlayer() {
     if (m_context && m_context->ctx)
         ca_context_destroy(m_context->ctx);
 }
 
-bool CanberraSoundPlayer::ready()
-{
+bool CanberraSoundPlayer::ready() {
     if (m_context)
         return true;
     if (m_failed)
@@ -29,7 +27,8 @@ bool CanberraSoundPlayer::ready()
         m_failed = true;
         return false;
     }
-    ca_context_change_props(ctx, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID, "corvane", nullptr);
+    ca_context_change_props(ctx, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID, "corvane",
+                            nullptr);
     if (ca_context_open(ctx) != CA_SUCCESS) {
         ca_context_destroy(ctx);
         m_failed = true;
@@ -40,27 +39,22 @@ bool CanberraSoundPlayer::ready()
     return true;
 }
 
-void CanberraSoundPlayer::playEvent(const std::string& eventId)
-{
+void CanberraSoundPlayer::playEvent(const std::string& eventId) {
     if (eventId.empty() || !ready())
         return;
     ca_context_play(m_context->ctx, 0, CA_PROP_EVENT_ID, eventId.c_str(), nullptr);
 }
 
-void CanberraSoundPlayer::playFile(const std::string& path)
-{
+void CanberraSoundPlayer::playFile(const std::string& path) {
     if (path.empty() || !ready())
         return;
     ca_context_play(m_context->ctx, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
 }
 
-std::string ReadEventSound(const std::string& name)
-{
+std::string ReadEventSound(const std::string& name) {
     static const std::pair<const char*, const char*> kEvents[] = {
-        {"SystemHand\\.Current", "dialog-error"},
-        {"SystemExclamation\\.Current", "dialog-warning"},
-        {"SystemAsterisk\\.Current", "dialog-information"},
-        {"SystemQuestion\\.Current", "dialog-question"},
+        {"SystemHand\\.Current", "dialog-error"},           {"SystemExclamation\\.Current", "dialog-warning"},
+        {"SystemAsterisk\\.Current", "dialog-information"}, {"SystemQuestion\\.Current", "dialog-question"},
         {"SystemNotification\\.Current", "message"},
     };
     for (const auto& [event, id] : kEvents)
@@ -70,15 +64,13 @@ std::string ReadEventSound(const std::string& name)
 }
 
 namespace {
-SystemSoundTable& table()
-{
+SystemSoundTable& table() {
     static SystemSoundTable sounds;
     return sounds;
 }
 }  // namespace
 
-void LoadSystemSounds()
-{
+void LoadSystemSounds() {
     SystemSoundTable& t = table();
     t[0] = ReadEventSound("SystemNotification\\.Current");
     t[1] = t[0];
@@ -89,23 +81,29 @@ void LoadSystemSounds()
     t[6] = ReadEventSound("SystemExclamation\\.Current");
 }
 
-const SystemSoundTable& systemSounds() { return table(); }
+const SystemSoundTable& systemSounds() {
+    return table();
+}
 
-int soundSlotForKind(int kind)
-{
+int soundSlotForKind(int kind) {
     // The error kind plays the exclamation slot and the warning kind the hand slot.
     switch (kind) {
-    case 0: return 2;
-    case 16: return 6;
-    case 32: return 5;
-    case 48: return 3;
-    case 64: return 4;
-    default: return 0;
+        case 0:
+            return 2;
+        case 16:
+            return 6;
+        case 32:
+            return 5;
+        case 48:
+            return 3;
+        case 64:
+            return 4;
+        default:
+            return 0;
     }
 }
 
-SoundPlayer& defaultSoundPlayer()
-{
+SoundPlayer& defaultSoundPlayer() {
     static CanberraSoundPlayer player;
     return player;
 }

@@ -17,8 +17,7 @@
 
 namespace corvane {
 
-std::optional<ExeVersion> ReadExeVersion(const QString& versionText)
-{
+std::optional<ExeVersion> ReadExeVersion(const QString& versionText) {
     const QStringList parts = versionText.split(QLatin1Char('.'));
     if (parts.size() != 4)
         return std::nullopt;
@@ -33,30 +32,30 @@ std::optional<ExeVersion> ReadExeVersion(const QString& versionText)
     return ExeVersion{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
-QString GetVersionText(const QString& versionText)
-{
+QString GetVersionText(const QString& versionText) {
     const std::optional<ExeVersion> v = ReadExeVersion(versionText);
     if (!v)
         return QStringLiteral("0.0.0.0");
-    return TSplashForm::tr("Version: %1.%2.%3.%4").arg(v->majorPart).arg(v->minorPart).arg(v->releasePart).arg(v->buildPart);
+    return TSplashForm::tr("Version: %1.%2.%3.%4")
+        .arg(v->majorPart)
+        .arg(v->minorPart)
+        .arg(v->releasePart)
+        .arg(v->buildPart);
 }
 
-void SetAlphaRect(QImage& image, const QRect& r, int alpha)
-{
+void SetAlphaRect(QImage& image, const QRect& r, int alpha) {
     if (image.format() != QImage::Format_ARGB32)
         image = image.convertToFormat(QImage::Format_ARGB32);
     const QRect area = r.normalized().intersected(image.rect());
     const auto a = static_cast<QRgb>(qBound(0, alpha, 255)) << 24;
     for (int y = area.bottom(); y >= area.top(); --y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = area.left(); x <= area.right(); ++x)
-            line[x] = (line[x] & 0x00FFFFFFu) | a;
+        for (int x = area.left(); x <= area.right(); ++x) line[x] = (line[x] & 0x00FFFFFFu) | a;
     }
 }
 
 TSplashForm::TSplashForm(const QString& picture, std::optional<QString> version, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("SplashForm"));
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating, false);
@@ -112,8 +111,7 @@ TSplashForm::TSplashForm(const QString& picture, std::optional<QString> version,
 
 TSplashForm::~TSplashForm() = default;
 
-void TSplashForm::FormCreate(const QString& picture, const std::optional<QString>& version)
-{
+void TSplashForm::FormCreate(const QString& picture, const std::optional<QString>& version) {
     if (!picture.isEmpty()) {
         QFile file(picture);
         if (file.open(QIODevice::ReadOnly))
@@ -125,8 +123,7 @@ void TSplashForm::FormCreate(const QString& picture, const std::optional<QString
         resize(image.size());
 }
 
-void TSplashForm::ShowSplash()
-{
+void TSplashForm::ShowSplash() {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     show();
@@ -136,8 +133,7 @@ void TSplashForm::ShowSplash()
     Timer->start();
 }
 
-void TSplashForm::TimerEvent()
-{
+void TSplashForm::TimerEvent() {
     Timer->stop();
     disconnect(Timer, &QTimer::timeout, this, &TSplashForm::TimerEvent);
     Timer->setInterval(kSecondInterval);
@@ -145,30 +141,28 @@ void TSplashForm::TimerEvent()
     Timer->start();
 }
 
-void TSplashForm::TimerEvent2()
-{
+void TSplashForm::TimerEvent2() {
     Timer->stop();
     m_result = kCancel;
     close();
 }
 
-QImage TSplashForm::composedPicture() const
-{
+QImage TSplashForm::composedPicture() const {
     QImage image = QImage::fromData(m_stream);
     if (image.isNull())
         return image;
     image = image.convertToFormat(QImage::Format_ARGB32);
     // What the controls draw is shown fully opaque, so the text never blends with the desktop.
-    for (const QWidget* control : {static_cast<const QWidget*>(Version), static_cast<const QWidget*>(Logo),
-                                   static_cast<const QWidget*>(btnClose), static_cast<const QWidget*>(btnHelp)}) {
+    for (const QWidget* control :
+         {static_cast<const QWidget*>(Version), static_cast<const QWidget*>(Logo),
+          static_cast<const QWidget*>(btnClose), static_cast<const QWidget*>(btnHelp)}) {
         if (control->isVisibleTo(this))
             SetAlphaRect(image, control->geometry().adjusted(0, 0, 1, 1), 255);
     }
     return image;
 }
 
-void TSplashForm::paintEvent(QPaintEvent*)
-{
+void TSplashForm::paintEvent(QPaintEvent*) {
     const QImage image = composedPicture();
     if (image.isNull())
         return;
@@ -179,31 +173,27 @@ void TSplashForm::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, image);
 }
 
-void TSplashForm::keyPressEvent(QKeyEvent* event)
-{
+void TSplashForm::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
-        || key == Qt::Key_AltGr) {
+    if (key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+        key == Qt::Key_AltGr) {
         QWidget::keyPressEvent(event);
         return;
     }
     close();
 }
 
-void TSplashForm::closeEvent(QCloseEvent* event)
-{
+void TSplashForm::closeEvent(QCloseEvent* event) {
     Timer->stop();
     hide();
     event->accept();
 }
 
-void TSplashForm::LogoClick()
-{
+void TSplashForm::LogoClick() {
     OpenWebAddress(m_webAddress);
 }
 
-void TSplashForm::OpenWebAddress(const QString& address)
-{
+void TSplashForm::OpenWebAddress(const QString& address) {
     if (address.isEmpty())
         return;
     if (openUrl)

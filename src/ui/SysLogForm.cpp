@@ -42,8 +42,7 @@ constexpr int kSizeMoveSettleMs = 400;
 }  // namespace
 
 TSysLogForm::TSysLogForm(TData& store, FormEnvironment environment)
-    : QWidget(nullptr), m_data(store), m_env(std::move(environment))
-{
+    : QWidget(nullptr), m_data(store), m_env(std::move(environment)) {
     if (!m_env.dialogs) {
         m_ownDialogs = std::make_unique<QtMessageDialogs>(this);
         m_env.dialogs = m_ownDialogs.get();
@@ -73,13 +72,11 @@ TSysLogForm::TSysLogForm(TData& store, FormEnvironment environment)
     AfterConstruction();
 }
 
-TSysLogForm::~TSysLogForm()
-{
+TSysLogForm::~TSysLogForm() {
     FormDestroy();
 }
 
-void TSysLogForm::connectHandlers()
-{
+void TSysLogForm::connectHandlers() {
     connect(iBtnClose, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnCloseMouseUp(); });
     connect(iBtnSetup, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnSetupMouseUp(); });
     connect(ibtnHelp, &TImageButton::mouseUp, this, [this](QMouseEvent*) { ibtnHelpMouseUp(); });
@@ -93,8 +90,7 @@ void TSysLogForm::connectHandlers()
     connect(Filter, &TnControl::resized, this, &TSysLogForm::alignChildren);
 }
 
-void TSysLogForm::FormCreate()
-{
+void TSysLogForm::FormCreate() {
     loadImageLists();
     setWindowTitle(QString::fromLatin1(kCaption));
     // One taskbar entry: this window is the only top-level window the program keeps open.
@@ -108,8 +104,9 @@ void TSysLogForm::FormCreate()
     update.dataFolder = m_data.dataFolder();
     update.mainThread = m_env.mainThread;
     update.dialogs = m_env.dialogs;
-    update.isInternetConnected = m_env.internetConnected ? m_env.internetConnected
-                                                         : std::function<bool()>([] { return IsInternetConnected(); });
+    update.isInternetConnected = m_env.internetConnected
+                                     ? m_env.internetConnected
+                                     : std::function<bool()>([] { return IsInternetConnected(); });
     update.decimalSeparator = m_env.formats.decimalSeparator;
     m_updater = std::make_unique<UpdateChecker>(std::move(update));
     m_updater->setSettings(m_core->settings());
@@ -136,8 +133,7 @@ void TSysLogForm::FormCreate()
     m_droppedRefresh->start();
 }
 
-void TSysLogForm::AfterConstruction()
-{
+void TSysLogForm::AfterConstruction() {
     iBtnSetup->setImages(&iButtons);
     iBtnSetup->setImageIndex(5);
     ibtnHelp->setImages(&iButtons);
@@ -153,8 +149,8 @@ void TSysLogForm::AfterConstruction()
     btnApply->setImageIndex(15);
     btnEditFilter->setImageIndex(19);
     iNetwork->setImageIndex(1);
-    for (TImageButton* b : {iBtnSetup, ibtnHelp, iBtnClose, iBtnClear, iBtnAdvanced, btnClear, btnApply, btnEditFilter,
-                            iNetwork, iLanguage})
+    for (TImageButton* b : {iBtnSetup, ibtnHelp, iBtnClose, iBtnClear, iBtnAdvanced, btnClear, btnApply,
+                            btnEditFilter, iNetwork, iLanguage})
         b->loaded();
 
     wireMessageViews();
@@ -165,11 +161,12 @@ void TSysLogForm::AfterConstruction()
     // the Severity value already sits right under its heading; no row needs moving here.
 }
 
-void TSysLogForm::loadImageLists()
-{
+void TSysLogForm::loadImageLists() {
     const QString library = m_env.appFolder + QString::fromLatin1(kImageLibraryFile);
-    const std::pair<const char*, TImageList*> lists[] = {
-        {"ISEVERITYLIST", &iSeverityList}, {"IFACILITYLIST", &iFacilityList}, {"IBUTTONS", &iButtons}, {"SMIMAGES", &SmImages}};
+    const std::pair<const char*, TImageList*> lists[] = {{"ISEVERITYLIST", &iSeverityList},
+                                                         {"IFACILITYLIST", &iFacilityList},
+                                                         {"IBUTTONS", &iButtons},
+                                                         {"SMIMAGES", &SmImages}};
     for (const auto& [resource, list] : lists) {
         const QString error = LoadImageList(library, QString::fromLatin1(resource), list);
         if (!error.isEmpty())
@@ -180,8 +177,7 @@ void TSysLogForm::loadImageLists()
     iLanguage->setPicture(LoadLibraryPicture(library, QStringLiteral("Flag")));
 }
 
-void TSysLogForm::ApplySettings()
-{
+void TSysLogForm::ApplySettings() {
     Settings* settings = m_core ? m_core->settings() : nullptr;
     const bool dialogExists = static_cast<bool>(handSettingsToDialog);
     if (settings && m_updater)
@@ -191,7 +187,8 @@ void TSysLogForm::ApplySettings()
             handSettingsToDialog(settings);
         else
             applyWindowPlacement();
-        const std::string filter = settings->readString(Settings::kOptions, "AdvancedFilter", kAdvancedExample);
+        const std::string filter =
+            settings->readString(Settings::kOptions, "AdvancedFilter", kAdvancedExample);
         AdvancedFilter->setText(textFromCore(filter));
         if (filter != kAdvancedExample) {
             QPalette normal = AdvancedFilter->palette();
@@ -221,8 +218,7 @@ void TSysLogForm::ApplySettings()
     btnEditFilter->setToolTip(tr(" Edit "));
 }
 
-void TSysLogForm::applyWindowPlacement()
-{
+void TSysLogForm::applyWindowPlacement() {
     Settings* settings = m_core ? m_core->settings() : nullptr;
     if (settings && settings->readBool(Settings::kOptions, "SaveLocation", true) &&
         settings->keyExists(Settings::kOptions, "Top")) {
@@ -240,8 +236,7 @@ void TSysLogForm::applyWindowPlacement()
     }
 }
 
-void TSysLogForm::BringToFront()
-{
+void TSysLogForm::BringToFront() {
     if (settingsDialogVisible && settingsDialogVisible())
         return;
     if (isMinimized())
@@ -252,8 +247,7 @@ void TSysLogForm::BringToFront()
     activateWindow();
 }
 
-void TSysLogForm::MessageSelect(Table& table, int recNo)
-{
+void TSysLogForm::MessageSelect(Table& table, int recNo) {
     if (recNo < 0)
         return;
     if (recNo > 0 && table.recNo() != recNo && recNo <= table.recordCount())
@@ -272,8 +266,7 @@ void TSysLogForm::MessageSelect(Table& table, int recNo)
     }
 }
 
-void TSysLogForm::MessageSetScrolled()
-{
+void TSysLogForm::MessageSetScrolled() {
     Table& messages = m_data.MessageSet();
     if (!messages.isOpen() || m_holdUpdates > 0)
         return;
@@ -284,8 +277,7 @@ void TSysLogForm::MessageSetScrolled()
     MessageSelect(messages, messages.recNo());
 }
 
-void TSysLogForm::refreshDropped()
-{
+void TSysLogForm::refreshDropped() {
     const std::uint64_t dropped = m_core ? m_core->DroppedCount() : 0;
     if (dropped == 0) {
         lblDropped->hide();
@@ -295,45 +287,41 @@ void TSysLogForm::refreshDropped()
     lblDropped->show();
 }
 
-bool TSysLogForm::IsNetworkUp() const
-{
+bool TSysLogForm::IsNetworkUp() const {
     if (!m_core || !m_core->listener().Active())
         return false;
     return m_env.internetConnected ? m_env.internetConnected() : IsInternetConnected();
 }
 
-void TSysLogForm::RefreshNetworkIndicator()
-{
+void TSysLogForm::RefreshNetworkIndicator() {
     const bool up = IsNetworkUp();
     iNetwork->setEnabled(up);
     iNetwork->setFontColor(up ? palette().color(QPalette::ButtonText) : QColor(255, 0, 0));
 }
 
-void TSysLogForm::FormActivate()
-{
+void TSysLogForm::FormActivate() {
     Table& messages = m_data.MessageSet();
     if (messages.isOpen() && messages.recordCount() > 0)
         messages.last();
     DailyUpdateCheck();
 }
 
-void TSysLogForm::TimerEvent() { DailyUpdateCheck(); }
+void TSysLogForm::TimerEvent() {
+    DailyUpdateCheck();
+}
 
-void TSysLogForm::DailyUpdateCheck()
-{
+void TSysLogForm::DailyUpdateCheck() {
     if (m_updater)
         m_updater->DailyUpdateCheck();
 }
 
-bool TSysLogForm::FormCloseQuery()
-{
+bool TSysLogForm::FormCloseQuery() {
     CloseAllHelp();
     m_data.SaveData(true);
     return true;
 }
 
-void TSysLogForm::closeEvent(QCloseEvent* event)
-{
+void TSysLogForm::closeEvent(QCloseEvent* event) {
     if (!m_closing) {
         m_closing = true;
         FormCloseQuery();
@@ -341,8 +329,7 @@ void TSysLogForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void TSysLogForm::FormDestroy()
-{
+void TSysLogForm::FormDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
@@ -357,8 +344,7 @@ void TSysLogForm::FormDestroy()
     }
 }
 
-void TSysLogForm::EndSizeMove()
-{
+void TSysLogForm::EndSizeMove() {
     Settings* settings = m_core ? m_core->settings() : nullptr;
     if (!settings)
         return;
@@ -371,8 +357,7 @@ void TSysLogForm::EndSizeMove()
     settings->flush();
 }
 
-void TSysLogForm::changeEvent(QEvent* event)
-{
+void TSysLogForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         FormActivate();
     // The description sentence is composed from the record; compose it in the new language.
@@ -382,8 +367,7 @@ void TSysLogForm::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-void TSysLogForm::resizeEvent(QResizeEvent* event)
-{
+void TSysLogForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     alignChildren();
     FormResize();
@@ -391,60 +375,53 @@ void TSysLogForm::resizeEvent(QResizeEvent* event)
         m_sizeMoveEnd->start();
 }
 
-void TSysLogForm::showEvent(QShowEvent* event)
-{
+void TSysLogForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // A window sized before it is first shown lays its panes out only now: stretch the message
     // column again once the layouts have settled, or it keeps the width of the unshown grid.
     QTimer::singleShot(0, this, [this] { FormResize(); });
 }
 
-void TSysLogForm::moveEvent(QMoveEvent* event)
-{
+void TSysLogForm::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (isVisible())
         m_sizeMoveEnd->start();
 }
 
-void TSysLogForm::iBtnCloseMouseUp() { close(); }
+void TSysLogForm::iBtnCloseMouseUp() {
+    close();
+}
 
-void TSysLogForm::iBtnSetupMouseUp()
-{
+void TSysLogForm::iBtnSetupMouseUp() {
     if (showSettingsDialog)
         showSettingsDialog();
 }
 
-void TSysLogForm::ibtnHelpMouseUp()
-{
+void TSysLogForm::ibtnHelpMouseUp() {
     ShowHelpOrWarn(helpFolder(m_env.appFolder), HelpWindow::kFilterContext, *m_env.dialogs);
 }
 
-void TSysLogForm::iBtnClearMouseUp()
-{
+void TSysLogForm::iBtnClearMouseUp() {
     m_data.ClearMessagesInView();
     MessageSetScrolled();
 }
 
-void TSysLogForm::iLanguageMouseUp()
-{
+void TSysLogForm::iLanguageMouseUp() {
     if (iLanguage->isEnabled() && showLanguageDialog)
         showLanguageDialog();
 }
 
-void TSysLogForm::iBtnAdvancedMouseOver()
-{
+void TSysLogForm::iBtnAdvancedMouseOver() {
     iBtnAdvanced->setFontColor(QColor(0, 0, 128));
     iBtnAdvanced->setCaptionGlow(true);
 }
 
-void TSysLogForm::iBtnAdvancedMouseLeave()
-{
+void TSysLogForm::iBtnAdvancedMouseLeave() {
     iBtnAdvanced->setCaptionGlow(false);
     iBtnAdvanced->setFontColor(palette().color(QPalette::WindowText));
 }
 
-void TSysLogForm::btnTestClick()
-{
+void TSysLogForm::btnTestClick() {
     if (m_testBar)
         m_testBar->btnTestClick();
 }

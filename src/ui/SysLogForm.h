@@ -48,13 +48,13 @@ class TableRows;
 
 // What the main window takes from the program around it.
 struct FormEnvironment {
-    QString appFolder;          // with a trailing slash: image library, help, sounds
-    std::string settingsPath;   // the settings file
+    QString appFolder;         // with a trailing slash: image library, help, sounds
+    std::string settingsPath;  // the settings file
     LocaleFormats formats;
     MessageDialogs* dialogs = nullptr;  // the core's way to the message dialog
     NotifyActions* actions = nullptr;
     MainThread* mainThread = nullptr;
-    std::function<double()> clock;      // the up-time counter's clock; null: the system clock
+    std::function<double()> clock;            // the up-time counter's clock; null: the system clock
     std::function<bool()> internetConnected;  // null: the platform's test
 };
 

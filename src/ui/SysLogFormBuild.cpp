@@ -23,22 +23,19 @@ namespace corvane {
 
 namespace {
 
-QFont pixelFont(const QString& family, int px)
-{
+QFont pixelFont(const QString& family, int px) {
     QFont f(family);
     f.setPixelSize(px);
     return f;
 }
 
 template <class W>
-W* named(W* w, const char* name)
-{
+W* named(W* w, const char* name) {
     w->setObjectName(QString::fromLatin1(name));
     return w;
 }
 
-TImageButton* headerButton(QWidget* parent, const char* name, int x, const char* hint, int first)
-{
+TImageButton* headerButton(QWidget* parent, const char* name, int x, const char* hint, int first) {
     auto* b = named(new TImageButton(parent), name);
     b->setGeometry(x, 16, 32, 32);
     b->setCursor(Qt::PointingHandCursor);
@@ -47,8 +44,7 @@ TImageButton* headerButton(QWidget* parent, const char* name, int x, const char*
     return b;
 }
 
-TImageButton* smallButton(QWidget* parent, const char* name, QPoint at, const char* hint, int first)
-{
+TImageButton* smallButton(QWidget* parent, const char* name, QPoint at, const char* hint, int first) {
     auto* b = named(new TImageButton(parent), name);
     b->setGeometry(at.x(), at.y(), 24, 24);
     b->setCursor(Qt::PointingHandCursor);
@@ -57,8 +53,7 @@ TImageButton* smallButton(QWidget* parent, const char* name, QPoint at, const ch
     return b;
 }
 
-TnLabel* filterField(QWidget* parent, const char* name, const char* caption, int width, QPoint at)
-{
+TnLabel* filterField(QWidget* parent, const char* name, const char* caption, int width, QPoint at) {
     auto* l = named(new TnLabel(parent), name);
     l->setCaption(QCoreApplication::translate("corvane::TSysLogForm", caption));
     l->setGeometry(at.x(), at.y(), width, 24);
@@ -70,8 +65,8 @@ TnLabel* filterField(QWidget* parent, const char* name, const char* caption, int
     return l;
 }
 
-TgLabel* detailRow(QWidget* parent, const char* name, const QString& caption, bool heading, int y, int margin = 0)
-{
+TgLabel* detailRow(QWidget* parent, const char* name, const QString& caption, bool heading, int y,
+                   int margin = 0) {
     auto* l = named(new TgLabel(parent), name);
     l->setAutoSize(false);
     l->setCaption(caption);
@@ -91,8 +86,7 @@ TgLabel* detailRow(QWidget* parent, const char* name, const QString& caption, bo
 
 }  // namespace
 
-void TSysLogForm::buildComponents()
-{
+void TSysLogForm::buildComponents() {
     setObjectName(QStringLiteral("SysLogForm"));
     setWindowTitle(QStringLiteral("Corvane"));
     setMinimumWidth(540);
@@ -105,8 +99,7 @@ void TSysLogForm::buildComponents()
     alignChildren();
 }
 
-void TSysLogForm::buildHeader()
-{
+void TSysLogForm::buildHeader() {
     nHeader = named(new TnControl(this), "nHeader");
     nHeader->setGeometry(0, 0, kDesignWidth, 64);
     nHeader->setClientColor(QColor(255, 255, 255));
@@ -117,10 +110,12 @@ void TSysLogForm::buildHeader()
 
     Image1 = named(new TImageLabel(nHeader), "Image1");
     Image1->setGeometry(24, 4, 51, 56);
-    iBtnSetup = headerButton(nHeader, "iBtnSetup", 144, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Setup"), 4);
+    iBtnSetup =
+        headerButton(nHeader, "iBtnSetup", 144, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Setup"), 4);
     ibtnHelp = headerButton(nHeader, "ibtnHelp", 176, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Help"), 12);
     iBtnClose = headerButton(nHeader, "iBtnClose", 208, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Exit"), 0);
-    iBtnClear = headerButton(nHeader, "iBtnClear", 586, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear All"), 8);
+    iBtnClear =
+        headerButton(nHeader, "iBtnClear", 586, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear All"), 8);
     CompanyLogo = named(new TImageLabel(nHeader), "CompanyLogo");
     CompanyLogo->setGeometry(632, 0, 120, 64);
     CompanyLogo->setPictureMode(PictureMode::Proportional);
@@ -128,8 +123,7 @@ void TSysLogForm::buildHeader()
     anchors->add(CompanyLogo, akTop | akRight);
 }
 
-void TSysLogForm::buildFilterBar()
-{
+void TSysLogForm::buildFilterBar() {
     Filter = named(new TnControl(this), "Filter");
     Filter->setGeometry(0, 64, kDesignWidth, 54);
     Filter->setFixedHeight(54);
@@ -140,14 +134,16 @@ void TSysLogForm::buildFilterBar()
     Filter->setBevelEdges(beBottom);
     auto* anchors = new Anchors(Filter);
 
-    iBtnAdvanced = smallButton(Filter, "iBtnAdvanced", {8, 2}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Advanced"), 2);
+    iBtnAdvanced =
+        smallButton(Filter, "iBtnAdvanced", {8, 2}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Advanced"), 2);
     iBtnAdvanced->setCaptionGlow(false);
 
     Advanced = named(new TnControl(Filter), "Advanced");
     Advanced->setGeometry(40, 1, 706, 27);
     Advanced->setMinimumWidth(386);
     auto* advancedAnchors = new Anchors(Advanced);
-    btnClear = smallButton(Advanced, "btnClear", {1, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear"), 10);
+    btnClear =
+        smallButton(Advanced, "btnClear", {1, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Clear"), 10);
     AdvancedFilter = named(new QLineEdit(Advanced), "AdvancedFilter");
     AdvancedFilter->setGeometry(26, 1, 629, 23);
     AdvancedFilter->setFont(pixelFont(QStringLiteral("Verdana"), 12));
@@ -156,8 +152,10 @@ void TSysLogForm::buildFilterBar()
     QPalette grey = AdvancedFilter->palette();
     grey.setColor(QPalette::Text, QColor(128, 128, 128));
     AdvancedFilter->setPalette(grey);
-    btnApply = smallButton(Advanced, "btnApply", {657, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Apply"), 14);
-    btnEditFilter = smallButton(Advanced, "btnEditFilter", {681, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Edit"), 18);
+    btnApply =
+        smallButton(Advanced, "btnApply", {657, 1}, QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Apply"), 14);
+    btnEditFilter = smallButton(Advanced, "btnEditFilter", {681, 1},
+                                QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Edit"), 18);
     advancedAnchors->add(AdvancedFilter, akLeft | akTop | akRight);
     advancedAnchors->add(btnApply, akTop | akRight);
     advancedAnchors->add(btnEditFilter, akTop | akRight);
@@ -170,10 +168,15 @@ void TSysLogForm::buildFilterBar()
     Simple->setMinimumWidth(386);
     Simple->setGradient(false);
     Simple->setClientColor(QColor(246, 249, 253));
-    IncrementFilter = filterField(Simple, "IncrementFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Of last - "), 200, {0, 0});
-    AddressFilter = filterField(Simple, "AddressFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "IP Address - "), 256, {201, 0});
-    FacilityFilter = filterField(Simple, "FacilityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "For - "), 200, {0, 25});
-    SeverityFilter = filterField(Simple, "SeverityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "with Severity - "), 256, {201, 25});
+    IncrementFilter = filterField(Simple, "IncrementFilter",
+                                  QT_TRANSLATE_NOOP("corvane::TSysLogForm", "Of last - "), 200, {0, 0});
+    AddressFilter = filterField(Simple, "AddressFilter",
+                                QT_TRANSLATE_NOOP("corvane::TSysLogForm", "IP Address - "), 256, {201, 0});
+    FacilityFilter = filterField(Simple, "FacilityFilter",
+                                 QT_TRANSLATE_NOOP("corvane::TSysLogForm", "For - "), 200, {0, 25});
+    SeverityFilter =
+        filterField(Simple, "SeverityFilter", QT_TRANSLATE_NOOP("corvane::TSysLogForm", "with Severity - "),
+                    256, {201, 25});
 
     dbAmount = named(new QLineEdit(IncrementFilter), "dbAmount");
     // Two digits need a little more than the frame of an 18-pixel edit leaves: the field takes
@@ -195,16 +198,14 @@ void TSysLogForm::buildFilterBar()
     anchors->add(Advanced, akLeft | akTop | akRight);
 }
 
-void TSysLogForm::buildPages()
-{
+void TSysLogForm::buildPages() {
     nMain = named(new TnPageControl(this), "nMain");
     nMain->setFont(pixelFont(QStringLiteral("Arial"), 11));
     buildRecentPage();
     buildDataPage();
 }
 
-void TSysLogForm::buildRecentPage()
-{
+void TSysLogForm::buildRecentPage() {
     RecentTab = named(new QWidget, "RecentTab");
     auto* pageLayout = new QVBoxLayout(RecentTab);
     pageLayout->setContentsMargins(0, 0, 0, 0);
@@ -230,8 +231,7 @@ void TSysLogForm::buildRecentPage()
     nMain->addPage(RecentTab, tr("Recent"));
 }
 
-void TSysLogForm::buildDetails()
-{
+void TSysLogForm::buildDetails() {
     nRecentDetails = named(new QWidget, "nRecentDetails");
     nRecentDetails->setMinimumWidth(120);
     auto* column = new QVBoxLayout(nRecentDetails);
@@ -296,8 +296,7 @@ void TSysLogForm::buildDetails()
     column->addWidget(Description);
 }
 
-void TSysLogForm::buildDataPage()
-{
+void TSysLogForm::buildDataPage() {
     DataTab = named(new QWidget, "DataTab");
     auto* pageLayout = new QVBoxLayout(DataTab);
     pageLayout->setContentsMargins(0, 0, 0, 0);
@@ -339,8 +338,7 @@ void TSysLogForm::buildDataPage()
     nMain->addPage(DataTab, tr("Data"));
 }
 
-void TSysLogForm::buildStatusBar()
-{
+void TSysLogForm::buildStatusBar() {
     StatusBar = named(new TnControl(this), "StatusBar");
     StatusBar->setGeometry(0, kDesignHeight - 28, kDesignWidth, 28);
     StatusBar->setBevelKind(BevelKind::Flat);
@@ -408,8 +406,7 @@ void TSysLogForm::buildStatusBar()
     anchors->add(iNetwork, akTop | akRight);
 }
 
-void TSysLogForm::alignChildren()
-{
+void TSysLogForm::alignChildren() {
     const int w = width();
     nHeader->setGeometry(0, 0, w, 64);
     Filter->setGeometry(0, 64, w, Filter->height());
@@ -418,8 +415,7 @@ void TSysLogForm::alignChildren()
     nMain->setGeometry(0, top, w, std::max(0, height() - 28 - top));
 }
 
-SimpleBar TSysLogForm::simpleBar() const
-{
+SimpleBar TSysLogForm::simpleBar() const {
     return {Filter, Simple, {IncrementFilter, AddressFilter, FacilityFilter, SeverityFilter}};
 }
 

@@ -21,17 +21,17 @@
 
 namespace corvane {
 
-void TSysLogForm::wireMessageViews()
-{
+void TSysLogForm::wireMessageViews() {
     if (m_filterBar)
         return;
     Table& messages = m_data.MessageSet();
     if (!m_messageRows)
         m_messageRows = new TableRows(messages, m_env.formats, this);
     m_messageGrid = new MessageGrid(*Messages, *m_messageRows, messages, &iSeverityList, this);
-    m_details = std::make_unique<DetailsPane>(
-        DetailsPaneWidgets{iFacility, Date, Severity, Process, SubProcess, ProcessID, ProcessEx, DetailData, Description},
-        &iFacilityList, m_env.formats);
+    m_details =
+        std::make_unique<DetailsPane>(DetailsPaneWidgets{iFacility, Date, Severity, Process, SubProcess,
+                                                         ProcessID, ProcessEx, DetailData, Description},
+                                      &iFacilityList, m_env.formats);
 
     m_dataModel = new MessageTableModel(messages, m_env.formats, this);
     m_dataModel->error = [this](const std::string& text) {
@@ -51,10 +51,12 @@ void TSysLogForm::wireMessageViews()
     };
     hooks.eventCount = [this](int count) { EventCount->setCaption(QString::number(count)); };
     m_filterBar = new FilterBarController(
-        m_data, {Filter, Simple, Advanced, iBtnAdvanced, dbAmount, cbIncrement, dbAddress, dbFacility, dbSeverity},
+        m_data,
+        {Filter, Simple, Advanced, iBtnAdvanced, dbAmount, cbIncrement, dbAddress, dbFacility, dbSeverity},
         m_env.formats, std::move(hooks), this);
-    m_advancedPanel = new AdvancedFilterPanel(AdvancedFilter, btnClear, btnApply, m_filterBar->bar(),
-                                              [this] { return m_core ? m_core->settings() : nullptr; }, this);
+    m_advancedPanel = new AdvancedFilterPanel(
+        AdvancedFilter, btnClear, btnApply, m_filterBar->bar(),
+        [this] { return m_core ? m_core->settings() : nullptr; }, this);
     m_filterBar->setAdvancedPanel(m_advancedPanel);
 
     m_testBar = new TestMessageBar(
@@ -63,11 +65,11 @@ void TSysLogForm::wireMessageViews()
             if (m_core)
                 m_core->InjectMessage(std::string(bytes), address);
         },
-        [](QObject* sender, const std::exception* error) { ApplicationEventsException(sender, error); }, this);
+        [](QObject* sender, const std::exception* error) { ApplicationEventsException(sender, error); },
+        this);
 }
 
-void TSysLogForm::startFilterBar()
-{
+void TSysLogForm::startFilterBar() {
     if (!m_filterBar)
         return;
     // The view starts filtered exactly as the bar shows its saved choices; an advanced
@@ -80,14 +82,12 @@ void TSysLogForm::startFilterBar()
     }
 }
 
-void TSysLogForm::FormResize()
-{
+void TSysLogForm::FormResize() {
     if (Messages)
         StretchColumns(*Messages, m_data.MessageSet().fields());
 }
 
-void TSysLogForm::iBtnAdvancedMouseUp()
-{
+void TSysLogForm::iBtnAdvancedMouseUp() {
     if (m_filterBar)
         m_filterBar->iBtnAdvancedMouseUp();
 }

@@ -15,29 +15,27 @@ namespace {
 
 constexpr long long kMsPerDay = 86'400'000;
 
-QString twoDigits(long long v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+QString twoDigits(long long v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
 
 }  // namespace
 
-QString localeTimeSeparator()
-{
+QString localeTimeSeparator() {
     const QString format = QLocale::system().timeFormat(QLocale::LongFormat);
     const qsizetype hour = format.indexOf(QRegularExpression(QStringLiteral("[hH]")));
     if (hour < 0)
         return QStringLiteral(":");
     qsizetype i = hour;
-    while (i < format.size() && (format[i] == QLatin1Char('h') || format[i] == QLatin1Char('H')))
-        ++i;
+    while (i < format.size() && (format[i] == QLatin1Char('h') || format[i] == QLatin1Char('H'))) ++i;
     qsizetype end = i;
-    while (end < format.size() && format[end] != QLatin1Char('m'))
-        ++end;
+    while (end < format.size() && format[end] != QLatin1Char('m')) ++end;
     const QString separator = format.mid(i, end - i);
     return separator.isEmpty() || end >= format.size() ? QStringLiteral(":") : separator;
 }
 
 TDuration::TDuration(QWidget* parent, Clock clock)
-    : TgLabel(parent), m_clock(clock ? std::move(clock) : Clock([] { return now(); }))
-{
+    : TgLabel(parent), m_clock(clock ? std::move(clock) : Clock([] { return now(); })) {
     m_start = m_clock();
     m_separator = localeTimeSeparator();
     setAutoSize(false);
@@ -47,30 +45,27 @@ TDuration::TDuration(QWidget* parent, Clock clock)
     setCaption(tr(kInitialCaption));
 }
 
-QString TDuration::FormatDuration(double t) const
-{
+QString TDuration::FormatDuration(double t) const {
     // One rounding to the millisecond feeds weeks, days and the time of day alike, so a span of
     // exactly seven days never shows as six days and 24 hours.
     const long long ms = std::llabs(std::llround((t - m_start) * static_cast<double>(kMsPerDay)));
     const long long days = ms / kMsPerDay;
     const long long weeks = days / 7;
     const long long seconds = (ms % kMsPerDay) / 1000;
-    const QString time = twoDigits(seconds / 3600) + m_separator + twoDigits(seconds / 60 % 60) + m_separator +
-                         twoDigits(seconds % 60);
+    const QString time = twoDigits(seconds / 3600) + m_separator + twoDigits(seconds / 60 % 60) +
+                         m_separator + twoDigits(seconds % 60);
     //: Weeks, days and the time of day of the up-time: keep the three numbers and the colons.
     return tr("%1:w %2:d %3:h").arg(weeks).arg(days - 7 * weeks).arg(time);
 }
 
-void TDuration::SetCurrentTime(double t)
-{
+void TDuration::SetCurrentTime(double t) {
     if (t == m_current)
         return;
     m_current = t;
     setCaption(FormatDuration(t));
 }
 
-void TDuration::SetStopTime(double t)
-{
+void TDuration::SetStopTime(double t) {
     if (t == m_stop)
         return;
     m_stop = t;
@@ -79,8 +74,7 @@ void TDuration::SetStopTime(double t)
     setCaption(FormatDuration(t));
 }
 
-void TDuration::SetStartTime(double t)
-{
+void TDuration::SetStartTime(double t) {
     if (t != m_start)
         m_start = t;
     if (m_current < m_start)
@@ -88,8 +82,7 @@ void TDuration::SetStartTime(double t)
     setCaption(FormatDuration(m_current));
 }
 
-void TDuration::setUseTimer(bool on)
-{
+void TDuration::setUseTimer(bool on) {
     if (on == m_useTimer)
         return;
     m_useTimer = on;
@@ -97,8 +90,7 @@ void TDuration::setUseTimer(bool on)
         ToggleTimer();
 }
 
-void TDuration::ToggleTimer()
-{
+void TDuration::ToggleTimer() {
     if (m_timer) {
         m_timer->stop();
         delete m_timer;
@@ -111,8 +103,7 @@ void TDuration::ToggleTimer()
     m_timer->start();
 }
 
-void TDuration::Tick()
-{
+void TDuration::Tick() {
     if (OnTimer)
         OnTimer(*this, false);
     SetCurrentTime(m_clock());

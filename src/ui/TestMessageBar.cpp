@@ -7,15 +7,17 @@ namespace corvane {
 
 TestMessageBar::TestMessageBar(QLineEdit* data, QLineEdit* address, QPushButton* send, Inject inject,
                                ErrorDisplay errors, QObject* parent)
-    : QObject(parent), m_data(data), m_address(address), m_send(send), m_inject(std::move(inject)),
-      m_errors(std::move(errors))
-{
+    : QObject(parent),
+      m_data(data),
+      m_address(address),
+      m_send(send),
+      m_inject(std::move(inject)),
+      m_errors(std::move(errors)) {
     if (send)
         connect(send, &QPushButton::clicked, this, &TestMessageBar::btnTestClick);
 }
 
-void TestMessageBar::btnTestClick()
-{
+void TestMessageBar::btnTestClick() {
     if (!m_inject || m_data->text().isEmpty())
         return;
     // The operator's text as UTF-8, the form the grid shows it back in.

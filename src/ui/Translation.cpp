@@ -43,8 +43,7 @@ constexpr LanguageInfo kLanguages[] = {
     {"FRA", "fr", "Français (France)", "flag-fr"},
 };
 
-const LanguageInfo* infoOf(const QString& code)
-{
+const LanguageInfo* infoOf(const QString& code) {
     for (const LanguageInfo& info : kLanguages)
         if (code == QLatin1String(info.code))
             return &info;
@@ -59,11 +58,11 @@ using SourceKey = std::pair<QString, QString>;  // context, source text
 class RecordingTranslator : public QTranslator {
 public:
     QString translate(const char* context, const char* sourceText, const char* disambiguation,
-                      int n) const override
-    {
+                      int n) const override {
         if (!context || !sourceText || !*sourceText)
             return {};
-        QString result = m_catalogue ? m_catalogue->translate(context, sourceText, disambiguation, n) : QString();
+        QString result =
+            m_catalogue ? m_catalogue->translate(context, sourceText, disambiguation, n) : QString();
         const QString shown = result.isEmpty() ? QString::fromUtf8(sourceText) : result;
         QMutexLocker lock(&m_mutex);
         if (!m_sources.contains(shown))
@@ -75,8 +74,7 @@ public:
 
     void setCatalogue(std::unique_ptr<QTranslator> catalogue) { m_catalogue = std::move(catalogue); }
 
-    bool sourceOf(const QString& shown, SourceKey& key) const
-    {
+    bool sourceOf(const QString& shown, SourceKey& key) const {
         QMutexLocker lock(&m_mutex);
         const auto it = m_sources.constFind(shown);
         if (it == m_sources.constEnd())
@@ -91,8 +89,7 @@ private:
     mutable QHash<QString, SourceKey> m_sources;
 };
 
-QString translated(const SourceKey& key)
-{
+QString translated(const SourceKey& key) {
     const QByteArray context = key.first.toUtf8();
     const QByteArray source = key.second.toUtf8();
     return QCoreApplication::translate(context.constData(), source.constData());
@@ -100,33 +97,27 @@ QString translated(const SourceKey& key)
 
 }  // namespace
 
-QStringList supportedLanguageCodes()
-{
+QStringList supportedLanguageCodes() {
     QStringList codes;
-    for (const LanguageInfo& info : kLanguages)
-        codes << QLatin1String(info.code);
+    for (const LanguageInfo& info : kLanguages) codes << QLatin1String(info.code);
     return codes;
 }
 
-QString catalogueOfCode(const QString& code)
-{
+QString catalogueOfCode(const QString& code) {
     const LanguageInfo* info = infoOf(code);
     return info ? QLatin1String(info->catalogue) : QString();
 }
 
-QString normalizedLanguageCode(const QString& code)
-{
+QString normalizedLanguageCode(const QString& code) {
     return infoOf(code) ? code : QStringLiteral("ENU");
 }
 
-QString languageHint(const QString& code)
-{
+QString languageHint(const QString& code) {
     const LanguageInfo* info = infoOf(normalizedLanguageCode(code));
     return QString::fromUtf8(info->hint);
 }
 
-QString flagResource(const QString& code)
-{
+QString flagResource(const QString& code) {
     const LanguageInfo* info = infoOf(normalizedLanguageCode(code));
     return QStringLiteral(":/corvane/ui/%1.png").arg(QLatin1String(info->flag));
 }
@@ -137,26 +128,22 @@ struct Translation::Private {
     bool installed = false;
 };
 
-Translation& Translation::instance()
-{
+Translation& Translation::instance() {
     static Translation translation;
     return translation;
 }
 
 Translation::Translation() : d(new Private) {}
 
-Translation::~Translation()
-{
+Translation::~Translation() {
     delete d;
 }
 
-QString Translation::language() const
-{
+QString Translation::language() const {
     return d->language;
 }
 
-bool Translation::setLanguage(const QString& code)
-{
+bool Translation::setLanguage(const QString& code) {
     const QString wanted = normalizedLanguageCode(code);
     const QString catalogue = catalogueOfCode(wanted);
     std::unique_ptr<QTranslator> loaded;
@@ -178,8 +165,7 @@ bool Translation::setLanguage(const QString& code)
     return ok;
 }
 
-bool Translation::sourceOf(const QString& shown, QString& context, QString& source) const
-{
+bool Translation::sourceOf(const QString& shown, QString& context, QString& source) const {
     SourceKey key;
     if (!d->recorder.sourceOf(shown, key))
         return false;
@@ -188,8 +174,7 @@ bool Translation::sourceOf(const QString& shown, QString& context, QString& sour
     return true;
 }
 
-void Translation::retranslateWidgets()
-{
+void Translation::retranslateWidgets() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
     // One text property: its source is found from what it shows now, so texts that the program
@@ -256,14 +241,12 @@ struct CorePattern {
     QStringList placeholders;  // in the order they appear in the source
 };
 
-const QRegularExpression& placeholderPattern()
-{
+const QRegularExpression& placeholderPattern() {
     static const QRegularExpression pattern(QStringLiteral("%[1-9]|%s|%d"));
     return pattern;
 }
 
-const std::vector<CorePattern>& corePatterns()
-{
+const std::vector<CorePattern>& corePatterns() {
     static const std::vector<CorePattern> patterns = [] {
         std::vector<CorePattern> list;
         for (const char* source : coreTexts()) {
@@ -288,16 +271,16 @@ const std::vector<CorePattern>& corePatterns()
         auto fixedLength = [](const CorePattern& p) {
             return static_cast<qsizetype>(qstrlen(p.source)) - 2 * p.placeholders.size();
         };
-        std::stable_sort(list.begin(), list.end(), [&fixedLength](const CorePattern& a, const CorePattern& b) {
-            return fixedLength(a) > fixedLength(b);
-        });
+        std::stable_sort(list.begin(), list.end(),
+                         [&fixedLength](const CorePattern& a, const CorePattern& b) {
+                             return fixedLength(a) > fixedLength(b);
+                         });
         return list;
     }();
     return patterns;
 }
 
-QString translateCoreLine(const QString& line)
-{
+QString translateCoreLine(const QString& line) {
     if (line.isEmpty())
         return line;
     const QByteArray bytes = line.toUtf8();
@@ -317,7 +300,9 @@ QString translateCoreLine(const QString& line)
         for (int i = 1; i <= m.lastCapturedIndex(); ++i) {
             const QString value = m.captured(i);
             const QByteArray valueBytes = value.toUtf8();
-            values << (value.isEmpty() ? value : QCoreApplication::translate(kCoreTextContext, valueBytes.constData()));
+            values << (value.isEmpty()
+                           ? value
+                           : QCoreApplication::translate(kCoreTextContext, valueBytes.constData()));
         }
         QString out;
         qsizetype at = 0;
@@ -351,13 +336,11 @@ QString translateCoreLine(const QString& line)
 
 }  // namespace
 
-QString translateCoreText(const QString& text)
-{
+QString translateCoreText(const QString& text) {
     const QStringList lines = text.split(QLatin1Char('\n'));
     QStringList out;
     out.reserve(lines.size());
-    for (const QString& line : lines)
-        out << translateCoreLine(line);
+    for (const QString& line : lines) out << translateCoreLine(line);
     return out.join(QLatin1Char('\n'));
 }
 

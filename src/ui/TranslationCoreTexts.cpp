@@ -18,15 +18,13 @@ namespace corvane {
 namespace {
 
 // The filter texts are views of literals, so their data ends with the literal's terminator.
-const char* literal(std::string_view text)
-{
+const char* literal(std::string_view text) {
     return text.data();
 }
 
 }  // namespace
 
-const std::vector<const char*>& coreTexts()
-{
+const std::vector<const char*>& coreTexts() {
     static const std::vector<const char*> texts = {
         app_texts::kUpdateHost,
         app_texts::kSaveData,

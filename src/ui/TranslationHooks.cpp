@@ -18,8 +18,7 @@ namespace {
 constexpr const char* kLanguageKey = "Language";
 }
 
-void startLanguage(const std::string& settingsPath)
-{
+void startLanguage(const std::string& settingsPath) {
     QString code = QStringLiteral("ENU");
     const Settings::LoadResult loaded = Settings::load(settingsPath);
     if (loaded.settings)
@@ -27,8 +26,7 @@ void startLanguage(const std::string& settingsPath)
     Translation::instance().setLanguage(normalizedLanguageCode(code));
 }
 
-void showLanguageOnButton(TSysLogForm& form)
-{
+void showLanguageOnButton(TSysLogForm& form) {
     const QString code = Translation::instance().language();
     form.iLanguage->setCaption(code);
     form.iLanguage->setToolTip(languageHint(code));
@@ -37,8 +35,7 @@ void showLanguageOnButton(TSysLogForm& form)
         form.iLanguage->setPicture(flag);
 }
 
-void connectLanguageDialog(TSysLogForm& form, TLanguageDlg& dialog)
-{
+void connectLanguageDialog(TSysLogForm& form, TLanguageDlg& dialog) {
     form.iLanguage->setEnabled(true);
     showLanguageOnButton(form);
     form.showLanguageDialog = [&form, &dialog] {

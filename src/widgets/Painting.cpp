@@ -9,8 +9,7 @@
 
 namespace corvane {
 
-void paintGradient(QPainter& p, const QRectF& r, const QColor& c1, const QColor& c2, bool vertical)
-{
+void paintGradient(QPainter& p, const QRectF& r, const QColor& c1, const QColor& c2, bool vertical) {
     if (r.isEmpty())
         return;
     p.save();
@@ -21,19 +20,20 @@ void paintGradient(QPainter& p, const QRectF& r, const QColor& c1, const QColor&
     p.restore();
 }
 
-QRect captionRect(const QRect& r, const CaptionStyle& style)
-{
+QRect captionRect(const QRect& r, const CaptionStyle& style) {
     switch (style.alignment) {
-    case TextAlignment::Left: return r.adjusted(style.margin, 0, 0, 0);
-    case TextAlignment::Right: return r.adjusted(0, 0, -style.margin, 0);
-    case TextAlignment::Center: return r.translated(style.margin, 0);
+        case TextAlignment::Left:
+            return r.adjusted(style.margin, 0, 0, 0);
+        case TextAlignment::Right:
+            return r.adjusted(0, 0, -style.margin, 0);
+        case TextAlignment::Center:
+            return r.translated(style.margin, 0);
     }
     return r;
 }
 
 void drawCaption(QPainter& p, const QRect& r, const QString& text, const CaptionStyle& style,
-                 const QColor& color, int dx, int dy)
-{
+                 const QColor& color, int dx, int dy) {
     if (text.isEmpty())
         return;
     p.save();
@@ -54,15 +54,12 @@ void drawCaption(QPainter& p, const QRect& r, const QString& text, const Caption
 }
 
 void drawCaptionShadow(QPainter& p, const QRect& r, const QString& text, const CaptionStyle& style,
-                       const QColor& shadow, int shadowWidth)
-{
-    for (int k = shadowWidth; k >= 1; --k)
-        drawCaption(p, r, text, style, shadow, k, k);
+                       const QColor& shadow, int shadowWidth) {
+    for (int k = shadowWidth; k >= 1; --k) drawCaption(p, r, text, style, shadow, k, k);
 }
 
 void drawCaptionEmbossed(QPainter& p, const QRect& r, const QString& text, const CaptionStyle& style,
-                         const QColor& highlight, const QColor& shadow)
-{
+                         const QColor& highlight, const QColor& shadow) {
     drawCaption(p, r, text, style, highlight, 1, 1);
     drawCaption(p, r, text, style, shadow);
 }
@@ -70,8 +67,7 @@ void drawCaptionEmbossed(QPainter& p, const QRect& r, const QString& text, const
 namespace {
 
 // One horizontal and one vertical box-blur pass over the alpha channel.
-void blurAlpha(QImage& img, int radius)
-{
+void blurAlpha(QImage& img, int radius) {
     const int w = img.width();
     const int h = img.height();
     std::vector<int> line(static_cast<size_t>(std::max(w, h)));
@@ -83,8 +79,7 @@ void blurAlpha(QImage& img, int radius)
                 return horizontal ? reinterpret_cast<QRgb*>(img.scanLine(o)) + i
                                   : reinterpret_cast<QRgb*>(img.scanLine(i)) + o;
             };
-            for (int i = 0; i < inner; ++i)
-                line[static_cast<size_t>(i)] = qAlpha(*at(i));
+            for (int i = 0; i < inner; ++i) line[static_cast<size_t>(i)] = qAlpha(*at(i));
             for (int i = 0; i < inner; ++i) {
                 int sum = 0;
                 int n = 0;
@@ -102,8 +97,7 @@ void blurAlpha(QImage& img, int radius)
 }  // namespace
 
 void drawCaptionGlow(QPainter& p, const QRect& r, const QString& text, const CaptionStyle& style,
-                     const QColor& glow)
-{
+                     const QColor& glow) {
     if (text.isEmpty() || r.isEmpty())
         return;
     constexpr int kSpread = 3;
@@ -116,8 +110,7 @@ void drawCaptionGlow(QPainter& p, const QRect& r, const QString& text, const Cap
         hp.translate(-area.topLeft());
         // A thickened copy of the caption makes the halo wider than the strokes.
         for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy)
-                drawCaption(hp, r, text, style, glow, dx, dy);
+            for (int dy = -1; dy <= 1; ++dy) drawCaption(hp, r, text, style, glow, dx, dy);
     }
     blurAlpha(halo, kSpread);
     blurAlpha(halo, kSpread);
@@ -128,8 +121,7 @@ void drawCaptionGlow(QPainter& p, const QRect& r, const QString& text, const Cap
 }
 
 void drawBevel(QPainter& p, const QRect& r, BevelKind kind, int edges, const QColor& light,
-               const QColor& dark, int width)
-{
+               const QColor& dark, int width) {
     if (kind == BevelKind::None || edges == 0 || r.isEmpty())
         return;
     p.save();
@@ -157,8 +149,7 @@ void drawBevel(QPainter& p, const QRect& r, BevelKind kind, int edges, const QCo
     p.restore();
 }
 
-QColor shade(const QColor& c, double factor)
-{
+QColor shade(const QColor& c, double factor) {
     const QColor target = factor >= 0 ? QColor(Qt::white) : QColor(Qt::black);
     const double f = std::clamp(std::abs(factor), 0.0, 1.0);
     return QColor::fromRgbF(static_cast<float>(c.redF() + (target.redF() - c.redF()) * f),

@@ -15,13 +15,11 @@ public:
 
     bool isSystem() const { return m_system; }
     QPalette::ColorRole role() const { return m_role; }
-    QColor resolve(const QPalette& palette) const
-    {
+    QColor resolve(const QPalette& palette) const {
         return m_system ? palette.color(QPalette::Active, m_role) : m_rgb;
     }
 
-    friend bool operator==(const TColor& a, const TColor& b)
-    {
+    friend bool operator==(const TColor& a, const TColor& b) {
         return a.m_system == b.m_system && (a.m_system ? a.m_role == b.m_role : a.m_rgb == b.m_rgb);
     }
 

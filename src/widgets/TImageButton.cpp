@@ -5,15 +5,13 @@
 
 namespace corvane {
 
-TImageButton::TImageButton(QWidget* parent) : TImageLabel(parent)
-{
+TImageButton::TImageButton(QWidget* parent) : TImageLabel(parent) {
     setMouseTracking(true);
     connect(&m_indexes, &TImageIndexes::indexChanged, this,
             [this](TImageIndexes::Kind kind) { setImageIndex(m_indexes.value(kind)); });
 }
 
-void TImageButton::setImageIndex(int i)
-{
+void TImageButton::setImageIndex(int i) {
     if (i == m_imageIndex || m_imageLock)
         return;
     m_imageIndex = i;
@@ -21,8 +19,7 @@ void TImageButton::setImageIndex(int i)
         showPicture(QPixmap::fromImage(m_images->image(i)));
 }
 
-void TImageButton::setImages(const TImageList* list)
-{
+void TImageButton::setImages(const TImageList* list) {
     m_images = list;
     if (!list || list->count() == 0)
         return;
@@ -33,10 +30,11 @@ void TImageButton::setImages(const TImageList* list)
         showPicture(QPixmap::fromImage(list->image(m_imageIndex)));
 }
 
-void TImageButton::loaded() { setImageIndex(isEnabled() ? m_indexes.up() : m_indexes.disabled()); }
+void TImageButton::loaded() {
+    setImageIndex(isEnabled() ? m_indexes.up() : m_indexes.disabled());
+}
 
-bool TImageButton::maskTest(QPoint pos) const
-{
+bool TImageButton::maskTest(QPoint pos) const {
     const int mask = m_indexes.mask();
     if (mask < 0 || !m_images || !m_images->isValidIndex(mask))
         return true;
@@ -46,42 +44,36 @@ bool TImageButton::maskTest(QPoint pos) const
     return (img.pixel(pos) & 0xFFFFFF) == 0xFFFFFF;
 }
 
-void TImageButton::hover(QPoint pos)
-{
+void TImageButton::hover(QPoint pos) {
     if (isEnabled() && m_imageIndex != m_indexes.active() && maskTest(pos))
         setImageIndex(m_indexes.active());
 }
 
-void TImageButton::enterEvent(QEnterEvent* event)
-{
+void TImageButton::enterEvent(QEnterEvent* event) {
     TImageLabel::enterEvent(event);
     hover(event->position().toPoint());
 }
 
-void TImageButton::mouseMoveEvent(QMouseEvent* event)
-{
+void TImageButton::mouseMoveEvent(QMouseEvent* event) {
     // While a button is held the pressed picture stays; only free movement re-tests the mask.
     if (event->buttons() == Qt::NoButton && rect().contains(event->position().toPoint()))
         hover(event->position().toPoint());
     TImageLabel::mouseMoveEvent(event);
 }
 
-void TImageButton::leaveEvent(QEvent* event)
-{
+void TImageButton::leaveEvent(QEvent* event) {
     TImageLabel::leaveEvent(event);
     if (isEnabled())
         setImageIndex(m_indexes.up());
 }
 
-void TImageButton::mousePressEvent(QMouseEvent* event)
-{
+void TImageButton::mousePressEvent(QMouseEvent* event) {
     if (isEnabled())
         setImageIndex(m_indexes.down());
     TImageLabel::mousePressEvent(event);
 }
 
-void TImageButton::mouseReleaseEvent(QMouseEvent* event)
-{
+void TImageButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressedInside() && rect().contains(event->position().toPoint());
     if (isEnabled())
         setImageIndex(m_indexes.up());
@@ -92,8 +84,7 @@ void TImageButton::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-void TImageButton::changeEvent(QEvent* event)
-{
+void TImageButton::changeEvent(QEvent* event) {
     TImageLabel::changeEvent(event);
     if (event->type() == QEvent::EnabledChange)
         setImageIndex(isEnabled() ? m_indexes.up() : m_indexes.disabled());

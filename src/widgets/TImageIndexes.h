@@ -27,8 +27,7 @@ public:
     void setDown(int i) { set(Down, i); }
     void setMask(int i) { set(Mask, i); }
     // Disabled, Up, Active and Down in that order; the last change decides what is shown.
-    void setStates(int disabledIndex, int upIndex, int activeIndex, int downIndex)
-    {
+    void setStates(int disabledIndex, int upIndex, int activeIndex, int downIndex) {
         set(Disabled, disabledIndex);
         set(Up, upIndex);
         set(Active, activeIndex);
@@ -39,8 +38,7 @@ signals:
     void indexChanged(corvane::TImageIndexes::Kind kind);
 
 private:
-    void set(Kind kind, int i)
-    {
+    void set(Kind kind, int i) {
         if (m_values[kind] == i)
             return;
         m_values[kind] = i;

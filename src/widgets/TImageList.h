@@ -21,8 +21,7 @@ public:
 
     void clear() { m_images.clear(); }
     void add(const QImage& image) { m_images.append(image); }
-    void replace(QSize size, QList<QImage> images)
-    {
+    void replace(QSize size, QList<QImage> images) {
         m_size = size;
         m_images = std::move(images);
     }

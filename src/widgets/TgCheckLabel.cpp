@@ -8,30 +8,35 @@
 
 namespace corvane {
 
-TgCheckLabel::TgCheckLabel(QWidget* parent) : TgLabel(parent)
-{
+TgCheckLabel::TgCheckLabel(QWidget* parent) : TgLabel(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setLayout(TextLayout::Center);
 }
 
-void TgCheckLabel::setChecked(bool on) { m_checked = on; update(); }
-void TgCheckLabel::setGrayed(bool on) { m_grayed = on; update(); }
-void TgCheckLabel::setFlat(bool on) { m_flat = on; update(); }
+void TgCheckLabel::setChecked(bool on) {
+    m_checked = on;
+    update();
+}
+void TgCheckLabel::setGrayed(bool on) {
+    m_grayed = on;
+    update();
+}
+void TgCheckLabel::setFlat(bool on) {
+    m_flat = on;
+    update();
+}
 
-QSize TgCheckLabel::boxSize() const
-{
+QSize TgCheckLabel::boxSize() const {
     return {style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this),
             style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this)};
 }
 
-QRect TgCheckLabel::checkBoxRect() const
-{
+QRect TgCheckLabel::checkBoxRect() const {
     const QSize box = boxSize();
     return QRect(QPoint(box.width() / 2, (height() - box.height()) / 2), box);
 }
 
-void TgCheckLabel::paintEvent(QPaintEvent*)
-{
+void TgCheckLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     CaptionStyle caption = captionStyle();
     caption.margin += 2 * boxSize().width();
@@ -58,13 +63,12 @@ void TgCheckLabel::paintEvent(QPaintEvent*)
     }
 }
 
-void TgCheckLabel::mousePressEvent(QMouseEvent* event)
-{
+void TgCheckLabel::mousePressEvent(QMouseEvent* event) {
     const QSize box = boxSize();
     const QRect boxRect = checkBoxRect();
     const QPoint pos = event->position().toPoint();
-    const bool inBox = 2 * pos.x() > box.width() && 2 * pos.x() < 3 * box.width() && pos.y() > boxRect.top()
-                       && pos.y() < boxRect.top() + box.height();
+    const bool inBox = 2 * pos.x() > box.width() && 2 * pos.x() < 3 * box.width() &&
+                       pos.y() > boxRect.top() && pos.y() < boxRect.top() + box.height();
     if (inBox) {
         setChecked(!m_checked);
         emit checkToggled();
@@ -72,8 +76,7 @@ void TgCheckLabel::mousePressEvent(QMouseEvent* event)
     TgLabel::mousePressEvent(event);
 }
 
-void TgCheckLabel::keyPressEvent(QKeyEvent* event)
-{
+void TgCheckLabel::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space) {
         setChecked(!m_checked);
         return;

@@ -8,27 +8,36 @@
 
 namespace corvane {
 
-TnCheckLabel::TnCheckLabel(QWidget* parent) : TnLabel(parent) { setLayout(TextLayout::Center); }
+TnCheckLabel::TnCheckLabel(QWidget* parent) : TnLabel(parent) {
+    setLayout(TextLayout::Center);
+}
 
-void TnCheckLabel::setChecked(bool on) { m_checked = on; update(); }
-void TnCheckLabel::setGrayed(bool on) { m_grayed = on; update(); }
-void TnCheckLabel::setFlat(bool on) { m_flat = on; update(); }
+void TnCheckLabel::setChecked(bool on) {
+    m_checked = on;
+    update();
+}
+void TnCheckLabel::setGrayed(bool on) {
+    m_grayed = on;
+    update();
+}
+void TnCheckLabel::setFlat(bool on) {
+    m_flat = on;
+    update();
+}
 
-QSize TnCheckLabel::boxSize() const
-{
+QSize TnCheckLabel::boxSize() const {
     return {style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this),
             style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, this)};
 }
 
-QRect TnCheckLabel::checkBoxRect() const
-{
+QRect TnCheckLabel::checkBoxRect() const {
     const QSize box = boxSize();
     const QRect client = clientArea();
-    return QRect(QPoint(client.left() + box.width() / 2, client.top() + (client.height() - box.height()) / 2), box);
+    return QRect(QPoint(client.left() + box.width() / 2, client.top() + (client.height() - box.height()) / 2),
+                 box);
 }
 
-void TnCheckLabel::paintContent(QPainter& p)
-{
+void TnCheckLabel::paintContent(QPainter& p) {
     CaptionStyle caption = captionStyle();
     caption.margin += 2 * boxSize().width();
     paintCaption(p, caption);
@@ -54,19 +63,18 @@ void TnCheckLabel::paintContent(QPainter& p)
     }
 }
 
-void TnCheckLabel::mousePressEvent(QMouseEvent* event)
-{
+void TnCheckLabel::mousePressEvent(QMouseEvent* event) {
     const QRect box = checkBoxRect();
     const QPoint pos = event->position().toPoint();
-    if (pos.x() > box.left() && pos.x() < box.right() + 1 && pos.y() > box.top() && pos.y() < box.bottom() + 1) {
+    if (pos.x() > box.left() && pos.x() < box.right() + 1 && pos.y() > box.top() &&
+        pos.y() < box.bottom() + 1) {
         setChecked(!m_checked);
         emit checkToggled();
     }
     TnLabel::mousePressEvent(event);
 }
 
-void TnCheckLabel::keyPressEvent(QKeyEvent* event)
-{
+void TnCheckLabel::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Space) {
         setChecked(!m_checked);
         return;

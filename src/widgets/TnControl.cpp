@@ -8,60 +8,83 @@
 
 namespace corvane {
 
-TnControl::TnControl(QWidget* parent) : QWidget(parent)
-{
+TnControl::TnControl(QWidget* parent) : QWidget(parent) {
     QFont f = font();
     f.setFamily(QStringLiteral("Arial"));
     setFont(f);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void TnControl::setClientColor(const TColor& c) { m_clientColor = c; update(); }
-void TnControl::setClientColor2(const TColor& c) { m_clientColor2 = c; update(); }
-void TnControl::setColor(const TColor& c) { m_color = c; update(); }
-void TnControl::setColor2(const TColor& c) { m_color2 = c; update(); }
-void TnControl::setGradient(bool on) { m_gradient = on; update(); }
-void TnControl::setVertical(bool on) { m_vertical = on; update(); }
-void TnControl::setBorderWidth(int w) { m_borderWidth = std::max(0, w); update(); }
-void TnControl::setBevelKind(BevelKind kind) { m_bevelKind = kind; update(); }
-void TnControl::setBevelEdges(int edges) { m_bevelEdges = edges & beAll; update(); }
+void TnControl::setClientColor(const TColor& c) {
+    m_clientColor = c;
+    update();
+}
+void TnControl::setClientColor2(const TColor& c) {
+    m_clientColor2 = c;
+    update();
+}
+void TnControl::setColor(const TColor& c) {
+    m_color = c;
+    update();
+}
+void TnControl::setColor2(const TColor& c) {
+    m_color2 = c;
+    update();
+}
+void TnControl::setGradient(bool on) {
+    m_gradient = on;
+    update();
+}
+void TnControl::setVertical(bool on) {
+    m_vertical = on;
+    update();
+}
+void TnControl::setBorderWidth(int w) {
+    m_borderWidth = std::max(0, w);
+    update();
+}
+void TnControl::setBevelKind(BevelKind kind) {
+    m_bevelKind = kind;
+    update();
+}
+void TnControl::setBevelEdges(int edges) {
+    m_bevelEdges = edges & beAll;
+    update();
+}
 
-void TnControl::setRoundCorners(bool on)
-{
+void TnControl::setRoundCorners(bool on) {
     m_roundCorners = on;
     rebuildShape();
     update();
 }
 
-void TnControl::setRadius(int diameter)
-{
+void TnControl::setRadius(int diameter) {
     m_radius = std::max(0, diameter);
     rebuildShape();
     update();
 }
 
-void TnControl::setCaption(const QString& text)
-{
+void TnControl::setCaption(const QString& text) {
     m_caption = text;
     update();
 }
 
-QRect TnControl::clientArea() const
-{
+QRect TnControl::clientArea() const {
     QRect r = rect().adjusted(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
     if (m_bevelKind != BevelKind::None) {
-        r.adjust(m_bevelEdges & beLeft ? 1 : 0, m_bevelEdges & beTop ? 1 : 0,
-                 m_bevelEdges & beRight ? -1 : 0, m_bevelEdges & beBottom ? -1 : 0);
+        r.adjust(m_bevelEdges & beLeft ? 1 : 0, m_bevelEdges & beTop ? 1 : 0, m_bevelEdges & beRight ? -1 : 0,
+                 m_bevelEdges & beBottom ? -1 : 0);
     }
     return r;
 }
 
-QColor TnControl::paintedClientColor2() const { return m_clientColor2.resolve(palette()); }
+QColor TnControl::paintedClientColor2() const {
+    return m_clientColor2.resolve(palette());
+}
 
 void TnControl::paintContent(QPainter&) {}
 
-void TnControl::paintEvent(QPaintEvent*)
-{
+void TnControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QPalette& pal = palette();
     const QColor c1 = m_color.resolve(pal);
@@ -87,12 +110,12 @@ void TnControl::paintEvent(QPaintEvent*)
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r, r);
         p.restore();
     } else {
-        drawBevel(p, rect(), m_bevelKind, m_bevelEdges, pal.color(QPalette::Light), pal.color(QPalette::Dark));
+        drawBevel(p, rect(), m_bevelKind, m_bevelEdges, pal.color(QPalette::Light),
+                  pal.color(QPalette::Dark));
     }
 }
 
-void TnControl::rebuildShape()
-{
+void TnControl::rebuildShape() {
     if (!m_roundCorners) {
         clearMask();
         return;
@@ -103,29 +126,25 @@ void TnControl::rebuildShape()
     setMask(QRegion(path.toFillPolygon().toPolygon()));
 }
 
-void TnControl::resizeEvent(QResizeEvent* event)
-{
+void TnControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     rebuildShape();
     emit resized();
 }
 
-void TnControl::moveEvent(QMoveEvent* event)
-{
+void TnControl::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     emit moved();
 }
 
-void TnControl::mousePressEvent(QMouseEvent* event)
-{
+void TnControl::mousePressEvent(QMouseEvent* event) {
     m_pressedInside = true;
     if (event->button() == Qt::LeftButton && !clientArea().contains(event->position().toPoint()))
         emit borderClicked();
     emit mouseDown(event);
 }
 
-void TnControl::mouseReleaseEvent(QMouseEvent* event)
-{
+void TnControl::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(event);
     const bool click = m_pressedInside && rect().contains(event->position().toPoint());
     m_pressedInside = false;
@@ -133,16 +152,14 @@ void TnControl::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
-void TnControl::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void TnControl::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
     emit doubleClicked();
 }
 
-bool TnControl::event(QEvent* event)
-{
-    const bool ownHintLook = (m_hintColor.isValid() && m_hintColor.rgb() != qRgb(0, 0, 0))
-                             || m_hintTimeOut > 500 || m_hintMaxWidth > 24;
+bool TnControl::event(QEvent* event) {
+    const bool ownHintLook = (m_hintColor.isValid() && m_hintColor.rgb() != qRgb(0, 0, 0)) ||
+                             m_hintTimeOut > 500 || m_hintMaxWidth > 24;
     if (event->type() == QEvent::ToolTip && ownHintLook && !toolTip().isEmpty()) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (m_hintColor.isValid() && m_hintColor.rgb() != qRgb(0, 0, 0)) {
@@ -152,7 +169,9 @@ bool TnControl::event(QEvent* event)
         }
         QString text = toolTip();
         if (m_hintMaxWidth > 24)
-            text = QStringLiteral("<div style='width:%1px'>%2</div>").arg(m_hintMaxWidth).arg(text.toHtmlEscaped());
+            text = QStringLiteral("<div style='width:%1px'>%2</div>")
+                       .arg(m_hintMaxWidth)
+                       .arg(text.toHtmlEscaped());
         QToolTip::showText(help->globalPos(), text, this, QRect(), m_hintTimeOut > 500 ? m_hintTimeOut : -1);
         return true;
     }

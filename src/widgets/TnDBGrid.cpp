@@ -15,8 +15,7 @@ constexpr int kMaxCachedHeights = 4096;
 constexpr int kResizeGrip = 3;
 }  // namespace
 
-TnDBGrid::TnDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
-{
+TnDBGrid::TnDBGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
@@ -24,8 +23,7 @@ TnDBGrid::TnDBGrid(QWidget* parent) : QAbstractScrollArea(parent)
     verticalScrollBar()->setSingleStep(1);
 }
 
-void TnDBGrid::setSource(GridRowSource* source)
-{
+void TnDBGrid::setSource(GridRowSource* source) {
     if (m_source)
         disconnect(m_source, nullptr, this, nullptr);
     m_source = source;
@@ -42,15 +40,13 @@ void TnDBGrid::setSource(GridRowSource* source)
     setTopRow(0);
 }
 
-void TnDBGrid::setColumns(const QList<GridColumn>& columns)
-{
+void TnDBGrid::setColumns(const QList<GridColumn>& columns) {
     m_columns = columns;
     invalidateHeights();
     setTopRow(m_top);
 }
 
-void TnDBGrid::setColumnWidth(int column, int width)
-{
+void TnDBGrid::setColumnWidth(int column, int width) {
     if (column < 0 || column >= m_columns.size())
         return;
     m_columns[column].width = std::max(8, width);
@@ -58,34 +54,36 @@ void TnDBGrid::setColumnWidth(int column, int width)
     setTopRow(m_top);
 }
 
-int TnDBGrid::rowCount() const { return m_source ? std::max(0, m_source->rowCount()) : 0; }
+int TnDBGrid::rowCount() const {
+    return m_source ? std::max(0, m_source->rowCount()) : 0;
+}
 
-int TnDBGrid::defaultRowHeight() const { return fontMetrics().height() + 4; }
+int TnDBGrid::defaultRowHeight() const {
+    return fontMetrics().height() + 4;
+}
 
-int TnDBGrid::titleHeight() const { return m_showTitles ? fontMetrics().height() + 6 : 0; }
+int TnDBGrid::titleHeight() const {
+    return m_showTitles ? fontMetrics().height() + 6 : 0;
+}
 
-void TnDBGrid::setShowTitles(bool on)
-{
+void TnDBGrid::setShowTitles(bool on) {
     if (m_showTitles == on)
         return;
     m_showTitles = on;
     setTopRow(m_top);
 }
 
-void TnDBGrid::setColumnLines(bool on)
-{
+void TnDBGrid::setColumnLines(bool on) {
     m_columnLines = on;
     viewport()->update();
 }
 
-void TnDBGrid::setRowLines(bool on)
-{
+void TnDBGrid::setRowLines(bool on) {
     m_rowLines = on;
     viewport()->update();
 }
 
-void TnDBGrid::setFixedRowHeight(int px)
-{
+void TnDBGrid::setFixedRowHeight(int px) {
     if (m_fixedRowHeight == std::max(0, px))
         return;
     m_fixedRowHeight = std::max(0, px);
@@ -93,8 +91,7 @@ void TnDBGrid::setFixedRowHeight(int px)
     setTopRow(m_top);
 }
 
-int TnDBGrid::measureRow(int row)
-{
+int TnDBGrid::measureRow(int row) {
     if (m_fixedRowHeight > 0)
         return m_fixedRowHeight;
     if (auto it = m_heights.constFind(row); it != m_heights.constEnd())
@@ -119,10 +116,11 @@ int TnDBGrid::measureRow(int row)
     return h;
 }
 
-void TnDBGrid::invalidateHeights() { m_heights.clear(); }
+void TnDBGrid::invalidateHeights() {
+    m_heights.clear();
+}
 
-void TnDBGrid::layoutRows()
-{
+void TnDBGrid::layoutRows() {
     m_shown.clear();
     const int n = rowCount();
     const int bottom = viewport()->height();
@@ -134,8 +132,7 @@ void TnDBGrid::layoutRows()
     }
 }
 
-int TnDBGrid::fullyShownCount() const
-{
+int TnDBGrid::fullyShownCount() const {
     const int bottom = viewport()->height();
     int count = 0;
     for (const ShownRow& s : m_shown)
@@ -144,16 +141,15 @@ int TnDBGrid::fullyShownCount() const
     return std::max(1, count);
 }
 
-void TnDBGrid::setTopRow(int row)
-{
+void TnDBGrid::setTopRow(int row) {
     const int n = rowCount();
     m_top = std::clamp(row, 0, std::max(0, n - 1));
     layoutRows();
     // Past the end the screen would show empty space: settle the last row at the bottom edge,
     // measuring backwards only the rows that will then be shown.
     const int room = viewport()->height() - titleHeight();
-    if (m_top > 0 && !m_shown.empty() && m_shown.back().row == n - 1
-        && m_shown.back().top + m_shown.back().height < viewport()->height()) {
+    if (m_top > 0 && !m_shown.empty() && m_shown.back().row == n - 1 &&
+        m_shown.back().top + m_shown.back().height < viewport()->height()) {
         int used = 0;
         int top = n;
         while (top > 0 && used + measureRow(top - 1) <= room) {
@@ -167,8 +163,7 @@ void TnDBGrid::setTopRow(int row)
     viewport()->update();
 }
 
-void TnDBGrid::scrollToRow(int row)
-{
+void TnDBGrid::scrollToRow(int row) {
     if (row < 0 || row >= rowCount())
         return;
     if (row < m_top) {
@@ -190,8 +185,7 @@ void TnDBGrid::scrollToRow(int row)
     setTopRow(top);
 }
 
-void TnDBGrid::updateScrollBars()
-{
+void TnDBGrid::updateScrollBars() {
     m_syncingScrollBar = true;
     const int n = rowCount();
     const int page = fullyShownCount();
@@ -206,8 +200,7 @@ void TnDBGrid::updateScrollBars()
     m_syncingScrollBar = false;
 }
 
-void TnDBGrid::scrollContentsBy(int, int)
-{
+void TnDBGrid::scrollContentsBy(int, int) {
     if (m_syncingScrollBar)
         return;
     if (verticalScrollBar()->value() != m_top)
@@ -215,8 +208,7 @@ void TnDBGrid::scrollContentsBy(int, int)
     viewport()->update();
 }
 
-int TnDBGrid::columnLeft(int column) const
-{
+int TnDBGrid::columnLeft(int column) const {
     int x = -horizontalScrollBar()->value();
     for (int i = 0; i < column; ++i)
         if (m_columns[i].visible)
@@ -224,21 +216,22 @@ int TnDBGrid::columnLeft(int column) const
     return x;
 }
 
-int TnDBGrid::totalWidth() const { return columnLeft(static_cast<int>(m_columns.size())) + horizontalScrollBar()->value(); }
+int TnDBGrid::totalWidth() const {
+    return columnLeft(static_cast<int>(m_columns.size())) + horizontalScrollBar()->value();
+}
 
-int TnDBGrid::rowAt(int y) const
-{
+int TnDBGrid::rowAt(int y) const {
     for (const ShownRow& s : m_shown)
         if (y >= s.top && y < s.top + s.height)
             return s.row;
     return -1;
 }
 
-void TnDBGrid::paintTitles(QPainter& p)
-{
+void TnDBGrid::paintTitles(QPainter& p) {
     const QPalette& pal = palette();
     const int th = titleHeight();
-    paintGradient(p, QRect(0, 0, viewport()->width(), th), pal.color(QPalette::Light), pal.color(QPalette::Button), true);
+    paintGradient(p, QRect(0, 0, viewport()->width(), th), pal.color(QPalette::Light),
+                  pal.color(QPalette::Button), true);
     for (int i = 0; i < m_columns.size(); ++i) {
         const GridColumn& c = m_columns[i];
         if (!c.visible)
@@ -256,14 +249,12 @@ void TnDBGrid::paintTitles(QPainter& p)
     }
 }
 
-void TnDBGrid::drawColumnCell(QPainter& p, const GridCell& cell)
-{
+void TnDBGrid::drawColumnCell(QPainter& p, const GridCell& cell) {
     if (onDrawColumnCell)
         onDrawColumnCell(*this, p, cell);
 }
 
-void TnDBGrid::paintEvent(QPaintEvent*)
-{
+void TnDBGrid::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     const QPalette& pal = palette();
     p.fillRect(viewport()->rect(), pal.color(QPalette::Base));
@@ -305,15 +296,13 @@ void TnDBGrid::paintEvent(QPaintEvent*)
         paintTitles(p);
 }
 
-void TnDBGrid::resizeEvent(QResizeEvent* event)
-{
+void TnDBGrid::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     setTopRow(m_top);
     emit resized();
 }
 
-void TnDBGrid::changeEvent(QEvent* event)
-{
+void TnDBGrid::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         invalidateHeights();
@@ -321,8 +310,7 @@ void TnDBGrid::changeEvent(QEvent* event)
     }
 }
 
-void TnDBGrid::moveCurrent(int row)
-{
+void TnDBGrid::moveCurrent(int row) {
     const int n = rowCount();
     if (!m_source || n == 0)
         return;
@@ -332,23 +320,35 @@ void TnDBGrid::moveCurrent(int row)
     viewport()->update();
 }
 
-void TnDBGrid::keyPressEvent(QKeyEvent* event)
-{
+void TnDBGrid::keyPressEvent(QKeyEvent* event) {
     const int current = m_source ? m_source->currentRow() : -1;
     const int page = fullyShownCount();
     switch (event->key()) {
-    case Qt::Key_Up: moveCurrent(current - 1); break;
-    case Qt::Key_Down: moveCurrent(current + 1); break;
-    case Qt::Key_PageUp: moveCurrent(current - page); break;
-    case Qt::Key_PageDown: moveCurrent(current + page); break;
-    case Qt::Key_Home: moveCurrent(0); break;
-    case Qt::Key_End: moveCurrent(rowCount() - 1); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+        case Qt::Key_Up:
+            moveCurrent(current - 1);
+            break;
+        case Qt::Key_Down:
+            moveCurrent(current + 1);
+            break;
+        case Qt::Key_PageUp:
+            moveCurrent(current - page);
+            break;
+        case Qt::Key_PageDown:
+            moveCurrent(current + page);
+            break;
+        case Qt::Key_Home:
+            moveCurrent(0);
+            break;
+        case Qt::Key_End:
+            moveCurrent(rowCount() - 1);
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
     }
 }
 
-void TnDBGrid::mousePressEvent(QMouseEvent* event)
-{
+void TnDBGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (m_showTitles && pos.y() < titleHeight()) {
         for (int i = 0; i < m_columns.size(); ++i) {
@@ -369,8 +369,7 @@ void TnDBGrid::mousePressEvent(QMouseEvent* event)
         moveCurrent(row);
 }
 
-void TnDBGrid::mouseMoveEvent(QMouseEvent* event)
-{
+void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (m_resizingColumn >= 0) {
         setColumnWidth(m_resizingColumn, m_resizeStartWidth + pos.x() - m_resizeStartX);
@@ -379,14 +378,16 @@ void TnDBGrid::mouseMoveEvent(QMouseEvent* event)
     bool onGrip = false;
     if (pos.y() < titleHeight())
         for (int i = 0; i < m_columns.size() && !onGrip; ++i)
-            onGrip = m_columns[i].visible && std::abs(pos.x() - (columnLeft(i) + m_columns[i].width)) <= kResizeGrip;
+            onGrip = m_columns[i].visible &&
+                     std::abs(pos.x() - (columnLeft(i) + m_columns[i].width)) <= kResizeGrip;
     viewport()->setCursor(onGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
-void TnDBGrid::mouseReleaseEvent(QMouseEvent*) { m_resizingColumn = -1; }
+void TnDBGrid::mouseReleaseEvent(QMouseEvent*) {
+    m_resizingColumn = -1;
+}
 
-void TnDBGrid::wheelEvent(QWheelEvent* event)
-{
+void TnDBGrid::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 40;
     if (steps != 0)
         setTopRow(m_top - steps);

@@ -16,7 +16,8 @@ struct GridColumn {
     int width = 64;
     bool visible = true;
     int field = 0;  // the source column this grid column shows
-    bool breakAnywhere = false;  // text without spaces (an address) wraps inside the cell instead of being cut
+    bool breakAnywhere =
+        false;  // text without spaces (an address) wraps inside the cell instead of being cut
 };
 
 enum GridDrawState { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
@@ -26,8 +27,8 @@ struct GridCell {
     QRect rect;
     int columnIndex = 0;  // index among the grid's columns
     const GridColumn* column = nullptr;
-    int state = 0;        // GridDrawState flags
-    int row = 0;          // source row
+    int state = 0;  // GridDrawState flags
+    int row = 0;    // source row
 };
 
 // A data grid whose rows are as high as their wrapped text. It scrolls by record: the vertical
@@ -55,7 +56,10 @@ public:
     const QList<GridColumn>& columns() const { return m_columns; }
     void setColumnWidth(int column, int width);
     bool defaultDrawing() const { return m_defaultDrawing; }
-    void setDefaultDrawing(bool on) { m_defaultDrawing = on; viewport()->update(); }
+    void setDefaultDrawing(bool on) {
+        m_defaultDrawing = on;
+        viewport()->update();
+    }
 
     int defaultRowHeight() const;
     // 0 when the title row is hidden.
@@ -80,7 +84,9 @@ public:
     long long measuredRows() const { return m_measuredCount; }
     void scrollToRow(int row);
     // How a column's text wraps, for measuring and for drawing alike.
-    static int wrapFlags(const GridColumn& c) { return c.breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap; }
+    static int wrapFlags(const GridColumn& c) {
+        return c.breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    }
 
     std::function<void(TnDBGrid&, QPainter&, const GridCell&)> onDrawColumnCell;
     std::function<void(TnDBGrid&, const GridColumn&, int row, int state, const QRect&)> onDrawColumnTitle;

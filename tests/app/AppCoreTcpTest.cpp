@@ -22,13 +22,11 @@ using namespace std::chrono_literals;
 struct TaskQueue : MainThread {
     std::mutex mutex;
     std::vector<std::function<void()>> tasks;
-    void post(std::function<void()> task) override
-    {
+    void post(std::function<void()> task) override {
         std::lock_guard lock(mutex);
         tasks.push_back(std::move(task));
     }
-    void runAll()
-    {
+    void runAll() {
         for (;;) {
             std::vector<std::function<void()>> now;
             {
@@ -37,58 +35,54 @@ struct TaskQueue : MainThread {
             }
             if (now.empty())
                 return;
-            for (auto& t : now)
-                t();
+            for (auto& t : now) t();
         }
     }
 };
 
-int freeTcpPort()
-{
+int freeTcpPort() {
     BoundSocket s = openTcpListener("127.0.0.1", 0);
     const int port = localAddressOf(s.fd).Port;
     ::close(s.fd);
     return port;
 }
 
-int freeUdpPort()
-{
+int freeUdpPort() {
     BoundSocket s = openUdpSocket("127.0.0.1", 0);
     const int port = localAddressOf(s.fd).Port;
     ::close(s.fd);
     return port;
 }
 
-bool sendTcp(int port, const std::string& bytes)
-{
+bool sendTcp(int port, const std::string& bytes) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<std::uint16_t>(port));
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0
-                 && ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+    const bool ok =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0 &&
+        ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
     ::close(fd);
     return ok;
 }
 
 class CoreTcp : public ::testing::Test {
 protected:
-    void writeSettings(const std::string& lines)
-    {
+    void writeSettings(const std::string& lines) {
         std::ofstream(folder.path() + "corvane.ini", std::ios::binary)
-            << "[Options]\r\nUDPPort=" << udpPort << "\r\nUDPBindings=127.0.0.1\r\n" << lines;
+            << "[Options]\r\nUDPPort=" << udpPort << "\r\nUDPBindings=127.0.0.1\r\n"
+            << lines;
     }
-    AppCore& makeCore()
-    {
+    AppCore& makeCore() {
         data = openStore(folder.path());
-        core = std::make_unique<AppCore>(*data, folder.path() + "corvane.ini", window, dialogs, actions, mainThread);
+        core = std::make_unique<AppCore>(*data, folder.path() + "corvane.ini", window, dialogs, actions,
+                                         mainThread);
         core->setLocalAddressSource([] { return std::vector<std::string>{"127.0.0.1"}; });
         return *core;
     }
     int tcpPortInUse() { return core->listener().TCPServer().BoundAddresses().at(0).Port; }
-    bool storeUntil(int count)
-    {
+    bool storeUntil(int count) {
         for (int i = 0; i < 400 && data->MessageSet().recordCount() < count; ++i) {
             std::this_thread::sleep_for(5ms);
             mainThread.runAll();
@@ -106,8 +100,7 @@ protected:
     std::unique_ptr<AppCore> core;
 };
 
-TEST_F(CoreTcp, WithoutATcpPortSettingTcpTriesItsDefaultPortAndPortZeroTurnsItOff)
-{
+TEST_F(CoreTcp, WithoutATcpPortSettingTcpTriesItsDefaultPortAndPortZeroTurnsItOff) {
     writeSettings("");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
@@ -125,11 +118,11 @@ TEST_F(CoreTcp, WithoutATcpPortSettingTcpTriesItsDefaultPortAndPortZeroTurnsItOf
     EXPECT_TRUE(c.listener().UDPServer().Active());
 }
 
-TEST_F(CoreTcp, TcpSettingsOpenTheListenerAndFramesReachTheStore)
-{
+TEST_F(CoreTcp, TcpSettingsOpenTheListenerAndFramesReachTheStore) {
     const int port = freeTcpPort();
-    writeSettings("TCPPort=" + std::to_string(port)
-                  + "\r\nTCPBindings=127.0.0.1\r\nTCPMaxConnections=3\r\nTCPIdleTimeout=7\r\nTCPMaxFrame=2048\r\n");
+    writeSettings(
+        "TCPPort=" + std::to_string(port) +
+        "\r\nTCPBindings=127.0.0.1\r\nTCPMaxConnections=3\r\nTCPIdleTimeout=7\r\nTCPMaxFrame=2048\r\n");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
     ASSERT_TRUE(c.listener().TCPActive());
@@ -164,8 +157,7 @@ TEST_F(CoreTcp, TcpSettingsOpenTheListenerAndFramesReachTheStore)
     EXPECT_FALSE(c.listener().Active());
 }
 
-TEST_F(CoreTcp, TcpPortInUseIsReportedAndUdpStillListens)
-{
+TEST_F(CoreTcp, TcpPortInUseIsReportedAndUdpStillListens) {
     BoundSocket held = openTcpListener("127.0.0.1", 0);
     ASSERT_GE(held.fd, 0);
     const int port = localAddressOf(held.fd).Port;
@@ -175,13 +167,15 @@ TEST_F(CoreTcp, TcpPortInUseIsReportedAndUdpStillListens)
     EXPECT_TRUE(c.listener().UDPServer().Active());
     EXPECT_FALSE(c.listener().TCPActive());
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].message,
-              "Syslog over TCP cannot be received. Could not bind socket. Address and port are already in use.");
+    EXPECT_EQ(
+        dialogs.shown[0].message,
+        "Syslog over TCP cannot be received. Could not bind socket. Address and port are already in use.");
     EXPECT_EQ(dialogs.shown[0].title, "Port Settings");
     EXPECT_EQ(dialogs.shown[0].kind, 48);
 
-    EXPECT_EQ(c.ApplySettings(),
-              "Syslog over TCP cannot be received. Could not bind socket. Address and port are already in use.")
+    EXPECT_EQ(
+        c.ApplySettings(),
+        "Syslog over TCP cannot be received. Could not bind socket. Address and port are already in use.")
         << "applying the same settings tries again and answers why it failed";
     ::close(held.fd);
     EXPECT_EQ(c.ApplySettings(), "");

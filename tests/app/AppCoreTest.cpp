@@ -20,13 +20,11 @@ using namespace test;
 struct QueueMainThread : MainThread {
     std::mutex mutex;
     std::vector<std::function<void()>> tasks;
-    void post(std::function<void()> task) override
-    {
+    void post(std::function<void()> task) override {
         std::lock_guard lock(mutex);
         tasks.push_back(std::move(task));
     }
-    void runAll()
-    {
+    void runAll() {
         for (;;) {
             std::vector<std::function<void()>> now;
             {
@@ -35,8 +33,7 @@ struct QueueMainThread : MainThread {
             }
             if (now.empty())
                 return;
-            for (auto& t : now)
-                t();
+            for (auto& t : now) t();
         }
     }
 };
@@ -45,8 +42,7 @@ struct QueueMainThread : MainThread {
 struct HeldPort {
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     int port = 0;
-    HeldPort()
-    {
+    HeldPort() {
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -56,8 +52,7 @@ struct HeldPort {
         port = ntohs(a.sin_port);
     }
     ~HeldPort() { ::close(fd); }
-    void send(const std::string& text, int toPort) const
-    {
+    void send(const std::string& text, int toPort) const {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(static_cast<std::uint16_t>(toPort));
@@ -66,21 +61,18 @@ struct HeldPort {
     }
 };
 
-int freePort()
-{
+int freePort() {
     HeldPort p;
     return p.port;
 }
 
 class Core : public ::testing::Test {
 protected:
-    void writeSettings(const std::string& lines)
-    {
+    void writeSettings(const std::string& lines) {
         std::ofstream(settingsPath(), std::ios::binary) << "[Options]\r\n" << lines;
     }
     std::string settingsPath() const { return folder.path() + "corvane.ini"; }
-    AppCore& makeCore()
-    {
+    AppCore& makeCore() {
         data = openStore(folder.path());
         core = std::make_unique<AppCore>(*data, settingsPath(), window, dialogs, actions, mainThread);
         core->setLocalAddressSource([this] { return addresses; });
@@ -97,11 +89,11 @@ protected:
     std::unique_ptr<AppCore> core;
 };
 
-TEST_F(Core, SettingsFillTheNotificationAndUpdateState)
-{
-    writeSettings("NotifySound=0\r\nNotifyExec=true\r\nExecPath=/usr/bin/x\r\nNotifyEmail=1\r\n"
-                  "NotifyAddress=10.0.0.5\r\nNotifyCondition=disk\r\nNotifyFacility=Mail\r\nNotifySeverity=Any\r\n"
-                  "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\nTCPPort=0\r\n");
+TEST_F(Core, SettingsFillTheNotificationAndUpdateState) {
+    writeSettings(
+        "NotifySound=0\r\nNotifyExec=true\r\nExecPath=/usr/bin/x\r\nNotifyEmail=1\r\n"
+        "NotifyAddress=10.0.0.5\r\nNotifyCondition=disk\r\nNotifyFacility=Mail\r\nNotifySeverity=Any\r\n"
+        "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_NE(c.settings(), nullptr);
     EXPECT_EQ(c.ApplySettings(), "");
@@ -122,8 +114,7 @@ TEST_F(Core, SettingsFillTheNotificationAndUpdateState)
     EXPECT_EQ(c.listener().Name, "SysLogServer");
 }
 
-TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses)
-{
+TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses) {
     addresses.clear();
     AppCore& c = makeCore();
     ASSERT_NE(c.settings(), nullptr);
@@ -139,8 +130,7 @@ TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses)
     EXPECT_FALSE(c.RefreshLocalAddresses());
 }
 
-TEST_F(Core, UnreadableSettingsLeaveNoSettingsObject)
-{
+TEST_F(Core, UnreadableSettingsLeaveNoSettingsObject) {
     std::filesystem::create_directories(settingsPath());  // a folder cannot be read as a file
     AppCore& c = makeCore();
     EXPECT_EQ(c.settings(), nullptr);
@@ -150,8 +140,7 @@ TEST_F(Core, UnreadableSettingsLeaveNoSettingsObject)
     EXPECT_EQ(c.Shutdown(), "");
 }
 
-TEST_F(Core, ListenerRebindsWhenTheConfiguredAddressDiffersFromTheBoundOne)
-{
+TEST_F(Core, ListenerRebindsWhenTheConfiguredAddressDiffersFromTheBoundOne) {
     const int port = freePort();
     writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
@@ -174,8 +163,7 @@ TEST_F(Core, ListenerRebindsWhenTheConfiguredAddressDiffersFromTheBoundOne)
     EXPECT_EQ(c.listener().UDPServer().BoundAddresses().at(0).Port, other);
 }
 
-TEST_F(Core, ListenerThatCannotBindIsReportedAndTheRestWorks)
-{
+TEST_F(Core, ListenerThatCannotBindIsReportedAndTheRestWorks) {
     HeldPort held;
     writeSettings("UDPPort=" + std::to_string(held.port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
@@ -186,15 +174,13 @@ TEST_F(Core, ListenerThatCannotBindIsReportedAndTheRestWorks)
     EXPECT_EQ(data->MessageSet().recordCount(), 1);
 }
 
-TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread)
-{
+TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread) {
     HeldPort sender;
     const int port = freePort();
     writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     ASSERT_EQ(c.Start(), "");
-    for (int i = 0; i < 3; ++i)
-        sender.send("<34>Oct 11 22:14:15 host tag: n" + std::to_string(i), port);
+    for (int i = 0; i < 3; ++i) sender.send("<34>Oct 11 22:14:15 host tag: n" + std::to_string(i), port);
     for (int i = 0; i < 400 && data->MessageSet().recordCount() < 3; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
         mainThread.runAll();
@@ -204,8 +190,7 @@ TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread)
     EXPECT_EQ(c.DroppedCount(), 0u);
 }
 
-TEST_F(Core, ABackgroundWriteEndingSavesWhatCameInMeanwhile)
-{
+TEST_F(Core, ABackgroundWriteEndingSavesWhatCameInMeanwhile) {
     writeSettings("UDPPort=0\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
     data->setBackgroundSaveRows(1);  // every message file is written in the background
@@ -225,8 +210,7 @@ TEST_F(Core, ABackgroundWriteEndingSavesWhatCameInMeanwhile)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(Core, ShutdownTakesInWhatWaitsAndSavesEverything)
-{
+TEST_F(Core, ShutdownTakesInWhatWaitsAndSavesEverything) {
     HeldPort sender;
     const int port = freePort();
     writeSettings("UDPPort=" + std::to_string(port) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");

@@ -35,8 +35,8 @@ struct ShownDialog {
 struct RecordingDialogs : MessageDialogs {
     std::vector<ShownDialog> shown;
     std::function<void()> whileOpen;
-    int show(const std::string& message, const std::string& title, int kind, const std::string& = {}) override
-    {
+    int show(const std::string& message, const std::string& title, int kind,
+             const std::string& = {}) override {
         shown.push_back({message, title, kind});
         if (whileOpen) {
             auto once = std::move(whileOpen);
@@ -51,8 +51,7 @@ struct RecordingActions : NotifyActions {
     std::vector<std::string> sounds, programs;
     std::function<int(const std::string&)> onRun;
     void PlayNotifySound(const std::string& name) override { sounds.push_back(name); }
-    int RunNotifyProgram(const std::string& path) override
-    {
+    int RunNotifyProgram(const std::string& path) override {
         programs.push_back(path);
         return onRun ? onRun(path) : 42;
     }
@@ -61,8 +60,7 @@ struct RecordingActions : NotifyActions {
 // A fresh data folder with the shipped templates, removed afterwards.
 class TempDataFolder {
 public:
-    TempDataFolder()
-    {
+    TempDataFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvane-intake-XXXXXX").string();
         if (::mkdtemp(pattern.data()))
             m_path = pattern + "/";
@@ -76,17 +74,17 @@ private:
     std::string m_path;
 };
 
-inline std::string templateFolder() { return std::string(CORVANE_SOURCE_DIR) + "/resources/templates/"; }
+inline std::string templateFolder() {
+    return std::string(CORVANE_SOURCE_DIR) + "/resources/templates/";
+}
 
-inline std::unique_ptr<TData> openStore(const std::string& folder)
-{
+inline std::unique_ptr<TData> openStore(const std::string& folder) {
     auto data = std::make_unique<TData>(folder, templateFolder());
     data->DataModuleCreate();
     return data;
 }
 
-inline std::string readFile(const std::string& path)
-{
+inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -94,8 +92,7 @@ inline std::string readFile(const std::string& path)
 }
 
 // The records of a data file as written, for checking what reached the disk.
-inline std::unique_ptr<Table> readTableFile(const std::string& path)
-{
+inline std::unique_ptr<Table> readTableFile(const std::string& path) {
     PacketReadResult r = DataPacketReader::read(readFile(path));
     if (!r.ok())
         return nullptr;
@@ -104,14 +101,12 @@ inline std::unique_ptr<Table> readTableFile(const std::string& path)
     return table;
 }
 
-inline std::string textAt(const Table& t, int position, const char* field)
-{
+inline std::string textAt(const Table& t, int position, const char* field) {
     const Value v = t.valueAt(position, t.requireField(field));
     return v.kind == Value::Kind::Text ? v.text : std::string(v.isNull() ? "<null>" : "<not text>");
 }
 
-inline Value valueAt(const Table& t, int position, const char* field)
-{
+inline Value valueAt(const Table& t, int position, const char* field) {
     return t.valueAt(position, t.requireField(field));
 }
 

@@ -7,16 +7,14 @@
 namespace corvane {
 namespace {
 
-TEST(MessageDetails, ProcessIdIsRightAlignedInEight)
-{
+TEST(MessageDetails, ProcessIdIsRightAlignedInEight) {
     EXPECT_EQ(formatProcessId(1234), "    1234");
     EXPECT_EQ(formatProcessId(-1), "      -1");
     EXPECT_EQ(formatProcessId(123456789), "123456789");
     EXPECT_EQ(formatProcessId(0), "       0");
 }
 
-TEST(MessageDetails, CurrentRecordAsThePaneShowsIt)
-{
+TEST(MessageDetails, CurrentRecordAsThePaneShowsIt) {
     Table t("MessageSet", messageSetFields());
     const LocaleFormats formats{"M/d/yy", "h:mm:ss AP", '.'};
     MessageDetails d;

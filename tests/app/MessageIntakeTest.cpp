@@ -20,18 +20,17 @@ using namespace test;
 
 class Intake : public ::testing::Test {
 protected:
-    Intake()
-        : data(openStore(folder.path())), intake(*data, window, dialogs, actions, notification)
-    {
-        listener.OnMessage = [this](TnComponent* s, TnSyslogMessage* m, Binding* b) { intake.HandleMessage(s, m, b); };
+    Intake() : data(openStore(folder.path())), intake(*data, window, dialogs, actions, notification) {
+        listener.OnMessage = [this](TnComponent* s, TnSyslogMessage* m, Binding* b) {
+            intake.HandleMessage(s, m, b);
+        };
         notification.NotifySound = false;
     }
 
     Table& messages() { return data->MessageSet(); }
     Table& hosts() { return data->HostSet(); }
     // The host row of an address, or -1.
-    int hostRow(const std::string& address)
-    {
+    int hostRow(const std::string& address) {
         for (int i = 0; i < hosts().recordCount(); ++i)
             if (textAt(hosts(), i, "Address") == address)
                 return i;
@@ -48,10 +47,10 @@ protected:
     TnSysLogServer listener;
 };
 
-TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected)
-{
+TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected) {
     const DateTime before = now();
-    ASSERT_TRUE(listener.InjectMessage("<34>Oct 11 22:14:15 mymachine su[123]: 'su root' failed", "192.168.1.5"));
+    ASSERT_TRUE(
+        listener.InjectMessage("<34>Oct 11 22:14:15 mymachine su[123]: 'su root' failed", "192.168.1.5"));
     const DateTime after = now();
 
     EXPECT_EQ(window.raised, 1);
@@ -69,7 +68,8 @@ TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected)
     EXPECT_EQ(textAt(messages(), 0, "Data"), "<34>Oct 11 22:14:15 mymachine su[123]: 'su root' failed");
     EXPECT_EQ(textAt(messages(), 0, "Process"), "su[123]:");
     EXPECT_EQ(valueAt(messages(), 0, "Date"), hostDate);
-    EXPECT_EQ(valueAt(messages(), 0, "TimeStamp").dateTime, *encodeDateTime({currentYear(), 10, 11, 22, 14, 15, 0}));
+    EXPECT_EQ(valueAt(messages(), 0, "TimeStamp").dateTime,
+              *encodeDateTime({currentYear(), 10, 11, 22, 14, 15, 0}));
     EXPECT_EQ(valueAt(messages(), 0, "FacilityKey"), Value::ofInteger(4));
     EXPECT_EQ(textAt(messages(), 0, "Facility"), "Security/Aothorize");
     EXPECT_EQ(valueAt(messages(), 0, "SeverityKey"), Value::ofInteger(2));
@@ -88,8 +88,7 @@ TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected)
     EXPECT_EQ(window.selected, std::vector<int>{1});
 }
 
-TEST_F(Intake, HostRowFollowsTheLatestMessageOfItsAddress)
-{
+TEST_F(Intake, HostRowFollowsTheLatestMessageOfItsAddress) {
     const int hostsBefore = hosts().recordCount();
     ASSERT_TRUE(listener.InjectMessage("<34>Oct 11 22:14:15 first tag: one", "10.1.1.1"));
     const DateTime firstDate = valueAt(hosts(), hostRow("10.1.1.1"), "Date").dateTime;
@@ -113,8 +112,7 @@ TEST_F(Intake, HostRowFollowsTheLatestMessageOfItsAddress)
     EXPECT_EQ(valueAt(messages(), 2, "PID"), Value::ofInteger(-1));
 }
 
-TEST_F(Intake, FacilityWithoutNameIsStoredWithItsCodeOnly)
-{
+TEST_F(Intake, FacilityWithoutNameIsStoredWithItsCodeOnly) {
     ASSERT_TRUE(listener.InjectMessage("<200>Oct 11 22:14:15 host tag: text", "10.0.0.1"));
     EXPECT_EQ(valueAt(messages(), 0, "FacilityKey"), Value::ofInteger(25));
     EXPECT_TRUE(valueAt(messages(), 0, "Facility").isNull());
@@ -122,8 +120,7 @@ TEST_F(Intake, FacilityWithoutNameIsStoredWithItsCodeOnly)
     EXPECT_EQ(textAt(messages(), 0, "Severity"), "Emergency");
 }
 
-TEST_F(Intake, ClosedMessageSetStoresNothingButStillRaisesTheWindow)
-{
+TEST_F(Intake, ClosedMessageSetStoresNothingButStillRaisesTheWindow) {
     const int hostsBefore = hosts().recordCount();
     messages().close();
     ASSERT_TRUE(listener.InjectMessage("<34>Oct 11 22:14:15 host tag: text", "10.0.0.9"));
@@ -132,8 +129,7 @@ TEST_F(Intake, ClosedMessageSetStoresNothingButStillRaisesTheWindow)
     EXPECT_TRUE(window.selected.empty());
 }
 
-TEST_F(Intake, LongAddressFindsItsOwnRowAgain)
-{
+TEST_F(Intake, LongAddressFindsItsOwnRowAgain) {
     const std::string address = "fe80::1234:5678:9abc:def0%eth0-test";  // longer than the field
     const int hostsBefore = hosts().recordCount();
     for (int i = 0; i < 3; ++i)
@@ -143,8 +139,7 @@ TEST_F(Intake, LongAddressFindsItsOwnRowAgain)
     EXPECT_EQ(textAt(messages(), 2, "Address"), address.substr(0, 20));
 }
 
-TEST_F(Intake, HostTableErrorIsShownAndNothingIsStored)
-{
+TEST_F(Intake, HostTableErrorIsShownAndNothingIsStored) {
     // A host table without an Address field cannot be searched.
     FieldDef key;
     key.name = "Key";
@@ -160,15 +155,15 @@ TEST_F(Intake, HostTableErrorIsShownAndNothingIsStored)
     EXPECT_TRUE(window.selected.empty());
 }
 
-TEST_F(Intake, FailedSaveIsReportedOnceAndRetried)
-{
+TEST_F(Intake, FailedSaveIsReportedOnceAndRetried) {
     // A folder where the message file belongs makes every write of it fail, even for root.
     const std::string file = data->dataFile(messages());
     std::filesystem::remove(file);
     std::filesystem::create_directories(file + "/blocker");
 
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(listener.InjectMessage("<34>Oct 11 22:14:15 host tag: text " + std::to_string(i), "10.0.0.1"));
+        ASSERT_TRUE(
+            listener.InjectMessage("<34>Oct 11 22:14:15 host tag: text " + std::to_string(i), "10.0.0.1"));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Save Data");
     EXPECT_NE(dialogs.shown[0].message.find("MessageSet.vtx"), std::string::npos) << dialogs.shown[0].message;
@@ -189,8 +184,7 @@ TEST_F(Intake, FailedSaveIsReportedOnceAndRetried)
     EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
-TEST_F(Intake, ProgramStartsAtMostOncePerSecond)
-{
+TEST_F(Intake, ProgramStartsAtMostOncePerSecond) {
     notification.NotifyFacility = "Any";
     notification.NotifySeverity = "Any";
     notification.NotifyExec = true;
@@ -216,29 +210,25 @@ protected:
     struct ManualMainThread : MainThread {
         std::vector<std::function<void()>> tasks;
         std::mutex mutex;
-        void post(std::function<void()> task) override
-        {
+        void post(std::function<void()> task) override {
             std::lock_guard lock(mutex);
             tasks.push_back(std::move(task));
         }
     };
 
-    void SetUp() override
-    {
+    void SetUp() override {
         listener.SetMainThread(&mainThread);
         listener.UDPBindings().Add("127.0.0.1").Port = 0;
         ASSERT_EQ(listener.SetActive(true), "");
         port = listener.UDPServer().BoundAddresses().front().Port;
         sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         (void)listener.SetActive(false);
         ::close(sender);
     }
 
-    void send(const std::string& text)
-    {
+    void send(const std::string& text) {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -246,8 +236,7 @@ protected:
         ::sendto(sender, text.data(), text.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
     }
     // Waits (boundedly) until the receive thread has queued count items.
-    bool waitQueued(std::size_t count)
-    {
+    bool waitQueued(std::size_t count) {
         for (int i = 0; i < 400 && listener.UDPServer().QueuedCount() < count; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         return listener.UDPServer().QueuedCount() == count;
@@ -258,8 +247,7 @@ protected:
     int sender = -1;
 };
 
-TEST_F(QueuedIntake, OneWaitingMessageTakesTheSpecifiedRoad)
-{
+TEST_F(QueuedIntake, OneWaitingMessageTakesTheSpecifiedRoad) {
     send("<34>Oct 11 22:14:15 host tag: only");
     ASSERT_TRUE(waitQueued(1));
     EXPECT_EQ(intake.DeliverPending(listener), 1u);
@@ -269,10 +257,8 @@ TEST_F(QueuedIntake, OneWaitingMessageTakesTheSpecifiedRoad)
     EXPECT_EQ(textAt(messages(), 0, "Address"), "127.0.0.1");
 }
 
-TEST_F(QueuedIntake, SeveralWaitingMessagesAreSavedAndSelectedOnce)
-{
-    for (int i = 0; i < 5; ++i)
-        send("<34>Oct 11 22:14:15 host tag: seq=" + std::to_string(i));
+TEST_F(QueuedIntake, SeveralWaitingMessagesAreSavedAndSelectedOnce) {
+    for (int i = 0; i < 5; ++i) send("<34>Oct 11 22:14:15 host tag: seq=" + std::to_string(i));
     ASSERT_TRUE(waitQueued(5));
     EXPECT_EQ(intake.DeliverPending(listener), 5u);
     EXPECT_EQ(window.raised, 1);
@@ -280,17 +266,14 @@ TEST_F(QueuedIntake, SeveralWaitingMessagesAreSavedAndSelectedOnce)
     auto saved = readTableFile(data->dataFile(messages()));
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->recordCount(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(textAt(*saved, i, "Message"), "seq=" + std::to_string(i));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(textAt(*saved, i, "Message"), "seq=" + std::to_string(i));
 }
 
-TEST_F(QueuedIntake, BatchLimitLeavesTheRestForTheNextTurn)
-{
+TEST_F(QueuedIntake, BatchLimitLeavesTheRestForTheNextTurn) {
     int resumed = 0;
     intake.setResumeHook([&resumed] { ++resumed; });
     intake.setBatchLimit(3);
-    for (int i = 0; i < 5; ++i)
-        send("<34>Oct 11 22:14:15 host tag: seq=" + std::to_string(i));
+    for (int i = 0; i < 5; ++i) send("<34>Oct 11 22:14:15 host tag: seq=" + std::to_string(i));
     ASSERT_TRUE(waitQueued(5));
     EXPECT_EQ(intake.DeliverPending(listener), 3u);
     EXPECT_EQ(resumed, 1);
@@ -307,8 +290,7 @@ TEST_F(QueuedIntake, BatchLimitLeavesTheRestForTheNextTurn)
     EXPECT_EQ(resumed, 1);
 }
 
-TEST_F(QueuedIntake, NoReentryWhileADialogIsOpen)
-{
+TEST_F(QueuedIntake, NoReentryWhileADialogIsOpen) {
     notification.NotifyFacility = "Any";
     notification.NotifySeverity = "Any";
     notification.NotifyExec = true;

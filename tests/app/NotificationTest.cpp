@@ -12,8 +12,8 @@ protected:
     Notification() : data(openStore(folder.path())) {}
 
     // Appends a message record as intake leaves it before posting, and checks it.
-    bool check(int facility, int severity, const std::string& text = "text", const std::string& address = "10.0.0.5")
-    {
+    bool check(int facility, int severity, const std::string& text = "text",
+               const std::string& address = "10.0.0.5") {
         Table& m = data->MessageSet();
         m.append();
         m.setInteger(m.requireField("FacilityKey"), facility);
@@ -31,8 +31,7 @@ protected:
     RecordingActions actions;
 };
 
-TEST_F(Notification, FacilityAndSeverityConditions)
-{
+TEST_F(Notification, FacilityAndSeverityConditions) {
     struct Case {
         const char* name;
         std::string facility, severity;
@@ -69,8 +68,7 @@ TEST_F(Notification, FacilityAndSeverityConditions)
     }
 }
 
-TEST_F(Notification, TextAndAddressConditions)
-{
+TEST_F(Notification, TextAndAddressConditions) {
     state.NotifyFacility = "Any";
     state.NotifySeverity = "Any";
     state.NotifyCondition = "disk";
@@ -84,8 +82,7 @@ TEST_F(Notification, TextAndAddressConditions)
     EXPECT_FALSE(check(1, 1, "x", "10.0.0.5"));
 }
 
-TEST_F(Notification, ActionsFollowTheirSwitches)
-{
+TEST_F(Notification, ActionsFollowTheirSwitches) {
     state.NotifyFacility = "Any";
     state.NotifySeverity = "Any";
     state.NotifySound = false;
@@ -107,8 +104,7 @@ TEST_F(Notification, ActionsFollowTheirSwitches)
     EXPECT_EQ(actions.programs.size(), 1u);
 }
 
-TEST_F(Notification, FoundRowsBecomeCurrent)
-{
+TEST_F(Notification, FoundRowsBecomeCurrent) {
     state.NotifyFacility = "Mail";
     state.NotifySeverity = "Warning";
     check(2, 4);

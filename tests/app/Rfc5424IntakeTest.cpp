@@ -10,9 +10,10 @@ using namespace test;
 
 class Rfc5424Intake : public ::testing::Test {
 protected:
-    Rfc5424Intake() : data(openStore(folder.path())), intake(*data, window, dialogs, actions, notification)
-    {
-        listener.OnMessage = [this](TnComponent* s, TnSyslogMessage* m, Binding* b) { intake.HandleMessage(s, m, b); };
+    Rfc5424Intake() : data(openStore(folder.path())), intake(*data, window, dialogs, actions, notification) {
+        listener.OnMessage = [this](TnComponent* s, TnSyslogMessage* m, Binding* b) {
+            intake.HandleMessage(s, m, b);
+        };
         notification.NotifySound = false;
     }
 
@@ -26,14 +27,16 @@ protected:
     TnSysLogServer listener;
 };
 
-TEST_F(Rfc5424Intake, MessageIdAndStructuredDataAreStored)
-{
+TEST_F(Rfc5424Intake, MessageIdAndStructuredDataAreStored) {
     const std::string sd = "[exampleSDID@32473 iut=\"3\" eventSource=\"" + std::string(300, 'a') + "\"]";
-    ASSERT_TRUE(listener.InjectMessage("<165>1 2003-10-11T22:14:15.003Z mymachine.example.com evntslog 8710 ID47 " + sd
-                                           + " \xEF\xBB\xBF" "An application event",
-                                       "192.168.1.5"));
+    ASSERT_TRUE(listener.InjectMessage(
+        "<165>1 2003-10-11T22:14:15.003Z mymachine.example.com evntslog 8710 ID47 " + sd +
+            " \xEF\xBB\xBF"
+            "An application event",
+        "192.168.1.5"));
     ASSERT_TRUE(listener.InjectMessage("<14>1 2003-10-11T22:14:15Z - - - - - nil fields", "192.168.1.5"));
-    ASSERT_TRUE(listener.InjectMessage("<189>Mar  1 18:46:11 router %LINK-3-UPDOWN: port 1 up", "192.168.1.6"));
+    ASSERT_TRUE(
+        listener.InjectMessage("<189>Mar  1 18:46:11 router %LINK-3-UPDOWN: port 1 up", "192.168.1.6"));
 
     const Table& m = data->MessageSet();
     ASSERT_EQ(m.recordCount(), 3);

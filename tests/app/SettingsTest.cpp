@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "settings-test-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern + "/";
@@ -25,22 +24,19 @@ protected:
 
     std::string path() const { return m_folder + "corvane.ini"; }
     void writeFile(const std::string& text) const { std::ofstream(path(), std::ios::binary) << text; }
-    std::string readFile() const
-    {
+    std::string readFile() const {
         std::ifstream in(path(), std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
     }
-    std::unique_ptr<Settings> load() const
-    {
+    std::unique_ptr<Settings> load() const {
         auto r = Settings::load(path());
         EXPECT_EQ(r.error, "");
         return std::move(r.settings);
     }
-    int mode() const
-    {
-        struct stat st{};
+    int mode() const {
+        struct stat st {};
         ::stat(path().c_str(), &st);
         return st.st_mode & 0777;
     }
@@ -48,23 +44,28 @@ protected:
     std::string m_folder;
 };
 
-TEST_F(SettingsFile, ReadsByTheFileRules)
-{
-    writeFile("UDPPort=1\r\n"  // before the first section: ignored
-              "; a comment\r\n"
-              "  [ options ]  \r\n"
-              "\r\n"
-              "   ;Location=commented out\n"
-              "  udpport  =  600  \n"
-              "UpdateURL=http://a/b?c=d\r"
-              "Empty=\r\n"
-              "Location=first\r\n"
-              "Location=second\r\n"
-              "[Other]\r\n"
-              "Location=elsewhere\r\n");
+TEST_F(SettingsFile, ReadsByTheFileRules) {
+    writeFile(
+        "UDPPort=1\r\n"  // before the first section: ignored
+        "; a comment\r\n"
+        "  [ options ]  \r\n"
+        "\r\n"
+        "   ;Location=commented out\n"
+        "  udpport  =  600  \n"
+        "UpdateURL=http://a/b?c=d\r"
+        "Empty=\r\n"
+        "Location=first\r\n"
+        "Location=second\r\n"
+        "[Other]\r\n"
+        "Location=elsewhere\r\n");
     auto s = load();
     ASSERT_TRUE(s);
-    struct Row { const char* name; const char* section; const char* key; const char* expected; };
+    struct Row {
+        const char* name;
+        const char* section;
+        const char* key;
+        const char* expected;
+    };
     const Row rows[] = {
         {"section and key ignore case, spaces around = go", "OPTIONS", "UDPPORT", "600"},
         {"value runs from the first =", "Options", "UpdateURL", "http://a/b?c=d"},
@@ -81,19 +82,34 @@ TEST_F(SettingsFile, ReadsByTheFileRules)
     EXPECT_EQ(s->readInteger("Options", "Empty", 514), 514) << "empty is not an integer";
 }
 
-TEST(SettingsValues, IntegersAndBooleansFallBackOnWrongForms)
-{
-    struct Row { const char* value; std::int32_t integer; bool boolean; };
+TEST(SettingsValues, IntegersAndBooleansFallBackOnWrongForms) {
+    struct Row {
+        const char* value;
+        std::int32_t integer;
+        bool boolean;
+    };
     // Readers are asked with fallback 514 and true.
     const Row rows[] = {
-        {"0", 0, false},          {"1", 1, true},           {"-7", -7, true},
-        {"0x202", 514, true},     {"$202", 514, true},      {"0X1f", 31, true},
-        {"+12", 12, true},        {"2147483647", 2147483647, true},
+        {"0", 0, false},
+        {"1", 1, true},
+        {"-7", -7, true},
+        {"0x202", 514, true},
+        {"$202", 514, true},
+        {"0X1f", 31, true},
+        {"+12", 12, true},
+        {"2147483647", 2147483647, true},
         {"-2147483648", INT32_MIN, true},
-        {"2147483648", 514, true}, {"0x80000000", 514, true}, {"99999999999999999999", 514, true},
-        {"true", 514, true},      {"", 514, true},          {"0x", 514, true},
-        {"$", 514, true},         {"12abc", 514, true},     {"1 2", 514, true},
-        {"-", 514, true},         {"0xG", 514, true},
+        {"2147483648", 514, true},
+        {"0x80000000", 514, true},
+        {"99999999999999999999", 514, true},
+        {"true", 514, true},
+        {"", 514, true},
+        {"0x", 514, true},
+        {"$", 514, true},
+        {"12abc", 514, true},
+        {"1 2", 514, true},
+        {"-", 514, true},
+        {"0xG", 514, true},
     };
     Settings s("unused");
     for (const auto& r : rows) {
@@ -106,19 +122,19 @@ TEST(SettingsValues, IntegersAndBooleansFallBackOnWrongForms)
     EXPECT_EQ(s.readString("Options", "NotifyExec", ""), "true") << "the stored text stays";
 }
 
-TEST_F(SettingsFile, RewriteDropsCommentsKeepsSectionsAndOrder)
-{
-    writeFile("; written by hand\r\n"
-              "[Options]\r\n"
-              "Top=10\r\n"
-              "; the window\r\n"
-              "Left=20\r\n"
-              "UseSSL\r\n"
-              "[Hand Made]\r\n"
-              "Colour = blue\r\n"
-              "\r\n"
-              "[Options]\r\n"
-              "Width=300\r\n");
+TEST_F(SettingsFile, RewriteDropsCommentsKeepsSectionsAndOrder) {
+    writeFile(
+        "; written by hand\r\n"
+        "[Options]\r\n"
+        "Top=10\r\n"
+        "; the window\r\n"
+        "Left=20\r\n"
+        "UseSSL\r\n"
+        "[Hand Made]\r\n"
+        "Colour = blue\r\n"
+        "\r\n"
+        "[Options]\r\n"
+        "Width=300\r\n");
     ::chmod(path().c_str(), 0644);
     auto s = load();
     ASSERT_TRUE(s);
@@ -127,20 +143,21 @@ TEST_F(SettingsFile, RewriteDropsCommentsKeepsSectionsAndOrder)
     s->writeBool("Options", "NotifyExec", true);
     s->writeString("New", "Key", "v");
     ASSERT_EQ(s->flush(), "");
-    EXPECT_EQ(readFile(), "[Options]\r\n"
-                          "Top=10\r\n"
-                          "Left=25\r\n"
-                          "UseSSL\r\n"
-                          "Width=300\r\n"
-                          "NotifySound=0\r\n"
-                          "NotifyExec=1\r\n"
-                          "\r\n"
-                          "[Hand Made]\r\n"
-                          "Colour=blue\r\n"
-                          "\r\n"
-                          "[New]\r\n"
-                          "Key=v\r\n"
-                          "\r\n");
+    EXPECT_EQ(readFile(),
+              "[Options]\r\n"
+              "Top=10\r\n"
+              "Left=25\r\n"
+              "UseSSL\r\n"
+              "Width=300\r\n"
+              "NotifySound=0\r\n"
+              "NotifyExec=1\r\n"
+              "\r\n"
+              "[Hand Made]\r\n"
+              "Colour=blue\r\n"
+              "\r\n"
+              "[New]\r\n"
+              "Key=v\r\n"
+              "\r\n");
     EXPECT_EQ(mode(), 0600);
     EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator{}), 1)
         << "no temporary file is left behind";
@@ -149,8 +166,7 @@ TEST_F(SettingsFile, RewriteDropsCommentsKeepsSectionsAndOrder)
     EXPECT_EQ(again->content(), s->content());
 }
 
-TEST_F(SettingsFile, FirstFlushCreatesTheFileForTheOwnerOnly)
-{
+TEST_F(SettingsFile, FirstFlushCreatesTheFileForTheOwnerOnly) {
     auto s = load();
     ASSERT_TRUE(s);
     EXPECT_EQ(s->content(), std::vector<std::string>{});
@@ -162,8 +178,7 @@ TEST_F(SettingsFile, FirstFlushCreatesTheFileForTheOwnerOnly)
     EXPECT_EQ(mode(), 0600);
 }
 
-TEST_F(SettingsFile, FailuresComeBackAsText)
-{
+TEST_F(SettingsFile, FailuresComeBackAsText) {
     fs::create_directory(path());  // a folder where the file should be cannot be read
     auto r = Settings::load(path());
     EXPECT_FALSE(r.settings);
@@ -177,8 +192,7 @@ TEST_F(SettingsFile, FailuresComeBackAsText)
         << error;
 }
 
-TEST(SettingsContent, CopyAndRestoreUndoesWrites)
-{
+TEST(SettingsContent, CopyAndRestoreUndoesWrites) {
     Settings s("unused");
     s.writeString("Options", "NotifyFacility", "Kernel");
     s.writeString("Options", "UDPPort", "514");
@@ -194,8 +208,7 @@ TEST(SettingsContent, CopyAndRestoreUndoesWrites)
     EXPECT_EQ(s.content(), saved);
 }
 
-TEST(SettingsContent, LineBreaksInValuesCannotPlantKeys)
-{
+TEST(SettingsContent, LineBreaksInValuesCannotPlantKeys) {
     Settings s("unused");
     s.writeString("Options", "ExecPath", "/bin/true\r\n[Options]\r\nNotifyExec=1");
     s.setContent(s.content());
@@ -203,17 +216,18 @@ TEST(SettingsContent, LineBreaksInValuesCannotPlantKeys)
     EXPECT_EQ(s.readString("Options", "ExecPath", ""), "/bin/true  [Options]  NotifyExec=1");
 }
 
-TEST(SettingsPath, FollowsTheExecutableName)
-{
-    struct Row { const char* executable; const char* expected; };
+TEST(SettingsPath, FollowsTheExecutableName) {
+    struct Row {
+        const char* executable;
+        const char* expected;
+    };
     const Row rows[] = {
         {"corvane", "/d/corvane.ini"},
         {"/usr/bin/corvane", "/d/corvane.ini"},
         {"Corvane.exe", "/d/Corvane.ini"},
         {"/opt/my.app/corvane-dev", "/d/corvane-dev.ini"},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(settingsFilePath("/d/", r.executable), r.expected) << r.executable;
+    for (const auto& r : rows) EXPECT_EQ(settingsFilePath("/d/", r.executable), r.expected) << r.executable;
     EXPECT_EQ(settingsFilePath("/d/"), "/d/corvane.ini");
 }
 

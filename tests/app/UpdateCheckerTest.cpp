@@ -27,15 +27,13 @@ using namespace std::chrono_literals;
 // The main thread of a test: posted work waits until the test runs it.
 class QueueMainThread : public MainThread {
 public:
-    void post(std::function<void()> task) override
-    {
+    void post(std::function<void()> task) override {
         std::lock_guard lock(m_mutex);
         m_tasks.push_back(std::move(task));
         m_ready.notify_all();
     }
 
-    bool runNext(std::chrono::milliseconds timeout = 5000ms)
-    {
+    bool runNext(std::chrono::milliseconds timeout = 5000ms) {
         std::function<void()> task;
         {
             std::unique_lock lock(m_mutex);
@@ -60,8 +58,8 @@ public:
         std::string message, title, detail;
         int kind = 0;
     };
-    int show(const std::string& message, const std::string& title, int kind, const std::string& detail) override
-    {
+    int show(const std::string& message, const std::string& title, int kind,
+             const std::string& detail) override {
         calls.push_back({message, title, detail, kind});
         return 1;
     }
@@ -72,28 +70,24 @@ constexpr double kFirstStartUtc = 45999.25;
 
 class UpdateCheckRun : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         ::setenv("no_proxy", "*", 1);
         ::setenv("NO_PROXY", "*", 1);
     }
 
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "update-check-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern + "/";
         m_settings = std::make_unique<Settings>(m_folder + "corvane.ini");
         m_settings->writeString(Settings::kOptions, "UpdateURL", m_server.url("/upd/"));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         m_check.reset();
         fs::remove_all(m_folder);
     }
 
-    UpdateCheckerSetup setup()
-    {
+    UpdateCheckerSetup setup() {
         UpdateCheckerSetup s;
         s.dataFolder = m_folder;
         s.mainThread = &m_main;
@@ -104,8 +98,7 @@ protected:
         return s;
     }
 
-    UpdateChecker& check()
-    {
+    UpdateChecker& check() {
         if (!m_check) {
             m_check = std::make_unique<UpdateChecker>(setup());
             m_check->setSettings(m_settings.get());
@@ -115,8 +108,7 @@ protected:
     }
 
     // One daily check as the window's timer makes it; waits for its result when it sent a request.
-    void daily()
-    {
+    void daily() {
         check().DailyUpdateCheck();
         if (check().state().busy) {
             ASSERT_TRUE(m_main.runNext());
@@ -124,12 +116,10 @@ protected:
         EXPECT_FALSE(check().state().busy);
     }
 
-    void write(const std::string& name, const std::string& text) const
-    {
+    void write(const std::string& name, const std::string& text) const {
         std::ofstream(m_folder + name, std::ios::binary) << text;
     }
-    std::string read(const std::string& name) const
-    {
+    std::string read(const std::string& name) const {
         std::ifstream in(m_folder + name, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();
@@ -148,8 +138,7 @@ protected:
         std::lock_guard lock(m_replyMutex);
         return m_reply;
     }};
-    void setReply(int status, std::string reason, std::string body)
-    {
+    void setReply(int status, std::string reason, std::string body) {
         std::lock_guard lock(m_replyMutex);
         m_reply.status = status;
         m_reply.reason = std::move(reason);
@@ -165,16 +154,16 @@ protected:
     std::unique_ptr<UpdateChecker> m_check;
 };
 
-TEST_F(UpdateCheckRun, TheFirstCheckAsksOnceNamingTheInstallationAndKeepsTheAnswer)
-{
+TEST_F(UpdateCheckRun, TheFirstCheckAsksOnceNamingTheInstallationAndKeepsTheAnswer) {
     write("Update.exe", "old installer");
     daily();
 
     const auto requests = m_server.requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].target, "/upd/Version.txt");
-    const std::string version = std::to_string(CORVANE_VERSION_MAJOR) + "." + std::to_string(CORVANE_VERSION_MINOR)
-        + "." + std::to_string(CORVANE_VERSION_PATCH) + "." + std::to_string(CORVANE_VERSION_TWEAK + 0);
+    const std::string version =
+        std::to_string(CORVANE_VERSION_MAJOR) + "." + std::to_string(CORVANE_VERSION_MINOR) + "." +
+        std::to_string(CORVANE_VERSION_PATCH) + "." + std::to_string(CORVANE_VERSION_TWEAK + 0);
     EXPECT_EQ(requests[0].header("user-agent"), "Vantro Client(Corvane 101:" + version + "L)");
     const std::string pid = machineIdentifier() + "&45999.25";
     EXPECT_EQ(requests[0].header("authorization"),
@@ -183,7 +172,8 @@ TEST_F(UpdateCheckRun, TheFirstCheckAsksOnceNamingTheInstallationAndKeepsTheAnsw
     EXPECT_LE(machineTag().size(), 12u);
 
     EXPECT_NE(read("corvane.ini").find("PID=" + pid + "\r\n"), std::string::npos);
-    EXPECT_EQ(read("Version.txt"), "1.0.0.57 Corvane release\r\nA new build is out.\r\nSee the web site.\r\n");
+    EXPECT_EQ(read("Version.txt"),
+              "1.0.0.57 Corvane release\r\nA new build is out.\r\nSee the web site.\r\n");
     EXPECT_FALSE(exists("Update.exe"));
     EXPECT_EQ(check().state().latestBuild, 57);
     EXPECT_EQ(check().state().secondLine, "A new build is out.");
@@ -192,8 +182,7 @@ TEST_F(UpdateCheckRun, TheFirstCheckAsksOnceNamingTheInstallationAndKeepsTheAnsw
     EXPECT_TRUE(m_dialogs.calls.empty());
 }
 
-TEST_F(UpdateCheckRun, ChecksOncePerDayAndNeverTwiceAtOnce)
-{
+TEST_F(UpdateCheckRun, ChecksOncePerDayAndNeverTwiceAtOnce) {
     daily();
     m_now += 1.0 / 24;  // an hour later
     daily();
@@ -214,8 +203,7 @@ TEST_F(UpdateCheckRun, ChecksOncePerDayAndNeverTwiceAtOnce)
     EXPECT_EQ(m_server.requests().size(), 2u);
 }
 
-TEST_F(UpdateCheckRun, NoCheckWhenSwitchedOffOrNoServerIsConfigured)
-{
+TEST_F(UpdateCheckRun, NoCheckWhenSwitchedOffOrNoServerIsConfigured) {
     m_settings->writeBool(Settings::kOptions, "UpdateCheck", false);
     daily();
     EXPECT_EQ(check().state().lastCheck, 0);
@@ -238,8 +226,7 @@ TEST_F(UpdateCheckRun, NoCheckWhenSwitchedOffOrNoServerIsConfigured)
     EXPECT_EQ(check().state().updateUrl, m_server.url("/again/"));
 }
 
-TEST_F(UpdateCheckRun, AnErrorStatusIsExplainedAndLeavesNoVersionFile)
-{
+TEST_F(UpdateCheckRun, AnErrorStatusIsExplainedAndLeavesNoVersionFile) {
     write("Version.txt", "1.0.0.5 older\r\n");
     write("Update.exe", "old installer");
     check().state().latestBuild = 5;
@@ -256,8 +243,7 @@ TEST_F(UpdateCheckRun, AnErrorStatusIsExplainedAndLeavesNoVersionFile)
     EXPECT_EQ(check().state().latestBuild, 5);
 }
 
-TEST_F(UpdateCheckRun, AnUnresolvableHostIsNamedInTheDetail)
-{
+TEST_F(UpdateCheckRun, AnUnresolvableHostIsNamedInTheDetail) {
     m_settings->writeString(Settings::kOptions, "UpdateURL", "http://update.corvane.invalid/");
     daily();
     ASSERT_EQ(m_dialogs.calls.size(), 1u);
@@ -266,8 +252,7 @@ TEST_F(UpdateCheckRun, AnUnresolvableHostIsNamedInTheDetail)
     EXPECT_GT(m_dialogs.calls[0].detail.size(), prefix.size());
 }
 
-TEST_F(UpdateCheckRun, AnEmptyAnswerClearsTheBuildAndTheInstaller)
-{
+TEST_F(UpdateCheckRun, AnEmptyAnswerClearsTheBuildAndTheInstaller) {
     write("Version.txt", "1.0.0.5 older\r\n");
     write("Update.exe", "old installer");
     check().state().latestBuild = 5;
@@ -279,8 +264,7 @@ TEST_F(UpdateCheckRun, AnEmptyAnswerClearsTheBuildAndTheInstaller)
     EXPECT_TRUE(m_dialogs.calls.empty());
 }
 
-TEST_F(UpdateCheckRun, WithoutAConnectionOnlyTheInstallIdIsWritten)
-{
+TEST_F(UpdateCheckRun, WithoutAConnectionOnlyTheInstallIdIsWritten) {
     m_connected = false;
     write("Version.txt", "1.0.0.5 older\r\n");
     daily();
@@ -290,8 +274,7 @@ TEST_F(UpdateCheckRun, WithoutAConnectionOnlyTheInstallIdIsWritten)
     EXPECT_NE(read("corvane.ini").find("PID="), std::string::npos);
 }
 
-TEST_F(UpdateCheckRun, ASettingsFileThatCannotBeWrittenIsReportedAndTheCheckGoesOn)
-{
+TEST_F(UpdateCheckRun, ASettingsFileThatCannotBeWrittenIsReportedAndTheCheckGoesOn) {
     m_settings = std::make_unique<Settings>(m_folder + "missing/corvane.ini");
     m_settings->writeString(Settings::kOptions, "UpdateURL", m_server.url("/upd/"));
     check().DailyUpdateCheck();
@@ -301,15 +284,15 @@ TEST_F(UpdateCheckRun, ASettingsFileThatCannotBeWrittenIsReportedAndTheCheckGoes
     ASSERT_EQ(m_dialogs.calls.size(), 1u);
     EXPECT_EQ(m_dialogs.calls[0].title, "Update Check");
     EXPECT_EQ(m_dialogs.calls[0].kind, 16);
-    EXPECT_EQ(m_dialogs.calls[0].message.rfind("Could not write the settings file " + m_folder + "missing/corvane.ini", 0),
+    EXPECT_EQ(m_dialogs.calls[0].message.rfind(
+                  "Could not write the settings file " + m_folder + "missing/corvane.ini", 0),
               0u)
         << m_dialogs.calls[0].message;
     EXPECT_EQ(m_server.requests().size(), 1u);
     EXPECT_EQ(check().state().latestBuild, 57);
 }
 
-TEST_F(UpdateCheckRun, TheInstallIdKeepsTheFirstStartAcrossRuns)
-{
+TEST_F(UpdateCheckRun, TheInstallIdKeepsTheFirstStartAcrossRuns) {
     UpdateCheckerSetup first = setup();
     first.decimalSeparator = ',';
     {
@@ -332,8 +315,7 @@ TEST_F(UpdateCheckRun, TheInstallIdKeepsTheFirstStartAcrossRuns)
     EXPECT_EQ(m_server.requests()[0].header("authorization"), "Basic " + test::base64(machineTag() + "&:"));
 }
 
-TEST_F(UpdateCheckRun, ShuttingDownGivesUpARequestInFlightSilently)
-{
+TEST_F(UpdateCheckRun, ShuttingDownGivesUpARequestInFlightSilently) {
     {
         std::lock_guard lock(m_replyMutex);
         m_reply.mode = HttpTestReply::Mode::Stall;

@@ -9,8 +9,7 @@
 namespace corvane {
 namespace {
 
-TEST(UpdateVersionFile, ReadsTheBuildAndTheNextTwoLines)
-{
+TEST(UpdateVersionFile, ReadsTheBuildAndTheNextTwoLines) {
     using Lines = std::optional<std::string>;
     struct Row {
         const char* name;
@@ -19,7 +18,9 @@ TEST(UpdateVersionFile, ReadsTheBuildAndTheNextTwoLines)
     };
     const Lines none;
     const Row rows[] = {
-        {"four numbers and text", "1.0.0.57 Corvane release\r\nsecond\r\nthird\r\nfourth", {57, "second", "third"}},
+        {"four numbers and text",
+         "1.0.0.57 Corvane release\r\nsecond\r\nthird\r\nfourth",
+         {57, "second", "third"}},
         {"LF and CR line ends", "2.1.300 x\nsecond\rthird", {300, "second", "third"}},
         {"one more line only", "1.2.3.4 x\r\nsecond", {4, "second", none}},
         {"empty second line", "1.2.3.4 x\n\n", {4, "", none}},
@@ -43,8 +44,7 @@ TEST(UpdateVersionFile, ReadsTheBuildAndTheNextTwoLines)
     }
 }
 
-TEST(UpdateVersionFile, AMalformedFileKeepsTheEarlierLines)
-{
+TEST(UpdateVersionFile, AMalformedFileKeepsTheEarlierLines) {
     const std::string path = (std::filesystem::temp_directory_path() / "update-version-test.txt").string();
     UpdateState state;
     std::ofstream(path, std::ios::binary) << "1.0.0.57 x\r\nnews\r\nmore news\r\n";

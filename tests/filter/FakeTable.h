@@ -28,7 +28,8 @@ public:
         int n = 0;
         for (const Row& row : m_rows) {
             Reader r(row);
-            if (filter.matches(r)) ++n;
+            if (filter.matches(r))
+                ++n;
         }
         return n;
     }
@@ -42,10 +43,18 @@ private:
     class Reader final : public RecordReader {
     public:
         explicit Reader(const Row& row) : m_row(row) {}
-        bool isNull(int field) const override { return !m_row.at(static_cast<std::size_t>(field)).has_value(); }
-        std::int32_t integer(int field) const override { return std::get<std::int32_t>(*m_row.at(static_cast<std::size_t>(field))); }
-        double dateTime(int field) const override { return std::get<double>(*m_row.at(static_cast<std::size_t>(field))); }
-        std::string_view text(int field) const override { return std::get<std::string>(*m_row.at(static_cast<std::size_t>(field))); }
+        bool isNull(int field) const override {
+            return !m_row.at(static_cast<std::size_t>(field)).has_value();
+        }
+        std::int32_t integer(int field) const override {
+            return std::get<std::int32_t>(*m_row.at(static_cast<std::size_t>(field)));
+        }
+        double dateTime(int field) const override {
+            return std::get<double>(*m_row.at(static_cast<std::size_t>(field)));
+        }
+        std::string_view text(int field) const override {
+            return std::get<std::string>(*m_row.at(static_cast<std::size_t>(field)));
+        }
 
     private:
         const Row& m_row;

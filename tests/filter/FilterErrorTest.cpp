@@ -15,7 +15,9 @@ struct ErrorCase {
     int position;
 };
 
-void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.expression; }
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+    *os << c.expression;
+}
 
 class FilterErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 
@@ -52,11 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"UnclosedParen", "([Key] = 1", "')' expected but nothing found", 10},
         ErrorCase{"UnclosedInList", "[Key] in (1, 2", "')' or ',' expected but nothing found", 14},
         ErrorCase{"InListWithoutComma", "[Key] in (1 2)", "')' or ',' expected but '2' found", 12},
-        ErrorCase{"ArgumentsWithoutComma", "UPPER([Host] 'a') = 'A'", "')' or ',' expected but 'a' found", 13},
+        ErrorCase{"ArgumentsWithoutComma", "UPPER([Host] 'a') = 'A'", "')' or ',' expected but 'a' found",
+                  13},
         ErrorCase{"UnknownBracketedField", "[Nope] = 1", "Field 'Nope' not found", 0},
         ErrorCase{"UnknownPlainField", "Key = 1 and Nope = 1", "Field 'Nope' not found", 12},
         ErrorCase{"FunctionNameWithoutParen", "UPPER = 'A'", "Field 'UPPER' not found", 0},
-        ErrorCase{"LookupField", "[OfTime] = 'Days'", "Field 'OfTime' cannot be used in a filter expression", 0},
+        ErrorCase{"LookupField", "[OfTime] = 'Days'", "Field 'OfTime' cannot be used in a filter expression",
+                  0},
         ErrorCase{"LikeNull", "[Message] like NULL", "NULL only allowed with '=' and '<>'", 15},
         ErrorCase{"OrderedNull", "NULL > [Key]", "NULL only allowed with '=' and '<>'", 0},
         ErrorCase{"EmptyInList", "[Key] in ()", "IN predicate list may not be empty", 10},
@@ -74,10 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"NullAlone", "NULL", "Incorrectly formed filter expression", 0},
         ErrorCase{"Aggregate", "COUNT(*) > 5", "Aggregate expressions not allowed in filters", 0},
         ErrorCase{"AggregateOfField", "5 < sum([Key])", "Aggregate expressions not allowed in filters", 4},
-        ErrorCase{"AggregateMixed", "SUM([Key]) > [Key]", "Operation cannot mix aggregate value with record-varying value", 11},
+        ErrorCase{"AggregateMixed", "SUM([Key]) > [Key]",
+                  "Operation cannot mix aggregate value with record-varying value", 11},
         ErrorCase{"TextForInteger", "[Key] = 'abc'", "'abc' is not a valid integer value", 8},
         ErrorCase{"FractionForInteger", "[Key] = 2.5", "'2.5' is not a valid integer value", 8},
-        ErrorCase{"IntegerOutOfRange", "[Key] IN (1, 99999999999)", "'99999999999' is not a valid integer value", 13},
+        ErrorCase{"IntegerOutOfRange", "[Key] IN (1, 99999999999)",
+                  "'99999999999' is not a valid integer value", 13},
         ErrorCase{"NumberWithSigns", "[Key] > 5-1", "'5-1' is not a valid integer value", 8},
         ErrorCase{"NotADate", "[Date] > 'yesterday'", "'yesterday' is not a valid date and time", 9},
         ErrorCase{"ImpossibleDate", "[Date] > '2/30/24'", "'2/30/24' is not a valid date and time", 9},

@@ -17,7 +17,7 @@ inline FieldDef dataField(std::string name, FieldType type, int size = 0) {
 }
 
 inline std::vector<FieldDef> messageFields() {
-    return {dataField("Key", FieldType::Integer),      dataField("Date", FieldType::DateTime),
+    return {dataField("Key", FieldType::Integer),        dataField("Date", FieldType::DateTime),
             dataField("TimeStamp", FieldType::DateTime), dataField("Severity", FieldType::Text, 48),
             dataField("Process", FieldType::Text, 64),   dataField("SubProcess", FieldType::Text, 32),
             dataField("Message", FieldType::Text, 512),  dataField("Host", FieldType::Text, 128),
@@ -50,12 +50,18 @@ inline FakeTable messageTable() {
         int pid;
     };
     const M rows[] = {
-        {1, at(2024, 12, 8, 9, 0, 0), "Error", 3, "kernel", "Disk error on sda", "alpha", "10.0.0.5", "kern", 0, true, 100},
-        {2, at(2024, 12, 8, 9, 15, 0), "Warning", 4, "sshd", "disk almost full", "beta", "10.0.0.6", "auth", 4, true, 200},
-        {3, at(2024, 12, 8, 12, 30, 0), "Informational", 6, "cron", "Job done", "alpha", "10.0.0.5", "cron", 9, true, 300},
-        {4, at(2024, 12, 9), "Error", 3, "O'Brien", "ERROR: timeout", "gamma", "192.168.1.20", "local0", 16, false, 0},
-        {5, at(2024, 12, 10, 18, 45, 30), "Notice", 5, "app", "100% done_ok", "delta", "192.168.1.21", "user", 1, true, 500},
-        {6, at(2023, 1, 1, 8, 0, 0), "Debug", 7, nullptr, "  padded", "alpha", "10.0.0.5", "daemon", 3, true, 0},
+        {1, at(2024, 12, 8, 9, 0, 0), "Error", 3, "kernel", "Disk error on sda", "alpha", "10.0.0.5", "kern",
+         0, true, 100},
+        {2, at(2024, 12, 8, 9, 15, 0), "Warning", 4, "sshd", "disk almost full", "beta", "10.0.0.6", "auth",
+         4, true, 200},
+        {3, at(2024, 12, 8, 12, 30, 0), "Informational", 6, "cron", "Job done", "alpha", "10.0.0.5", "cron",
+         9, true, 300},
+        {4, at(2024, 12, 9), "Error", 3, "O'Brien", "ERROR: timeout", "gamma", "192.168.1.20", "local0", 16,
+         false, 0},
+        {5, at(2024, 12, 10, 18, 45, 30), "Notice", 5, "app", "100% done_ok", "delta", "192.168.1.21", "user",
+         1, true, 500},
+        {6, at(2023, 1, 1, 8, 0, 0), "Debug", 7, nullptr, "  padded", "alpha", "10.0.0.5", "daemon", 3, true,
+         0},
     };
     for (const M& m : rows) {
         FakeTable::Row r(17);
@@ -63,12 +69,14 @@ inline FakeTable messageTable() {
         r[1] = m.date;
         r[2] = m.date - 1.0 / 24;
         r[3] = std::string(m.severity);
-        if (m.process) r[4] = std::string(m.process);
+        if (m.process)
+            r[4] = std::string(m.process);
         r[6] = std::string(m.message);
         r[7] = std::string(m.host);
         r[8] = std::string(m.address);
         r[9] = std::string(m.facility);
-        if (m.hasPid) r[10] = m.pid;
+        if (m.hasPid)
+            r[10] = m.pid;
         r[11] = std::string("<13>") + m.message;
         r[13] = m.facilityKey;
         r[14] = 1;

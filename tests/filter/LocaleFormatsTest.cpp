@@ -21,14 +21,17 @@ TEST(LocaleFormats, FormatsShortDateAndLongTime) {
     EXPECT_EQ(kGerman.formatDateTime(at(2024, 12, 8, 9, 15, 0)), "08.12.2024 09:15:00");
     EXPECT_EQ(kGerman.formatDateTime(at(2024, 12, 9)), "09.12.2024");
     EXPECT_EQ(kGerman.formatTime(at(2024, 12, 9, 23, 59, 59)), "23:59:59");
-    EXPECT_EQ((LocaleFormats{"'day' d 'of' M, yyyy", "hh.mm ap", '.'}.formatDateTime(at(1999, 3, 4, 7, 8, 0))),
-              "day 4 of 3, 1999 07.08 am");
+    EXPECT_EQ(
+        (LocaleFormats{"'day' d 'of' M, yyyy", "hh.mm ap", '.'}.formatDateTime(at(1999, 3, 4, 7, 8, 0))),
+        "day 4 of 3, 1999 07.08 am");
 }
 
 TEST(LocaleFormats, ReadsWhatItWrites) {
-    for (double value : {at(2024, 12, 8, 9, 15, 0), at(2024, 12, 9), at(2024, 12, 9, 12, 0, 1), at(1999, 1, 31, 23, 59, 59)}) {
+    for (double value : {at(2024, 12, 8, 9, 15, 0), at(2024, 12, 9), at(2024, 12, 9, 12, 0, 1),
+                         at(1999, 1, 31, 23, 59, 59)}) {
         EXPECT_EQ(kUs.parseDateTime(kUs.formatDateTime(value)), value) << kUs.formatDateTime(value);
-        EXPECT_EQ(kGerman.parseDateTime(kGerman.formatDateTime(value)), value) << kGerman.formatDateTime(value);
+        EXPECT_EQ(kGerman.parseDateTime(kGerman.formatDateTime(value)), value)
+            << kGerman.formatDateTime(value);
     }
 }
 

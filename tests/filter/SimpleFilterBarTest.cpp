@@ -11,16 +11,14 @@
 namespace corvane {
 namespace {
 
-DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
-{
+DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
     return *encodeDateTime({y, mo, d, h, mi, s, ms});
 }
 
 // The message table, the filter record and its four lookup tables, wired as the data module does.
 class SimpleFilterBarTest : public ::testing::Test {
 protected:
-    SimpleFilterBarTest()
-    {
+    SimpleFilterBarTest() {
         for (Table* t : {&m_messages, &m_filter, &m_hosts, &m_facilities, &m_severities, &m_times})
             t->setFilterCompiler(&m_compiler);
         m_messages.setCaseInsensitive(true);
@@ -30,25 +28,27 @@ protected:
                     return t;
             return nullptr;
         });
-        for (const FieldDef& f : filterSetLookups())
-            m_filter.addLookupField(f);
-        for (Table* t : {&m_messages, &m_filter, &m_hosts, &m_facilities, &m_severities, &m_times})
-            t->open();
+        for (const FieldDef& f : filterSetLookups()) m_filter.addLookupField(f);
+        for (Table* t : {&m_messages, &m_filter, &m_hosts, &m_facilities, &m_severities, &m_times}) t->open();
 
         row(m_times, {{"Key", Value::ofInteger(-1)}, {"Of", Value::ofText("Any")}});
         row(m_times, {{"Key", Value::ofInteger(0)}, {"Of", Value::ofText("Days")}});
         row(m_times, {{"Key", Value::ofInteger(1)}, {"Of", Value::ofText("Hours")}});
         row(m_times, {{"Key", Value::ofInteger(2)}, {"Of", Value::ofText("Minutes")}});
         row(m_times, {{"Key", Value::ofInteger(3)}, {"Of", Value::ofText("Events")}});
-        for (auto [key, name] : std::vector<std::pair<int, const char*>>{{-1, "Any"}, {3, "Error"}, {4, "Warning"}}) {
+        for (auto [key, name] :
+             std::vector<std::pair<int, const char*>>{{-1, "Any"}, {3, "Error"}, {4, "Warning"}}) {
             row(m_severities, {{"Key", Value::ofInteger(key)}, {"Name", Value::ofText(name)}});
         }
         for (auto [key, name] : std::vector<std::pair<int, const char*>>{{-1, "Any"}, {16, "Local 0"}}) {
             row(m_facilities, {{"Key", Value::ofInteger(key)}, {"Name", Value::ofText(name)}});
         }
         m_hosts.setAutoIncValue(0);  // the host keys are counted: "Any" gets 0, as in the template
-        row(m_hosts, {{"Key", Value::ofInteger(0)}, {"Name", Value::ofText("Any")}, {"Address", Value::ofText("Any")}});
-        row(m_hosts, {{"Key", Value::ofInteger(1)}, {"Name", Value::ofText("router")},
+        row(m_hosts, {{"Key", Value::ofInteger(0)},
+                      {"Name", Value::ofText("Any")},
+                      {"Address", Value::ofText("Any")}});
+        row(m_hosts, {{"Key", Value::ofInteger(1)},
+                      {"Name", Value::ofText("router")},
                       {"Address", Value::ofText("192.168.1.20")}});
         row(m_filter, {{"Key", Value::ofInteger(1)},
                        {"FacilityKey", Value::ofInteger(-1)},
@@ -58,16 +58,13 @@ protected:
                        {"TimeKey", Value::ofInteger(0)}});
     }
 
-    static void row(Table& t, std::vector<std::pair<std::string, Value>> values)
-    {
+    static void row(Table& t, std::vector<std::pair<std::string, Value>> values) {
         t.append();
-        for (const auto& [name, value] : values)
-            t.setValue(name, value);
+        for (const auto& [name, value] : values) t.setValue(name, value);
         t.post();
     }
 
-    void message(int key, DateTime date, int facility, int severity, const std::string& address)
-    {
+    void message(int key, DateTime date, int facility, int severity, const std::string& address) {
         row(m_messages, {{"Key", Value::ofInteger(key)},
                          {"Date", Value::ofDateTime(date)},
                          {"FacilityKey", Value::ofInteger(facility)},
@@ -76,17 +73,24 @@ protected:
     }
 
     // Chooses a value in a list as the operator does: open it, pick, close it.
-    void choose(SimpleFilterBar::List list, const char* keyField, int key)
-    {
+    void choose(SimpleFilterBar::List list, const char* keyField, int key) {
         m_bar.dbDropDown(list);
         m_filter.edit();
         m_filter.setValue(keyField, Value::ofInteger(key));
         m_filter.post();
         switch (list) {
-        case SimpleFilterBar::List::Severity: m_bar.dbSeverityChange(); break;
-        case SimpleFilterBar::List::Facility: m_bar.dbFacilityChange(); break;
-        case SimpleFilterBar::List::Address: m_bar.dbAddressChange(); break;
-        case SimpleFilterBar::List::Increment: m_bar.IncrementChange(false, m_amount); break;
+            case SimpleFilterBar::List::Severity:
+                m_bar.dbSeverityChange();
+                break;
+            case SimpleFilterBar::List::Facility:
+                m_bar.dbFacilityChange();
+                break;
+            case SimpleFilterBar::List::Address:
+                m_bar.dbAddressChange();
+                break;
+            case SimpleFilterBar::List::Increment:
+                m_bar.IncrementChange(false, m_amount);
+                break;
         }
     }
 
@@ -115,8 +119,7 @@ protected:
                           }};
 };
 
-TEST_F(SimpleFilterBarTest, EachListSetsItsPartAndTheComposedText)
-{
+TEST_F(SimpleFilterBarTest, EachListSetsItsPartAndTheComposedText) {
     message(1, m_now, 16, 3, "192.168.1.20");
     message(2, m_now, 16, 4, "192.168.1.20");
     message(3, m_now, 1, 3, "10.0.0.5");
@@ -152,8 +155,7 @@ TEST_F(SimpleFilterBarTest, EachListSetsItsPartAndTheComposedText)
     EXPECT_TRUE(m_errors.empty());
 }
 
-TEST_F(SimpleFilterBarTest, ClosingAListWithoutAChangeDoesNothing)
-{
+TEST_F(SimpleFilterBarTest, ClosingAListWithoutAChangeDoesNothing) {
     message(1, m_now, 16, 3, "192.168.1.20");
     choose(SimpleFilterBar::List::Severity, "SeverityKey", 3);
     m_counter = -1;
@@ -168,8 +170,7 @@ TEST_F(SimpleFilterBarTest, ClosingAListWithoutAChangeDoesNothing)
     EXPECT_EQ(m_messages.filterText(), "[SeverityKey] = 3 and [Date] > '12/5/24 2:30:00 PM'");
 }
 
-TEST_F(SimpleFilterBarTest, PeriodBoundaryIsStrictlyLater)
-{
+TEST_F(SimpleFilterBarTest, PeriodBoundaryIsStrictlyLater) {
     message(1, at(2024, 12, 8, 12, 30, 0, 0), 1, 3, "a");
     message(2, at(2024, 12, 8, 12, 30, 0, 400), 1, 3, "a");
     message(3, at(2024, 12, 8, 12, 29, 59, 999), 1, 3, "a");
@@ -194,10 +195,8 @@ TEST_F(SimpleFilterBarTest, PeriodBoundaryIsStrictlyLater)
     EXPECT_TRUE(m_errors.empty());
 }
 
-TEST_F(SimpleFilterBarTest, EventsKeepTheMostRecentOfTheView)
-{
-    for (int k = 1; k <= 12; ++k)
-        message(k * 10, m_now, 1, k % 2 ? 3 : 4, "a");
+TEST_F(SimpleFilterBarTest, EventsKeepTheMostRecentOfTheView) {
+    for (int k = 1; k <= 12; ++k) message(k * 10, m_now, 1, k % 2 ? 3 : 4, "a");
     m_amount = "5";
     choose(SimpleFilterBar::List::Increment, "TimeKey", 3);
     EXPECT_TRUE(m_bar.eventsFilterAttached());
@@ -233,8 +232,7 @@ TEST_F(SimpleFilterBarTest, EventsKeepTheMostRecentOfTheView)
     EXPECT_FALSE(m_messages.filtered());
 }
 
-TEST_F(SimpleFilterBarTest, AdvancedPartReplacesTheSimpleParts)
-{
+TEST_F(SimpleFilterBarTest, AdvancedPartReplacesTheSimpleParts) {
     message(1, m_now, 16, 3, "192.168.1.20");
     message(2, m_now, 16, 4, "10.0.0.5");
     choose(SimpleFilterBar::List::Severity, "SeverityKey", 3);
@@ -247,8 +245,7 @@ TEST_F(SimpleFilterBarTest, AdvancedPartReplacesTheSimpleParts)
     EXPECT_EQ(m_messages.filterText(), "[SeverityKey] = 3");
 }
 
-TEST_F(SimpleFilterBarTest, RefusedTextIsReportedAndShowsEveryMessage)
-{
+TEST_F(SimpleFilterBarTest, RefusedTextIsReportedAndShowsEveryMessage) {
     message(1, m_now, 16, 3, "a");
     message(2, m_now, 16, 4, "b");
     m_bar.setAdvancedPart("[Severity = 3");
@@ -262,8 +259,7 @@ TEST_F(SimpleFilterBarTest, RefusedTextIsReportedAndShowsEveryMessage)
     EXPECT_EQ(m_updates, 0);
 }
 
-TEST_F(SimpleFilterBarTest, AddressWithACommaSeparatorStillFilters)
-{
+TEST_F(SimpleFilterBarTest, AddressWithACommaSeparatorStillFilters) {
     // Quoted, the address is a text constant whatever the decimal separator.
     LocaleFormats comma{"dd.MM.yyyy", "HH:mm:ss", ','};
     ExpressionFilterCompiler compiler{comma};
@@ -277,8 +273,7 @@ TEST_F(SimpleFilterBarTest, AddressWithACommaSeparatorStillFilters)
     m_messages.setFilterCompiler(&m_compiler);
 }
 
-TEST_F(SimpleFilterBarTest, RenamedAnyRowFiltersByItsKey)
-{
+TEST_F(SimpleFilterBarTest, RenamedAnyRowFiltersByItsKey) {
     m_severities.first();
     m_severities.edit();
     m_severities.setValue("Name", Value::ofText("All"));
@@ -290,8 +285,7 @@ TEST_F(SimpleFilterBarTest, RenamedAnyRowFiltersByItsKey)
     EXPECT_EQ(m_counter, 0);
 }
 
-TEST(QuoteFilterText, DoublesQuotes)
-{
+TEST(QuoteFilterText, DoublesQuotes) {
     EXPECT_EQ(quoteFilterText("O'Brien"), "'O''Brien'");
     EXPECT_EQ(quoteFilterText(""), "''");
 }

@@ -43,8 +43,8 @@ protected:
 TEST_F(TableFilterTest, FiltersTheView) {
     EXPECT_EQ(countWith("[Message] LIKE '%error%' and [SeverityKey] IN (3, 4)"), 1);
     EXPECT_EQ(countWith("[Message] = 'disk error on sda'"), 1);  // trailing blanks were removed on store
-    EXPECT_EQ(countWith("[Message] LIKE '%x'"), 1);               // cut to 512, still ends in x
-    EXPECT_EQ(countWith("[Date] > '12/8/24 12:30:00 PM'"), 1);    // 12:30:00.400 is later, 12:30:00.000 is not
+    EXPECT_EQ(countWith("[Message] LIKE '%x'"), 1);              // cut to 512, still ends in x
+    EXPECT_EQ(countWith("[Date] > '12/8/24 12:30:00 PM'"), 1);   // 12:30:00.400 is later, 12:30:00.000 is not
     EXPECT_EQ(countWith("[Date] >= '12/8/24 12:30:00 PM'"), 2);
     EXPECT_TRUE(m_table.setFiltered(false).ok);
     EXPECT_EQ(m_table.recordCount(), 3);

@@ -10,26 +10,22 @@
 namespace corvane {
 namespace {
 
-TEST(EventLoop, RunsPostedTasksInOrderUntilStopped)
-{
+TEST(EventLoop, RunsPostedTasksInOrderUntilStopped) {
     EventLoop loop;
     std::vector<int> seen;
     std::thread poster([&loop, &seen] {
-        for (int i = 0; i < 1000; ++i)
-            loop.post([&seen, i] { seen.push_back(i); });
+        for (int i = 0; i < 1000; ++i) loop.post([&seen, i] { seen.push_back(i); });
         loop.post([&loop] { loop.requestStop(); });
     });
     loop.run();
     poster.join();
     ASSERT_EQ(seen.size(), 1000u);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(seen[i], i);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(seen[i], i);
     // A stop requested before run ends it at once.
     loop.run();
 }
 
-TEST(EventLoop, ATaskThatThrowsDoesNotEndTheLoop)
-{
+TEST(EventLoop, ATaskThatThrowsDoesNotEndTheLoop) {
     EventLoop loop;
     bool after = false;
     loop.post([] { throw std::runtime_error("task failed"); });
@@ -38,8 +34,7 @@ TEST(EventLoop, ATaskThatThrowsDoesNotEndTheLoop)
     EXPECT_TRUE(after);
 }
 
-TEST(HeadlessOptions, DataFolderFromTheCommandLineOrTheEnvironment)
-{
+TEST(HeadlessOptions, DataFolderFromTheCommandLineOrTheEnvironment) {
     HeadlessOptions o;
     EXPECT_EQ(parseHeadlessOptions({"--data-folder", "/tmp/x", "--app-folder", "/opt/c/"}, o), "");
     EXPECT_EQ(o.dataFolder, "/tmp/x/");

@@ -29,16 +29,14 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string readFile(const std::string& path)
-{
+std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-int freePort()
-{
+int freePort() {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -51,11 +49,9 @@ int freePort()
 }
 
 // Runs a program to its end; answers its exit status, or -1 when it could not be started.
-int runToEnd(std::vector<std::string> args)
-{
+int runToEnd(std::vector<std::string> args) {
     std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
@@ -65,8 +61,7 @@ int runToEnd(std::vector<std::string> args)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-bool onPath(const std::string& program)
-{
+bool onPath(const std::string& program) {
     for (const char* dir : {"/usr/bin/", "/bin/", "/usr/local/bin/"})
         if (::access((std::string(dir) + program).c_str(), X_OK) == 0)
             return true;
@@ -75,18 +70,17 @@ bool onPath(const std::string& program)
 
 class HeadlessEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "corvane-e2e-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder = pattern + "/";
         port = freePort();
         std::ofstream(folder + "corvane.ini", std::ios::binary)
-            << "[Options]\r\nUDPPort=" << port << "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\nNotifySound=0\r\n";
+            << "[Options]\r\nUDPPort=" << port
+            << "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\nNotifySound=0\r\n";
         sender = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (pid > 0) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
@@ -98,8 +92,7 @@ protected:
     }
 
     // Starts the runner and waits (boundedly) for its "listening on" line.
-    std::string start()
-    {
+    std::string start() {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0)
             return "pipe failed";
@@ -130,20 +123,19 @@ protected:
         return line;
     }
 
-    void send(const std::string& bytes)
-    {
+    void send(const std::string& bytes) {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(static_cast<std::uint16_t>(port));
         to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ASSERT_EQ(::sendto(sender, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to),
+        ASSERT_EQ(::sendto(sender, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+                           sizeof to),
                   static_cast<ssize_t>(bytes.size()));
     }
 
     // Waits until the message file holds text, then stops the runner with SIGTERM; answers its
     // exit status.
-    int stopAfter(const std::string& text)
-    {
+    int stopAfter(const std::string& text) {
         const std::string file = folder + "MessageSet.vtx";
         for (int i = 0; i < 500 && readFile(file).find(text) == std::string::npos; ++i)
             std::this_thread::sleep_for(10ms);
@@ -159,8 +151,7 @@ protected:
         return -1;
     }
 
-    std::unique_ptr<Table> readTable(const std::string& name)
-    {
+    std::unique_ptr<Table> readTable(const std::string& name) {
         PacketReadResult r = DataPacketReader::read(readFile(folder + name + ".vtx"));
         if (!r.ok())
             return nullptr;
@@ -168,8 +159,7 @@ protected:
         t->load(std::move(r.contents));
         return t;
     }
-    static std::string text(const Table& t, int row, const char* field)
-    {
+    static std::string text(const Table& t, int row, const char* field) {
         const Value v = t.valueAt(row, t.requireField(field));
         return v.kind == Value::Kind::Text ? v.text : "<null>";
     }
@@ -181,8 +171,7 @@ protected:
     int out = -1;
 };
 
-TEST_F(HeadlessEndToEnd, RawDatagramsOfEveryShapeAreStored)
-{
+TEST_F(HeadlessEndToEnd, RawDatagramsOfEveryShapeAreStored) {
     ASSERT_EQ(start(), "listening on 127.0.0.1:" + std::to_string(port) + ", data folder " + folder + "\n");
 
     send("<34>Oct 11 22:14:15 mymachine su[123]: 'su root' failed");
@@ -211,8 +200,7 @@ TEST_F(HeadlessEndToEnd, RawDatagramsOfEveryShapeAreStored)
     auto hosts = readTable("HostSet");
     ASSERT_TRUE(hosts);
     int local = 0;
-    for (int i = 0; i < hosts->recordCount(); ++i)
-        local += text(*hosts, i, "Address") == "127.0.0.1";
+    for (int i = 0; i < hosts->recordCount(); ++i) local += text(*hosts, i, "Address") == "127.0.0.1";
     EXPECT_EQ(local, 1);
 
     struct stat st {};
@@ -220,15 +208,15 @@ TEST_F(HeadlessEndToEnd, RawDatagramsOfEveryShapeAreStored)
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
-TEST_F(HeadlessEndToEnd, LoggerMessagesAreStored)
-{
+TEST_F(HeadlessEndToEnd, LoggerMessagesAreStored) {
     if (!onPath("logger"))
         GTEST_SKIP() << "logger (bsdutils) is not installed";
     ASSERT_NE(start().find("listening on"), std::string::npos);
-    ASSERT_EQ(runToEnd({"logger", "-n", "127.0.0.1", "-P", std::to_string(port), "-d", "--rfc3164", "-t", "e2etag",
-                        "first logger line"}),
+    ASSERT_EQ(runToEnd({"logger", "-n", "127.0.0.1", "-P", std::to_string(port), "-d", "--rfc3164", "-t",
+                        "e2etag", "first logger line"}),
               0);
-    ASSERT_EQ(runToEnd({"logger", "-n", "127.0.0.1", "-P", std::to_string(port), "-d", "second logger line"}), 0);
+    ASSERT_EQ(runToEnd({"logger", "-n", "127.0.0.1", "-P", std::to_string(port), "-d", "second logger line"}),
+              0);
     ASSERT_EQ(stopAfter("second logger line"), 0);
 
     auto messages = readTable("MessageSet");

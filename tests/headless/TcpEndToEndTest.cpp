@@ -28,8 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-std::string fileText(const std::string& path)
-{
+std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -37,8 +36,7 @@ std::string fileText(const std::string& path)
 }
 
 // A loopback port of the given socket type that was free a moment ago.
-int freePort(int type)
-{
+int freePort(int type) {
     const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -50,11 +48,9 @@ int freePort(int type)
     return ntohs(a.sin_port);
 }
 
-int runProgram(std::vector<std::string> args)
-{
+int runProgram(std::vector<std::string> args) {
     std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
     if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
@@ -66,8 +62,7 @@ int runProgram(std::vector<std::string> args)
 
 class TcpEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "corvane-tcp-e2e-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         folder = pattern + "/";
@@ -77,8 +72,7 @@ protected:
             << "[Options]\r\nUDPPort=" << udpPort << "\r\nUDPBindings=127.0.0.1\r\nTCPPort=" << tcpPort
             << "\r\nTCPBindings=127.0.0.1\r\nNotifySound=0\r\n";
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (pid > 0) {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
@@ -89,8 +83,7 @@ protected:
     }
 
     // Starts the runner and waits (boundedly) for its first line.
-    std::string start()
-    {
+    std::string start() {
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0)
             return "pipe failed";
@@ -122,8 +115,7 @@ protected:
     }
 
     // Waits until the message file holds text, then stops the runner; answers its exit status.
-    int stopAfter(const std::string& text)
-    {
+    int stopAfter(const std::string& text) {
         for (int i = 0; i < 500 && fileText(folder + "MessageSet.vtx").find(text) == std::string::npos; ++i)
             std::this_thread::sleep_for(10ms);
         ::kill(pid, SIGTERM);
@@ -138,8 +130,7 @@ protected:
         return -1;
     }
 
-    std::unique_ptr<Table> messages()
-    {
+    std::unique_ptr<Table> messages() {
         PacketReadResult r = DataPacketReader::read(fileText(folder + "MessageSet.vtx"));
         if (!r.ok())
             return nullptr;
@@ -147,19 +138,16 @@ protected:
         t->load(std::move(r.contents));
         return t;
     }
-    static std::string text(const Table& t, int row, const char* field)
-    {
+    static std::string text(const Table& t, int row, const char* field) {
         const Value v = t.valueAt(row, t.requireField(field));
         return v.kind == Value::Kind::Text ? v.text : "<null>";
     }
-    static std::int64_t integer(const Table& t, int row, const char* field)
-    {
+    static std::int64_t integer(const Table& t, int row, const char* field) {
         const Value v = t.valueAt(row, t.requireField(field));
         return v.kind == Value::Kind::Integer ? v.integer : -999;
     }
 
-    std::vector<std::string> logger(std::vector<std::string> options, const std::string& message)
-    {
+    std::vector<std::string> logger(std::vector<std::string> options, const std::string& message) {
         std::vector<std::string> args{"logger", "--tcp", "-n", "127.0.0.1", "-P", std::to_string(tcpPort)};
         args.insert(args.end(), options.begin(), options.end());
         args.push_back(message);
@@ -173,18 +161,18 @@ protected:
     int out = -1;
 };
 
-TEST_F(TcpEndToEnd, LoggerOverTcpInBothFormsAndFramings)
-{
+TEST_F(TcpEndToEnd, LoggerOverTcpInBothFormsAndFramings) {
     if (::access("/usr/bin/logger", X_OK) != 0 && ::access("/bin/logger", X_OK) != 0)
         GTEST_SKIP() << "logger (bsdutils) is not installed";
     ASSERT_NE(start().find("listening on"), std::string::npos);
 
     ASSERT_EQ(runProgram(logger({"--rfc3164", "-t", "classic"}, "classic over tcp")), 0);
-    ASSERT_EQ(runProgram(logger({"--rfc5424", "-t", "app", "--msgid", "MID", "--sd-id", "zoo@123", "--sd-param",
-                                 "tiger=\"hungry\""},
+    ASSERT_EQ(runProgram(logger({"--rfc5424", "-t", "app", "--msgid", "MID", "--sd-id", "zoo@123",
+                                 "--sd-param", "tiger=\"hungry\""},
                                 "structured over tcp")),
               0);
-    ASSERT_EQ(runProgram(logger({"--rfc5424", "--octet-count", "-i", "-t", "counted"}, "counted over tcp END")), 0);
+    ASSERT_EQ(
+        runProgram(logger({"--rfc5424", "--octet-count", "-i", "-t", "counted"}, "counted over tcp END")), 0);
     ASSERT_EQ(stopAfter("counted over tcp END"), 0);
 
     auto table = messages();

@@ -22,14 +22,13 @@ public:
     LoopbackSender(const LoopbackSender&) = delete;
     LoopbackSender& operator=(const LoopbackSender&) = delete;
 
-    bool send(int port, const std::string& bytes) const
-    {
+    bool send(int port, const std::string& bytes) const {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(static_cast<std::uint16_t>(port));
         to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        return ::sendto(m_fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to)
-            == static_cast<ssize_t>(bytes.size());
+        return ::sendto(m_fd, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+                        sizeof to) == static_cast<ssize_t>(bytes.size());
     }
 
 private:
@@ -38,8 +37,7 @@ private:
 
 // A port on 127.0.0.1 that was free a moment ago: the system picks it for a socket bound to
 // port 0, which is then closed.
-inline int freeLoopbackPort()
-{
+inline int freeLoopbackPort() {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -59,8 +57,7 @@ struct MessageCopy {
     std::string Protocol;
 };
 
-inline MessageCopy copyOf(const TnSyslogMessage& m)
-{
+inline MessageCopy copyOf(const TnSyslogMessage& m) {
     return {m.Data(), m.Received(), m.PeerAddress(), m.Protocol()};
 }
 
@@ -72,16 +69,14 @@ struct Received {
     std::string bindingPeer;
 };
 
-inline void record(TnSysLogServer& server, std::vector<Received>& into)
-{
+inline void record(TnSysLogServer& server, std::vector<Received>& into) {
     server.OnMessage = [&into](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         into.push_back({sender, copyOf(*aData), aBinding, aBinding ? aBinding->PeerIP : std::string()});
     };
 }
 
 // Delivers queued datagrams on this thread until `count` have arrived or two seconds pass.
-inline bool deliverUntil(TnSysLogServer& server, const std::vector<Received>& received, std::size_t count)
-{
+inline bool deliverUntil(TnSysLogServer& server, const std::vector<Received>& received, std::size_t count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (received.size() < count && std::chrono::steady_clock::now() < deadline) {
         if (server.DeliverQueued() == 0)

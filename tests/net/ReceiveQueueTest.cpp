@@ -15,24 +15,20 @@ using namespace test;
 // Runs posted work when the test says so, as the program's event loop would.
 class TestMainThread : public MainThread {
 public:
-    void post(std::function<void()> task) override
-    {
+    void post(std::function<void()> task) override {
         std::lock_guard lock(m_mutex);
         m_tasks.push_back(std::move(task));
     }
-    std::size_t runAll()
-    {
+    std::size_t runAll() {
         std::vector<std::function<void()>> tasks;
         {
             std::lock_guard lock(m_mutex);
             tasks.swap(m_tasks);
         }
-        for (auto& t : tasks)
-            t();
+        for (auto& t : tasks) t();
         return tasks.size();
     }
-    std::size_t pending()
-    {
+    std::size_t pending() {
         std::lock_guard lock(m_mutex);
         return m_tasks.size();
     }
@@ -42,16 +38,13 @@ private:
     std::vector<std::function<void()>> m_tasks;
 };
 
-std::vector<ReceivedItem> items(std::initializer_list<const char*> texts)
-{
+std::vector<ReceivedItem> items(std::initializer_list<const char*> texts) {
     std::vector<ReceivedItem> out;
-    for (const char* t : texts)
-        out.push_back(ReceivedItem{t, "127.0.0.1", 1, 0, 0, 0, false, {}, {}});
+    for (const char* t : texts) out.push_back(ReceivedItem{t, "127.0.0.1", 1, 0, 0, 0, false, {}, {}});
     return out;
 }
 
-TEST(ReceiveQueue, KeepsOrderAndCountsWhatDoesNotFit)
-{
+TEST(ReceiveQueue, KeepsOrderAndCountsWhatDoesNotFit) {
     auto batch = items({"a", "b", "c", "d"});
     ReceiveQueue queue(3 * ReceiveQueue::cost(batch[0]));
     EXPECT_TRUE(queue.push(batch)) << "first push into an empty queue wakes";
@@ -59,16 +52,14 @@ TEST(ReceiveQueue, KeepsOrderAndCountsWhatDoesNotFit)
     auto more = items({"e"});
     EXPECT_FALSE(queue.push(more)) << "a queue with work waiting needs no second wake";
     EXPECT_EQ(queue.dropped(), 2u);
-    for (const char* expected : {"a", "b", "c"})
-        EXPECT_EQ(queue.take()->data, expected);
+    for (const char* expected : {"a", "b", "c"}) EXPECT_EQ(queue.take()->data, expected);
     EXPECT_FALSE(queue.take());
     auto later = items({"f"});
     EXPECT_TRUE(queue.push(later)) << "room again once drained";
     EXPECT_EQ(queue.take()->data, "f");
 }
 
-TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder)
-{
+TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder) {
     TestMainThread mainThread;
     std::vector<Received> received;
     auto server = std::make_unique<TnSysLogServer>();
@@ -79,16 +70,14 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder)
     ASSERT_EQ(server->SetActive(true), "");
     LoopbackSender sender;
     constexpr int kCount = 200;
-    for (int i = 0; i < kCount; ++i)
-        sender.send(port, "<13>" + std::to_string(i));
+    for (int i = 0; i < kCount; ++i) sender.send(port, "<13>" + std::to_string(i));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (received.size() < kCount && std::chrono::steady_clock::now() < deadline) {
         if (mainThread.runAll() == 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     ASSERT_EQ(received.size(), static_cast<std::size_t>(kCount));
-    for (int i = 0; i < kCount; ++i)
-        ASSERT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
+    for (int i = 0; i < kCount; ++i) ASSERT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
     EXPECT_EQ(server->DroppedCount(), 0u);
 
     // A wake-up that runs after the listener is gone finds nothing to do.
@@ -101,8 +90,7 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder)
     EXPECT_EQ(received.size(), static_cast<std::size_t>(kCount));
 }
 
-TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread)
-{
+TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread) {
     std::vector<Received> received;
     TnSysLogServer server;
     record(server, received);
@@ -112,11 +100,10 @@ TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread)
     ASSERT_EQ(server.SetActive(true), "");
     LoopbackSender sender;
     constexpr std::uint64_t kCount = 10;
-    for (std::uint64_t i = 0; i < kCount; ++i)
-        sender.send(port, "<13>12345678" + std::to_string(i));
+    for (std::uint64_t i = 0; i < kCount; ++i) sender.send(port, "<13>12345678" + std::to_string(i));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (server.DroppedCount() + server.UDPServer().QueuedCount() < kCount
-           && std::chrono::steady_clock::now() < deadline)
+    while (server.DroppedCount() + server.UDPServer().QueuedCount() < kCount &&
+           std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     EXPECT_EQ(server.DroppedCount(), 6u);
     server.DeliverQueued();

@@ -23,8 +23,7 @@ protected:
     void TearDown() override { EXPECT_EQ(server.SetActive(false), ""); }
 
     // Opens on one binding of 127.0.0.1 at a free port and returns the port.
-    int openOnLoopback()
-    {
+    int openOnLoopback() {
         const int port = freeLoopbackPort();
         server.UDPBindings().Add("127.0.0.1").Port = port;
         EXPECT_EQ(server.SetActive(true), "");
@@ -36,8 +35,7 @@ protected:
     LoopbackSender sender;
 };
 
-TEST_F(Listener, EmptyBindingListListensOnAllAddressesAtTheDefaultPort)
-{
+TEST_F(Listener, EmptyBindingListListensOnAllAddressesAtTheDefaultPort) {
     const int port = freeLoopbackPort();
     ASSERT_EQ(server.SetUDPPort(port), "");
     EXPECT_FALSE(server.Active()) << "writing the port does not open";
@@ -59,8 +57,7 @@ TEST_F(Listener, EmptyBindingListListensOnAllAddressesAtTheDefaultPort)
     EXPECT_EQ(r.bindingPeer, "127.0.0.1");
 }
 
-TEST_F(Listener, OneBindingListensOnlyOnItsAddress)
-{
+TEST_F(Listener, OneBindingListensOnlyOnItsAddress) {
     const int port = openOnLoopback();
     EXPECT_EQ(server.BoundAddress(), std::optional<std::string>("127.0.0.1"));
     const auto bound = server.UDPServer().BoundAddresses();
@@ -71,12 +68,15 @@ TEST_F(Listener, OneBindingListensOnlyOnItsAddress)
     EXPECT_EQ(server.TCPPort(), 601);
 }
 
-TEST_F(Listener, KeepsTheFirst1024BytesOfAnyDatagramAndGoesOn)
-{
+TEST_F(Listener, KeepsTheFirst1024BytesOfAnyDatagramAndGoesOn) {
     const int port = openOnLoopback();
     std::string withNul = "<13>" + std::string(196, 'n');
     withNul[99] = '\0';
-    struct Row { const char* name; std::string sent; std::string expected; };
+    struct Row {
+        const char* name;
+        std::string sent;
+        std::string expected;
+    };
     const std::vector<Row> rows = {
         {"2000 bytes", "<13>" + std::string(996, 'a') + std::string(1000, 'b'),
          "<13>" + std::string(996, 'a') + std::string(24, 'b')},
@@ -86,16 +86,14 @@ TEST_F(Listener, KeepsTheFirst1024BytesOfAnyDatagramAndGoesOn)
         {"odd bytes and ampersands", "<13>&\xff\xfe & &amp", "<13>&\xff\xfe & &amp"},
         {"after all of them", "<13>still listening", "<13>still listening"},
     };
-    for (const auto& r : rows)
-        ASSERT_TRUE(sender.send(port, r.sent)) << r.name;
+    for (const auto& r : rows) ASSERT_TRUE(sender.send(port, r.sent)) << r.name;
     ASSERT_TRUE(deliverUntil(server, received, rows.size()));
     ASSERT_EQ(received.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_EQ(received[i].message.Data, rows[i].expected) << rows[i].name;
 }
 
-TEST_F(Listener, WritingThePortReopensAnOpenListenerAndWaitsOnAClosedOne)
-{
+TEST_F(Listener, WritingThePortReopensAnOpenListenerAndWaitsOnAClosedOne) {
     const int first = openOnLoopback();
     const int second = freeLoopbackPort();
     ASSERT_EQ(server.SetUDPPort(second), "");
@@ -118,8 +116,7 @@ TEST_F(Listener, WritingThePortReopensAnOpenListenerAndWaitsOnAClosedOne)
     EXPECT_EQ(server.UDPServer().BoundAddresses().at(0).Port, third);
 }
 
-TEST_F(Listener, WritingTheCurrentStateDoesNothing)
-{
+TEST_F(Listener, WritingTheCurrentStateDoesNothing) {
     EXPECT_EQ(server.SetActive(false), "");
     EXPECT_FALSE(server.Active());
     openOnLoopback();
@@ -130,8 +127,7 @@ TEST_F(Listener, WritingTheCurrentStateDoesNothing)
     EXPECT_EQ(server.UDPBindings().Count(), 1u);
 }
 
-TEST_F(Listener, PortHeldByAnotherSocketGivesTheBindError)
-{
+TEST_F(Listener, PortHeldByAnotherSocketGivesTheBindError) {
     const int port = freeLoopbackPort();
     BoundSocket holder = openUdpSocket("127.0.0.1", port);
     ASSERT_GE(holder.fd, 0) << holder.error;
@@ -142,8 +138,7 @@ TEST_F(Listener, PortHeldByAnotherSocketGivesTheBindError)
     ::close(holder.fd);
 }
 
-TEST_F(Listener, ClosesWellWithinASecond)
-{
+TEST_F(Listener, ClosesWellWithinASecond) {
     openOnLoopback();
     // Let the receive thread settle into its wait first.
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -155,9 +150,12 @@ TEST_F(Listener, ClosesWellWithinASecond)
     EXPECT_EQ(server.UDPServer().CurrentBinding(), nullptr);
 }
 
-TEST_F(Listener, DeliveryErrorsGoToTheExceptionEventAndReceivingGoesOn)
-{
-    struct Caught { TnComponent* sender; std::string text; std::string cls; };
+TEST_F(Listener, DeliveryErrorsGoToTheExceptionEventAndReceivingGoesOn) {
+    struct Caught {
+        TnComponent* sender;
+        std::string text;
+        std::string cls;
+    };
     std::vector<Caught> caught;
     server.SetOnUDPException([&](TnComponent* s, Binding*, const std::string& text, const std::string& cls) {
         caught.push_back({s, text, cls});
@@ -183,8 +181,7 @@ TEST_F(Listener, DeliveryErrorsGoToTheExceptionEventAndReceivingGoesOn)
     ASSERT_TRUE(deliverUntil(server, received, 2)) << "an error without a handler is dropped";
 }
 
-TEST_F(Listener, BroadcastReachesEveryOpenSocket)
-{
+TEST_F(Listener, BroadcastReachesEveryOpenSocket) {
     openOnLoopback();
     auto broadcastOf = [&] {
         int value = -1;
@@ -201,8 +198,7 @@ TEST_F(Listener, BroadcastReachesEveryOpenSocket)
     EXPECT_EQ(broadcastOf(), 1) << "applied again on opening";
 }
 
-TEST_F(Listener, ThreadUDPDeliversOnTheReceiveThread)
-{
+TEST_F(Listener, ThreadUDPDeliversOnTheReceiveThread) {
     std::mutex mutex;
     std::thread::id deliveredOn;
     server.SetThreadUDP(true);
@@ -227,8 +223,7 @@ TEST_F(Listener, ThreadUDPDeliversOnTheReceiveThread)
     EXPECT_FALSE(server.HasQueued());
 }
 
-TEST_F(Listener, InjectMessageDeliversOnTheCallersThread)
-{
+TEST_F(Listener, InjectMessageDeliversOnTheCallersThread) {
     TnSysLogServer silent;
     EXPECT_TRUE(silent.InjectMessage("<13>nobody listens", "127.0.0.1"));
 
@@ -241,12 +236,13 @@ TEST_F(Listener, InjectMessageDeliversOnTheCallersThread)
     EXPECT_EQ(received[0].message.PeerAddress, "");
     EXPECT_EQ(received[0].message.Protocol, "UDP");
 
-    server.OnMessage = [](TnComponent*, TnSyslogMessage*, Binding*) { throw std::runtime_error("intake failed"); };
+    server.OnMessage = [](TnComponent*, TnSyslogMessage*, Binding*) {
+        throw std::runtime_error("intake failed");
+    };
     EXPECT_THROW(server.InjectMessage("x", "10.0.0.1"), std::runtime_error);
 }
 
-TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
-{
+TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued) {
     std::size_t nested = SIZE_MAX;
     server.OnMessage = [&](TnComponent*, TnSyslogMessage* aData, Binding* aBinding) {
         received.push_back({nullptr, copyOf(*aData), aBinding, {}});
@@ -256,8 +252,7 @@ TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
         }
     };
     const int port = openOnLoopback();
-    for (int i = 0; i < 5; ++i)
-        sender.send(port, "<13>" + std::to_string(i));
+    for (int i = 0; i < 5; ++i) sender.send(port, "<13>" + std::to_string(i));
     const auto deadline = Clock::now() + std::chrono::seconds(2);
     while (server.UDPServer().QueuedCount() < 5 && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -265,28 +260,34 @@ TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued)
     EXPECT_EQ(nested, 0u) << "a nested call leaves the rest to the outer one";
     EXPECT_FALSE(server.Active());
     ASSERT_EQ(received.size(), 5u);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
     ASSERT_EQ(server.SetActive(true), "");
     sender.send(port, "reopened");
     ASSERT_TRUE(deliverUntil(server, received, 6));
 }
 
-TEST(ListenerBindErrors, NameTheCause)
-{
-    struct Row { const char* name; int error; const char* address; int port; std::string expected; };
+TEST(ListenerBindErrors, NameTheCause) {
+    struct Row {
+        const char* name;
+        int error;
+        const char* address;
+        int port;
+        std::string expected;
+    };
     const Row rows[] = {
         {"in use", EADDRINUSE, "", 514, net_texts::kBindInUse},
         {"privileged port", EACCES, "", 514,
-         "Could not bind socket. Port 514 is below 1024 and this program has no right to use it. Run it with the "
-         "cap_net_bind_service capability (setcap cap_net_bind_service=+ep on the executable) or choose a port of "
+         "Could not bind socket. Port 514 is below 1024 and this program has no right to use it. Run it with "
+         "the "
+         "cap_net_bind_service capability (setcap cap_net_bind_service=+ep on the executable) or choose a "
+         "port of "
          "1024 or above in the settings."},
-        {"refused high port", EACCES, "", 5514, std::string("Could not bind socket. ") + std::strerror(EACCES)},
+        {"refused high port", EACCES, "", 5514,
+         std::string("Could not bind socket. ") + std::strerror(EACCES)},
         {"foreign address", EADDRNOTAVAIL, "192.0.2.1", 514,
          "Could not bind socket. The address 192.0.2.1 does not belong to this computer."},
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(bindErrorText(r.error, r.address, r.port), r.expected) << r.name;
+    for (const auto& r : rows) EXPECT_EQ(bindErrorText(r.error, r.address, r.port), r.expected) << r.name;
 
     TnSysLogServer server;
     server.UDPBindings().Add("localhost");

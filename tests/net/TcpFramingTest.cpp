@@ -18,8 +18,8 @@ struct Outcome {
 };
 
 // Feeds the stream in pieces of `piece` bytes (0: whole), then ends it unless it failed.
-Outcome frame(const std::string& stream, std::size_t piece, std::size_t maxFrame = 64 * 1024, std::size_t keep = 1024)
-{
+Outcome frame(const std::string& stream, std::size_t piece, std::size_t maxFrame = 64 * 1024,
+              std::size_t keep = 1024) {
     TcpFramer framer(maxFrame, keep);
     Outcome out;
     const std::size_t step = piece == 0 ? std::max<std::size_t>(stream.size(), 1) : piece;
@@ -41,8 +41,7 @@ struct Row {
 };
 
 // Each stream gives the same frames fed whole, one byte at a time and in pieces of 7 bytes.
-TEST(TcpFraming, FramesOfEveryShape)
-{
+TEST(TcpFraming, FramesOfEveryShape) {
     const std::string x2000(2000, 'x');
     const Row rows[] = {
         {"octet counted", "5 hello3 abc", {"hello", "abc"}},
@@ -52,14 +51,33 @@ TEST(TcpFraming, FramesOfEveryShape)
         {"an octet-counted frame may hold line ends", "6 a\nb\r\nc8 <13>next", {"a\nb\r\nc", "<13>next"}},
         {"a CR inside a line stays", "<13>a\rb\n", {"<13>a\rb"}},
         {"a line that starts with 0 is not counted", "0 abc\n", {"0 abc"}},
-        {"long octet frame keeps its first bytes", "2000 " + x2000 + "3 abc", {std::string(1024, 'x'), "abc"}},
+        {"long octet frame keeps its first bytes",
+         "2000 " + x2000 + "3 abc",
+         {std::string(1024, 'x'), "abc"}},
         {"line longer than the largest frame is cut and skipped to its end",
-         std::string(150, 'y') + "\n<13>next\n", {std::string(50, 'y'), "<13>next"}, "", 100, 50},
-        {"line exactly the largest frame", std::string(100, 'z') + "\n<13>n\n", {std::string(50, 'z'), "<13>n"}, "",
-         100, 50},
-        {"line of the largest frame with CR LF", std::string(99, 'z') + "\r\n", {std::string(99, 'z')}, "", 100, 200},
-        {"octet count beyond the largest frame is still followed", "200 " + std::string(200, 'q') + "2 ok",
-         {std::string(50, 'q'), "ok"}, "", 100, 50},
+         std::string(150, 'y') + "\n<13>next\n",
+         {std::string(50, 'y'), "<13>next"},
+         "",
+         100,
+         50},
+        {"line exactly the largest frame",
+         std::string(100, 'z') + "\n<13>n\n",
+         {std::string(50, 'z'), "<13>n"},
+         "",
+         100,
+         50},
+        {"line of the largest frame with CR LF",
+         std::string(99, 'z') + "\r\n",
+         {std::string(99, 'z')},
+         "",
+         100,
+         200},
+        {"octet count beyond the largest frame is still followed",
+         "200 " + std::string(200, 'q') + "2 ok",
+         {std::string(50, 'q'), "ok"},
+         "",
+         100,
+         50},
         {"stream ends inside a line", "<13>a\n<13>tail", {"<13>a", "<13>tail"}},
         {"stream ends inside an octet frame", "10 abc", {"abc"}},
         {"stream ends after the count", "10 ", {}},
@@ -80,8 +98,7 @@ TEST(TcpFraming, FramesOfEveryShape)
     }
 }
 
-TEST(TcpFraming, FailedFramerTakesNothingMore)
-{
+TEST(TcpFraming, FailedFramerTakesNothingMore) {
     TcpFramer framer(1024, 1024);
     Frames frames;
     EXPECT_FALSE(framer.feed("5x", frames));
@@ -92,8 +109,7 @@ TEST(TcpFraming, FailedFramerTakesNothingMore)
     EXPECT_TRUE(framer.failed());
 }
 
-TEST(TcpFraming, TellsWhetherAFrameIsInProgress)
-{
+TEST(TcpFraming, TellsWhetherAFrameIsInProgress) {
     TcpFramer framer(1024, 1024);
     Frames frames;
     EXPECT_FALSE(framer.inFrame());

@@ -19,8 +19,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 // A TCP port on 127.0.0.1 that was free a moment ago.
-int freeTcpPort()
-{
+int freeTcpPort() {
     BoundSocket s = openTcpListener("127.0.0.1", 0);
     const int port = localAddressOf(s.fd).Port;
     ::close(s.fd);
@@ -35,22 +34,20 @@ struct Fault {
 
 class TcpListener : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         record(server, received);
-        server.SetOnTCPException([this](TnComponent* s, Binding*, const std::string& text, const std::string& cls) {
-            faults.push_back({s, text, cls});
-        });
+        server.SetOnTCPException(
+            [this](TnComponent* s, Binding*, const std::string& text, const std::string& cls) {
+                faults.push_back({s, text, cls});
+            });
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         EXPECT_EQ(server.SetTCPActive(false), "");
         EXPECT_EQ(server.SetActive(false), "");
     }
 
     // Opens the TCP listener on 127.0.0.1 at a port the system picks, and returns the port.
-    int openOnLoopback()
-    {
+    int openOnLoopback() {
         server.TCPBindings().Add("127.0.0.1").Port = 0;
         EXPECT_EQ(server.SetTCPActive(true), "");
         const auto bound = server.TCPServer().BoundAddresses();
@@ -58,8 +55,7 @@ protected:
     }
 
     // Delivers until `count` messages have arrived or the time is up.
-    bool deliverUntil(std::size_t count, std::chrono::milliseconds within = 3000ms)
-    {
+    bool deliverUntil(std::size_t count, std::chrono::milliseconds within = 3000ms) {
         const auto deadline = Clock::now() + within;
         while (received.size() < count && Clock::now() < deadline)
             if (server.DeliverQueued() == 0)
@@ -72,8 +68,7 @@ protected:
     std::vector<Fault> faults;
 };
 
-TEST_F(TcpListener, FramesBecomeMessagesLikeDatagrams)
-{
+TEST_F(TcpListener, FramesBecomeMessagesLikeDatagrams) {
     EXPECT_EQ(server.SetActive(true), "");
     EXPECT_FALSE(server.TCPActive()) << "opening the UDP side leaves TCP alone";
     EXPECT_EQ(server.SetActive(false), "");
@@ -118,8 +113,7 @@ TEST_F(TcpListener, FramesBecomeMessagesLikeDatagrams)
     EXPECT_TRUE(faults.empty());
 }
 
-TEST_F(TcpListener, FramingErrorClosesOnlyThatConnection)
-{
+TEST_F(TcpListener, FramingErrorClosesOnlyThatConnection) {
     const int port = openOnLoopback();
     TcpClient good(port);
     TcpClient bad(port);
@@ -134,7 +128,8 @@ TEST_F(TcpListener, FramingErrorClosesOnlyThatConnection)
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_EQ(faults[0].sender, &server.TCPServer());
     EXPECT_EQ(faults[0].text,
-              "Syslog over TCP from 127.0.0.1 could not be read: octet count not followed by a space. The connection "
+              "Syslog over TCP from 127.0.0.1 could not be read: octet count not followed by a space. The "
+              "connection "
               "was closed.");
     EXPECT_EQ(faults[0].cls, "ETcpFramingError");
 
@@ -144,8 +139,7 @@ TEST_F(TcpListener, FramingErrorClosesOnlyThatConnection)
     EXPECT_FALSE(good.closedByPeer(50ms));
 }
 
-TEST_F(TcpListener, ConnectionsBeyondTheMaximumAreRefused)
-{
+TEST_F(TcpListener, ConnectionsBeyondTheMaximumAreRefused) {
     server.TCPServer().SetMaxConnections(2);
     const int port = openOnLoopback();
     TcpClient a(port);
@@ -168,8 +162,7 @@ TEST_F(TcpListener, ConnectionsBeyondTheMaximumAreRefused)
     EXPECT_EQ(received[2].message.Data, "<13>d");
 }
 
-TEST_F(TcpListener, IdleConnectionIsClosedAndItsPartialFrameKept)
-{
+TEST_F(TcpListener, IdleConnectionIsClosedAndItsPartialFrameKept) {
     server.TCPServer().SetIdleTimeout(300ms);
     const int port = openOnLoopback();
     TcpClient idle(port);
@@ -188,13 +181,11 @@ TEST_F(TcpListener, IdleConnectionIsClosedAndItsPartialFrameKept)
     ASSERT_TRUE(deliverUntil(1));
     server.DeliverQueued();
     std::size_t partial = 0;
-    for (const auto& r : received)
-        partial += r.message.Data == "<13>no line end";
+    for (const auto& r : received) partial += r.message.Data == "<13>no line end";
     EXPECT_EQ(partial, 1u);
 }
 
-TEST_F(TcpListener, ClosingKeepsFramesInProgressAndReopens)
-{
+TEST_F(TcpListener, ClosingKeepsFramesInProgressAndReopens) {
     const int port = openOnLoopback();
     {
         TcpClient client(port);
@@ -231,8 +222,7 @@ TEST_F(TcpListener, ClosingKeepsFramesInProgressAndReopens)
     EXPECT_EQ(server.TCPServer().BoundAddresses().at(0).Port, third);
 }
 
-TEST_F(TcpListener, PortHeldByAnotherListenerGivesTheBindError)
-{
+TEST_F(TcpListener, PortHeldByAnotherListenerGivesTheBindError) {
     BoundSocket holder = openTcpListener("127.0.0.1", 0);
     ASSERT_GE(holder.fd, 0) << holder.error;
     server.TCPBindings().Add("127.0.0.1").Port = localAddressOf(holder.fd).Port;

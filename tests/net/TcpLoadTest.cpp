@@ -25,15 +25,14 @@ struct Tally {
     std::vector<std::string> udp;
 };
 
-void tallyInto(TnSysLogServer& server, Tally& tally)
-{
+void tallyInto(TnSysLogServer& server, Tally& tally) {
     server.OnMessage = [&tally](TnComponent*, TnSyslogMessage* m, Binding*) {
         (m->Protocol() == "TCP" ? tally.tcp : tally.udp).push_back(m->Data());
     };
 }
 
-bool deliverUntil(TnSysLogServer& server, const std::function<bool()>& done, std::chrono::milliseconds within)
-{
+bool deliverUntil(TnSysLogServer& server, const std::function<bool()>& done,
+                  std::chrono::milliseconds within) {
     const auto deadline = Clock::now() + within;
     while (!done() && Clock::now() < deadline)
         if (server.DeliverQueued() == 0)
@@ -43,8 +42,7 @@ bool deliverUntil(TnSysLogServer& server, const std::function<bool()>& done, std
 
 // Two hundred peers send their messages a few bytes at a time; datagrams sent meanwhile are
 // delivered at once, not after the slow peers.
-TEST(TcpLoad, TricklingPeersDoNotHoldUpDatagrams)
-{
+TEST(TcpLoad, TricklingPeersDoNotHoldUpDatagrams) {
     constexpr int kPeers = 200;
     TnSysLogServer server;
     Tally tally;
@@ -74,13 +72,15 @@ TEST(TcpLoad, TricklingPeersDoNotHoldUpDatagrams)
         }
         ASSERT_TRUE(udp.send(udpPort, "<13>datagram " + std::to_string(sent)));
         ++sent;
-        ASSERT_TRUE(deliverUntil(server, [&] { return tally.udp.size() == sent; }, 2000ms))
+        ASSERT_TRUE(deliverUntil(
+            server, [&] { return tally.udp.size() == sent; }, 2000ms))
             << "datagram " << sent - 1 << " waited behind the TCP peers";
         if (at + 3 < texts[0].size()) {
             EXPECT_TRUE(tally.tcp.empty()) << "no frame is complete before its line end";
         }
     }
-    ASSERT_TRUE(deliverUntil(server, [&] { return tally.tcp.size() == kPeers; }, 3000ms));
+    ASSERT_TRUE(deliverUntil(
+        server, [&] { return tally.tcp.size() == kPeers; }, 3000ms));
     std::sort(tally.tcp.begin(), tally.tcp.end());
     std::vector<std::string> expected;
     for (auto t : texts) {
@@ -97,8 +97,7 @@ TEST(TcpLoad, TricklingPeersDoNotHoldUpDatagrams)
 // One peer sends numbered messages as fast as it can, both framings in turn, while the queue is
 // kept small: the listener waits for room instead of dropping, so all of them arrive in order,
 // and datagrams sent meanwhile still find room.
-TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder)
-{
+TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder) {
     constexpr int kMessages = 100000;
     constexpr int kDatagrams = 200;
     TnSysLogServer server;
@@ -136,9 +135,9 @@ TEST(TcpLoad, HundredThousandMessagesArriveCompleteAndInOrder)
     // Let the queue fill up before the main thread starts working through it.
     std::this_thread::sleep_for(100ms);
     LoopbackSender udp;
-    for (int i = 0; i < kDatagrams; ++i)
-        udp.send(udpPort, "<13>datagram");
-    deliverUntil(server, [&] { return expected >= kMessages && datagrams >= kDatagrams; }, 20000ms);
+    for (int i = 0; i < kDatagrams; ++i) udp.send(udpPort, "<13>datagram");
+    deliverUntil(
+        server, [&] { return expected >= kMessages && datagrams >= kDatagrams; }, 20000ms);
     sender.join();
     EXPECT_EQ(expected, kMessages);
     EXPECT_EQ(outOfOrder, 0);

@@ -14,8 +14,7 @@ namespace corvane::test {
 // A TCP connection from 127.0.0.1 to a local port.
 class TcpClient {
 public:
-    explicit TcpClient(int port) : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
-    {
+    explicit TcpClient(int port) : m_fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -28,8 +27,7 @@ public:
 
     bool connected() const { return m_connected; }
 
-    bool send(std::string_view bytes) const
-    {
+    bool send(std::string_view bytes) const {
         while (!bytes.empty()) {
             const ssize_t n = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
             if (n <= 0)
@@ -40,8 +38,7 @@ public:
     }
 
     // True when the other end closes the connection within the time given.
-    bool closedByPeer(std::chrono::milliseconds within) const
-    {
+    bool closedByPeer(std::chrono::milliseconds within) const {
         pollfd p{m_fd, POLLIN, 0};
         if (::poll(&p, 1, static_cast<int>(within.count())) <= 0)
             return false;
@@ -49,8 +46,7 @@ public:
         return ::recv(m_fd, &byte, 1, MSG_DONTWAIT) <= 0;
     }
 
-    void close()
-    {
+    void close() {
         if (m_fd >= 0)
             ::close(m_fd);
         m_fd = -1;

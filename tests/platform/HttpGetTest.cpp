@@ -18,15 +18,13 @@ using namespace std::chrono_literals;
 
 class HttpGet : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         // Requests to the test server must never go through a proxy of the machine.
         ::setenv("no_proxy", "*", 1);
         ::setenv("NO_PROXY", "*", 1);
     }
 
-    HttpResult get(const std::string& url, const HttpOptions& options = {})
-    {
+    HttpResult get(const std::string& url, const HttpOptions& options = {}) {
         m_body.str("");
         return HttpGetToStream(url, "Agent/1 (test)", "tag&id&45000.5&Desk 4", &m_body, m_cookies, options);
     }
@@ -35,8 +33,7 @@ protected:
     std::ostringstream m_body;
 };
 
-HttpTestReply answer(int status, std::string reason, std::string body = {})
-{
+HttpTestReply answer(int status, std::string reason, std::string body = {}) {
     HttpTestReply r;
     r.status = status;
     r.reason = std::move(reason);
@@ -45,9 +42,9 @@ HttpTestReply answer(int status, std::string reason, std::string body = {})
     return r;
 }
 
-TEST_F(HttpGet, SendsTheAgentAuthenticationAndAcceptAndKeepsTheBody)
-{
-    HttpTestServer server([](const HttpTestRequest&) { return answer(200, "OK", "1.0.0.57 Corvane\r\nline\r\n"); });
+TEST_F(HttpGet, SendsTheAgentAuthenticationAndAcceptAndKeepsTheBody) {
+    HttpTestServer server(
+        [](const HttpTestRequest&) { return answer(200, "OK", "1.0.0.57 Corvane\r\nline\r\n"); });
 
     const HttpResult r = get(server.url("/u/Version.txt"));
 
@@ -66,8 +63,7 @@ TEST_F(HttpGet, SendsTheAgentAuthenticationAndAcceptAndKeepsTheBody)
     EXPECT_EQ(requests[0].header("accept"), "text/html, */*");
 }
 
-TEST_F(HttpGet, TheStatusDecidesSuccessAndFailure)
-{
+TEST_F(HttpGet, TheStatusDecidesSuccessAndFailure) {
     struct Row {
         const char* name;
         int status;
@@ -99,8 +95,7 @@ TEST_F(HttpGet, TheStatusDecidesSuccessAndFailure)
     }
 }
 
-TEST_F(HttpGet, FollowsEightRedirectsButNotNine)
-{
+TEST_F(HttpGet, FollowsEightRedirectsButNotNine) {
     // /r/N redirects to /r/N-1 until /r/0, which answers.
     HttpTestServer server([](const HttpTestRequest& request) {
         const int n = std::atoi(request.target.substr(3).c_str());
@@ -115,7 +110,8 @@ TEST_F(HttpGet, FollowsEightRedirectsButNotNine)
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(m_body.str(), "end");
     EXPECT_EQ(server.requests().size(), 9u);
-    EXPECT_EQ(server.requests().back().header("authorization"), "Basic " + test::base64("tag&id&45000.5&Desk 4:"));
+    EXPECT_EQ(server.requests().back().header("authorization"),
+              "Basic " + test::base64("tag&id&45000.5&Desk 4:"));
 
     r = get(server.url("/r/9"));
     EXPECT_FALSE(r.ok);
@@ -125,8 +121,7 @@ TEST_F(HttpGet, FollowsEightRedirectsButNotNine)
     EXPECT_EQ(server.requests().size(), 9u + 9u);
 }
 
-TEST_F(HttpGet, CookiesLastAsLongAsTheirStore)
-{
+TEST_F(HttpGet, CookiesLastAsLongAsTheirStore) {
     HttpTestServer server([](const HttpTestRequest& request) {
         HttpTestReply r = answer(200, "OK", request.header("cookie"));
         r.headers.emplace_back("Set-Cookie", "visit=42; Path=/");
@@ -144,8 +139,7 @@ TEST_F(HttpGet, CookiesLastAsLongAsTheirStore)
     EXPECT_EQ(body.str(), "");
 }
 
-TEST_F(HttpGet, TheTotalTimeOutEndsStalledAndTricklingServers)
-{
+TEST_F(HttpGet, TheTotalTimeOutEndsStalledAndTricklingServers) {
     for (const auto mode : {HttpTestReply::Mode::Stall, HttpTestReply::Mode::Trickle}) {
         SCOPED_TRACE(mode == HttpTestReply::Mode::Stall ? "stall" : "trickle");
         HttpTestServer server([mode](const HttpTestRequest&) {
@@ -167,8 +161,7 @@ TEST_F(HttpGet, TheTotalTimeOutEndsStalledAndTricklingServers)
     }
 }
 
-TEST_F(HttpGet, RefusedRequestsFailWithTheirReason)
-{
+TEST_F(HttpGet, RefusedRequestsFailWithTheirReason) {
     // A name under the reserved .invalid domain never resolves.
     HttpResult r = get("http://update.corvane.invalid/Version.txt");
     EXPECT_TRUE(r.failed);
@@ -193,8 +186,7 @@ TEST_F(HttpGet, RefusedRequestsFailWithTheirReason)
     EXPECT_FALSE(r.hostUnresolved);
 }
 
-TEST_F(HttpGet, AnOversizedBodyIsRefusedAndAStopFlagCancels)
-{
+TEST_F(HttpGet, AnOversizedBodyIsRefusedAndAStopFlagCancels) {
     HttpTestServer server([](const HttpTestRequest&) { return answer(200, "OK", std::string(5000, 'x')); });
     HttpOptions options;
     options.maxBodySize = 4096;
@@ -215,8 +207,7 @@ TEST_F(HttpGet, AnOversizedBodyIsRefusedAndAStopFlagCancels)
     EXPECT_EQ(server.requests().size(), 2u);
 }
 
-TEST_F(HttpGet, AStopDuringAStallEndsTheRequestAsCancelled)
-{
+TEST_F(HttpGet, AStopDuringAStallEndsTheRequestAsCancelled) {
     HttpTestServer server([](const HttpTestRequest&) {
         HttpTestReply r;
         r.mode = HttpTestReply::Mode::Stall;

@@ -22,8 +22,7 @@ struct HttpTestRequest {
     std::string target;
     std::map<std::string, std::string> headers;  // names in lower case
 
-    std::string header(const std::string& lowerName) const
-    {
+    std::string header(const std::string& lowerName) const {
         const auto it = headers.find(lowerName);
         return it == headers.end() ? std::string() : it->second;
     }
@@ -49,8 +48,7 @@ class HttpTestServer {
 public:
     using Handler = std::function<HttpTestReply(const HttpTestRequest&)>;
 
-    explicit HttpTestServer(Handler handler) : m_handler(std::move(handler))
-    {
+    explicit HttpTestServer(Handler handler) : m_handler(std::move(handler)) {
         m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         const int on = 1;
         ::setsockopt(m_listen, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -65,8 +63,7 @@ public:
         m_thread = std::thread([this] { run(); });
     }
 
-    ~HttpTestServer()
-    {
+    ~HttpTestServer() {
         m_stop = true;
         m_thread.join();
         ::close(m_listen);
@@ -76,10 +73,11 @@ public:
     HttpTestServer& operator=(const HttpTestServer&) = delete;
 
     int port() const { return m_port; }
-    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(m_port) + path; }
+    std::string url(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(m_port) + path;
+    }
 
-    std::vector<HttpTestRequest> requests() const
-    {
+    std::vector<HttpTestRequest> requests() const {
         std::lock_guard lock(m_mutex);
         return m_requests;
     }
@@ -87,14 +85,12 @@ public:
 private:
     static constexpr auto kLongest = std::chrono::seconds(5);
 
-    bool waitReadable(int fd, int milliseconds) const
-    {
+    bool waitReadable(int fd, int milliseconds) const {
         pollfd p{fd, POLLIN, 0};
         return ::poll(&p, 1, milliseconds) > 0;
     }
 
-    void run()
-    {
+    void run() {
         while (!m_stop) {
             if (!waitReadable(m_listen, 20))
                 continue;
@@ -106,12 +102,11 @@ private:
         }
     }
 
-    void serve(int fd)
-    {
+    void serve(int fd) {
         std::string text;
         const auto deadline = std::chrono::steady_clock::now() + kLongest;
-        while (text.find("\r\n\r\n") == std::string::npos && text.size() < 65536 && !m_stop
-               && std::chrono::steady_clock::now() < deadline) {
+        while (text.find("\r\n\r\n") == std::string::npos && text.size() < 65536 && !m_stop &&
+               std::chrono::steady_clock::now() < deadline) {
             if (!waitReadable(fd, 20))
                 continue;
             char buffer[4096];
@@ -131,8 +126,7 @@ private:
             return;
         }
         std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
-        for (const auto& [name, value] : reply.headers)
-            head += name + ": " + value + "\r\n";
+        for (const auto& [name, value] : reply.headers) head += name + ": " + value + "\r\n";
         if (reply.mode == HttpTestReply::Mode::Trickle) {
             head += "Content-Length: 1000000\r\nConnection: close\r\n\r\n";
             sendAll(fd, head);
@@ -148,15 +142,13 @@ private:
 
     // Keeps the connection for at most kLongest, while step answers true, until the server stops.
     template <typename Step>
-    void hold(Step step) const
-    {
+    void hold(Step step) const {
         const auto deadline = std::chrono::steady_clock::now() + kLongest;
         while (!m_stop && std::chrono::steady_clock::now() < deadline && step())
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 
-    static bool sendAll(int fd, const std::string& bytes)
-    {
+    static bool sendAll(int fd, const std::string& bytes) {
         std::size_t sent = 0;
         while (sent < bytes.size()) {
             const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
@@ -167,8 +159,7 @@ private:
         return true;
     }
 
-    static HttpTestRequest parse(const std::string& text)
-    {
+    static HttpTestRequest parse(const std::string& text) {
         HttpTestRequest request;
         std::size_t pos = text.find("\r\n");
         const std::string first = text.substr(0, pos);
@@ -183,11 +174,9 @@ private:
             if (line.empty() || colon == std::string::npos)
                 continue;
             std::string name = line.substr(0, colon);
-            for (char& c : name)
-                c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+            for (char& c : name) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
             std::size_t from = colon + 1;
-            while (from < line.size() && line[from] == ' ')
-                ++from;
+            while (from < line.size() && line[from] == ' ') ++from;
             request.headers[name] = line.substr(from);
         }
         return request;
@@ -203,21 +192,22 @@ private:
 };
 
 // The standard Base64 form of bytes, as basic authentication carries it.
-inline std::string base64(const std::string& bytes)
-{
+inline std::string base64(const std::string& bytes) {
     static const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     std::size_t i = 0;
     for (; i + 2 < bytes.size(); i += 3) {
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8)
-            | static_cast<unsigned char>(bytes[i + 2]);
+        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
+                           (static_cast<unsigned char>(bytes[i + 1]) << 8) |
+                           static_cast<unsigned char>(bytes[i + 2]);
         out += {kAlphabet[v >> 18], kAlphabet[(v >> 12) & 63], kAlphabet[(v >> 6) & 63], kAlphabet[v & 63]};
     }
     if (i + 1 == bytes.size()) {
         const unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
         out += {kAlphabet[v >> 18], kAlphabet[(v >> 12) & 63], '=', '='};
     } else if (i + 2 == bytes.size()) {
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+        const unsigned v =
+            (static_cast<unsigned char>(bytes[i]) << 16) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
         out += {kAlphabet[v >> 18], kAlphabet[(v >> 12) & 63], kAlphabet[(v >> 6) & 63], '='};
     }
     return out;

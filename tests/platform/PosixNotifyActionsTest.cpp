@@ -22,8 +22,7 @@ struct Shown {
 };
 struct RecordingDialogs : MessageDialogs {
     std::vector<Shown> shown;
-    int show(const std::string& m, const std::string& t, int k, const std::string& = {}) override
-    {
+    int show(const std::string& m, const std::string& t, int k, const std::string& = {}) override {
         shown.push_back({m, t, k});
         return 1;
     }
@@ -31,8 +30,7 @@ struct RecordingDialogs : MessageDialogs {
 
 class PosixActions : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "corvane-notify-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         dir = pattern + "/";
@@ -40,15 +38,13 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     // A script that writes its arguments into a file.
-    std::string script(const std::string& name)
-    {
+    std::string script(const std::string& name) {
         const std::string path = dir + name;
         std::ofstream(path) << "#!/bin/sh\necho \"$@\" > \"" << dir << name << ".ran\"\n";
         fs::permissions(path, fs::perms::owner_all);
         return path;
     }
-    static std::string waitForFile(const std::string& path)
-    {
+    static std::string waitForFile(const std::string& path) {
         for (int i = 0; i < 400; ++i) {
             std::ifstream in(path);
             std::stringstream s;
@@ -64,8 +60,7 @@ protected:
     RecordingDialogs dialogs;
 };
 
-TEST_F(PosixActions, StartsAnExecutableWithoutArgumentsOrWaiting)
-{
+TEST_F(PosixActions, StartsAnExecutableWithoutArgumentsOrWaiting) {
     PosixNotifyActions actions(dir, dialogs);
     const std::string program = script("notify.sh");
     EXPECT_GT(actions.RunNotifyProgram(program), 32);
@@ -73,8 +68,7 @@ TEST_F(PosixActions, StartsAnExecutableWithoutArgumentsOrWaiting)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(PosixActions, FoldersAndDocumentsGoToTheOpener)
-{
+TEST_F(PosixActions, FoldersAndDocumentsGoToTheOpener) {
     PosixNotifyActions actions(dir, dialogs);
     const std::string opener = script("opener.sh");
     actions.setOpener(opener);
@@ -86,8 +80,7 @@ TEST_F(PosixActions, FoldersAndDocumentsGoToTheOpener)
     EXPECT_EQ(waitForFile(opener + ".ran"), dir + "report.txt\n");
 }
 
-TEST_F(PosixActions, NothingStartedGivesTwoAndTheWarning)
-{
+TEST_F(PosixActions, NothingStartedGivesTwoAndTheWarning) {
     PosixNotifyActions actions(dir, dialogs);
     EXPECT_EQ(actions.RunNotifyProgram(""), 2);
     EXPECT_TRUE(dialogs.shown.empty());
@@ -97,12 +90,11 @@ TEST_F(PosixActions, NothingStartedGivesTwoAndTheWarning)
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Notification Execute");
     EXPECT_EQ(dialogs.shown[0].kind, 48);
-    EXPECT_EQ(dialogs.shown[0].message, "An Error ocurred opening the file. File name /no/such/file.txt: " + dir +
-                                            "no-such-opener: No such file or directory");
+    EXPECT_EQ(dialogs.shown[0].message, "An Error ocurred opening the file. File name /no/such/file.txt: " +
+                                            dir + "no-such-opener: No such file or directory");
 }
 
-TEST_F(PosixActions, SoundWithoutADeviceIsSilent)
-{
+TEST_F(PosixActions, SoundWithoutADeviceIsSilent) {
     PosixNotifyActions actions(dir, dialogs);
     actions.PlayNotifySound("Warning");
     actions.PlayNotifySound("");

@@ -29,7 +29,7 @@ TEST(DateTime, RejectsInvalidFields) {
 
 TEST(DateTime, RoundTripsToTheMillisecond) {
     const DateTimeFields cases[] = {
-        {2024, 1, 8, 14, 30, 5, 123}, {1, 1, 1, 0, 0, 0, 0},       {9999, 12, 31, 23, 59, 59, 999},
+        {2024, 1, 8, 14, 30, 5, 123}, {1, 1, 1, 0, 0, 0, 0},      {9999, 12, 31, 23, 59, 59, 999},
         {1899, 12, 29, 6, 0, 0, 1},   {1899, 12, 30, 0, 0, 0, 0}, {2009, 10, 11, 22, 14, 15, 750},
     };
     for (const auto& f : cases) {

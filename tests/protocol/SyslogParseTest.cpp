@@ -8,7 +8,9 @@
 namespace corvane {
 namespace {
 
-DateTime at(int y, int mo, int d, int h, int mi, int s) { return encodeDateTime({y, mo, d, h, mi, s, 0}).value(); }
+DateTime at(int y, int mo, int d, int h, int mi, int s) {
+    return encodeDateTime({y, mo, d, h, mi, s, 0}).value();
+}
 
 // Fixed clock for every test here: 15 June 2024 12:00:07.
 class SyslogParseTest : public ::testing::Test {
@@ -64,28 +66,29 @@ struct ParseRow {
 TEST_F(SyslogParseTest, MessageShapes) {
     const ParseRow rows[] = {
         {"short text is not scanned", "<13>hello", "<13>hello", 13, "", "Unknown", -1, ""},
-        {"no priority", "hello world, no priority here at all", "<13> hello world, no priority here at all", 13,
-         "world", "Unknown", -1, "no priority here at all"},
-        {"priority too long", "<1000> abc def ghi jkl", "<13> <1000> abc def ghi jkl", 13, "abc", "Unknown", -1,
-         "def ghi jkl"},
+        {"no priority", "hello world, no priority here at all", "<13> hello world, no priority here at all",
+         13, "world", "Unknown", -1, "no priority here at all"},
+        {"priority too long", "<1000> abc def ghi jkl", "<13> <1000> abc def ghi jkl", 13, "abc", "Unknown",
+         -1, "def ghi jkl"},
         {"priority kept to 8 bits", "<300>Oct 11 22:14:15 host x", "<300>Oct 11 22:14:15 host x", 44, "host",
          "Unknown", -1, "x"},
-        {"negative priority", "<-1>Oct 11 22:14:15 host x", "<-1>Oct 11 22:14:15 host x", 255, "host", "Unknown",
-         -1, "x"},
-        {"unreadable priority", "a>b Oct 11 22:14:15 host x", "a>b Oct 11 22:14:15 host x", 13, "host", "Unknown",
-         -1, "x"},
-        {"host at the end is the message", "<34>Oct 11 22:14:15 mymachine", "<34>Oct 11 22:14:15 mymachine", 34, "",
-         "Unknown", -1, "mymachine"},
-        {"dotted host", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok", 34,
-         "10.0.0.1", "sshd[77]:", 77, "ok"},
-        {"empty brackets", "<34>Oct 11 22:14:15 host proc[]: x", "<34>Oct 11 22:14:15 host proc[]: x", 34, "host",
-         "proc[]:", -1, "x"},
-        {"dot in brackets", "<34>Oct 11 22:14:15 host p[1.2]: x", "<34>Oct 11 22:14:15 host p[1.2]: x", 34, "host",
-         "p[1.2]:", -1, "x"},
+        {"negative priority", "<-1>Oct 11 22:14:15 host x", "<-1>Oct 11 22:14:15 host x", 255, "host",
+         "Unknown", -1, "x"},
+        {"unreadable priority", "a>b Oct 11 22:14:15 host x", "a>b Oct 11 22:14:15 host x", 13, "host",
+         "Unknown", -1, "x"},
+        {"host at the end is the message", "<34>Oct 11 22:14:15 mymachine", "<34>Oct 11 22:14:15 mymachine",
+         34, "", "Unknown", -1, "mymachine"},
+        {"dotted host", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok",
+         "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok", 34, "10.0.0.1", "sshd[77]:", 77, "ok"},
+        {"empty brackets", "<34>Oct 11 22:14:15 host proc[]: x", "<34>Oct 11 22:14:15 host proc[]: x", 34,
+         "host", "proc[]:", -1, "x"},
+        {"dot in brackets", "<34>Oct 11 22:14:15 host p[1.2]: x", "<34>Oct 11 22:14:15 host p[1.2]: x", 34,
+         "host", "p[1.2]:", -1, "x"},
         {"PID beyond 32 bits", "<34>Oct 11 22:14:15 host t[99999999999999999999]: x",
-         "<34>Oct 11 22:14:15 host t[99999999999999999999]: x", 34, "host", "t[99999999999999999999]:", -1, "x"},
-        {"entities decoded", "<34>Oct 11 22:14:15 host a: &lt;b&gt; AT&T", "<34>Oct 11 22:14:15 host a: <b> AT&T", 34,
-         "host", "a:", -1, "<b> AT&T"},
+         "<34>Oct 11 22:14:15 host t[99999999999999999999]: x", 34, "host", "t[99999999999999999999]:", -1,
+         "x"},
+        {"entities decoded", "<34>Oct 11 22:14:15 host a: &lt;b&gt; AT&T",
+         "<34>Oct 11 22:14:15 host a: <b> AT&T", 34, "host", "a:", -1, "<b> AT&T"},
         {"RFC 5424", "<34>1 2003-10-11T22:14:15.003Z mymachine.example.com su - ID47 - 'su root' failed",
          "<34>1 2003-10-11T22:14:15.003Z mymachine.example.com su - ID47 - 'su root' failed", 34,
          "mymachine.example.com", "su", -1, "'su root' failed"},
@@ -117,10 +120,13 @@ TEST_F(SyslogParseTest, TimeStamps) {
         {"too short", "<13>hello", 0},
         {"fraction", "<189>Mar  1 18:46:11.123 router x: y", at(2024, 3, 1, 18, 46, 11)},
         {"year", "<34>Oct 11 2009 22:14:15 mymachine su: hi", at(2009, 10, 11, 22, 14, 15)},
-        {"address host after the time", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok", at(2024, 10, 11, 22, 14, 15)},
-        {"unreadable gives the time of the scan", "hello world, no priority here at all", at(2024, 6, 15, 12, 0, 7)},
+        {"address host after the time", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok",
+         at(2024, 10, 11, 22, 14, 15)},
+        {"unreadable gives the time of the scan", "hello world, no priority here at all",
+         at(2024, 6, 15, 12, 0, 7)},
         {"RFC 5424", "<34>1 2003-10-11T22:14:15.003Z host app - - - msg", localFromUnix(1065910455)},
-        {"RFC 3339 after the priority", "<34>2003-10-11T22:14:15.003Z host tag: text", localFromUnix(1065910455)},
+        {"RFC 3339 after the priority", "<34>2003-10-11T22:14:15.003Z host tag: text",
+         localFromUnix(1065910455)},
     };
     for (const Row& row : rows) {
         TSyslogParse p;
@@ -162,13 +168,16 @@ TEST_F(SyslogParseTest, PercentTags) {
         {"facility, priority longer", "<5>Mar  1 18:46:11 router %SYS-5-CONFIG_I: Configured from console",
          "CONFIG_I:", "<29>Mar  1 18:46:11 router %SYS-5-CONFIG_I: Configured from console",
          "Configured from console", 3},
-        {"percent then space is no tag", "<34>Oct 11 22:14:15 host % load: high", "% load:",
-         "<34>Oct 11 22:14:15 host  high", "high", 4},
-        {"percent at the very end", "<34>Oct 11 22:14:15 host cpu: 5%", "cpu:", "<34>Oct 11 22:14:15 host  5%", "5%", 4},
+        {"percent then space is no tag", "<34>Oct 11 22:14:15 host % load: high",
+         "% load:", "<34>Oct 11 22:14:15 host  high", "high", 4},
+        {"percent at the very end", "<34>Oct 11 22:14:15 host cpu: 5%",
+         "cpu:", "<34>Oct 11 22:14:15 host  5%", "5%", 4},
         {"tag inside the text keeps the text whole", "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down",
          "LINK", "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down", "000123: %LINK-3-UPDOWN: down", 4},
-        {"no dash", "<34>Oct 11 22:14:15 host %abc def", "Unknown", "<34>Oct 11 22:14:15 host %abc def", "def", 4},
-        {"leading dash", "<34>Oct 11 22:14:15 host %-UP: x", "UP:", "<34>Oct 11 22:14:15 host %-UP: x", "x", 4},
+        {"no dash", "<34>Oct 11 22:14:15 host %abc def", "Unknown", "<34>Oct 11 22:14:15 host %abc def",
+         "def", 4},
+        {"leading dash", "<34>Oct 11 22:14:15 host %-UP: x", "UP:", "<34>Oct 11 22:14:15 host %-UP: x", "x",
+         4},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -184,7 +193,8 @@ TEST_F(SyslogParseTest, PercentTags) {
 std::string joinTabs(std::initializer_list<std::string_view> fields) {
     std::string out;
     for (std::string_view f : fields) {
-        if (!out.empty()) out += '\t';
+        if (!out.empty())
+            out += '\t';
         out += f;
     }
     return out;
@@ -200,11 +210,12 @@ TEST_F(SyslogParseTest, TabSeparatedEventRecords) {
         std::string message;
     };
     const Row rows[] = {
-        {"14 fields", joinTabs({"f0", "f1", "f2", "f3", "f4", "f5", "Source", "f7", "f8", "f9", "f10", "Sub", "",
-                                "The description"}),
+        {"14 fields",
+         joinTabs({"f0", "f1", "f2", "f3", "f4", "f5", "Source", "f7", "f8", "f9", "f10", "Sub", "",
+                   "The description"}),
          "Source", "Sub", "The description"},
-        {"9 fields", joinTabs({"f0", "f1", "f2", "f3", "f4", "f5", "Source", "", "The description"}), "Source", "",
-         "The description"},
+        {"9 fields", joinTabs({"f0", "f1", "f2", "f3", "f4", "f5", "Source", "", "The description"}),
+         "Source", "", "The description"},
         {"few fields", joinTabs({"Service", "", "started"}), "Service", "", "started"},
         {"space before tab", "Service \tstarted", "Service", "", "started"},
     };

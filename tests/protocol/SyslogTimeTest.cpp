@@ -61,8 +61,8 @@ TEST(SyslogTime, CanonicalTextReadsBackToTheSecond) {
         const int month = 1 + year % 12;
         const DateTime value = at(year, month, 1 + year % daysInMonth(year, month), year % 24, year % 60,
                                   (year * 7) % 60, year % 1000);
-        const DateTime whole = at(year, month, 1 + year % daysInMonth(year, month), year % 24, year % 60,
-                                  (year * 7) % 60);
+        const DateTime whole =
+            at(year, month, 1 + year % daysInMonth(year, month), year % 24, year % 60, (year * 7) % 60);
         ASSERT_DOUBLE_EQ(ParseSyslogTime(FormatSyslogTime(value)), whole) << FormatSyslogTime(value);
     }
 }

@@ -8,15 +8,15 @@
 namespace corvane {
 namespace {
 
-TEST(DataFolder, FollowsTheProfileThenTheXdgRule)
-{
+TEST(DataFolder, FollowsTheProfileThenTheXdgRule) {
     struct Row {
         const char* name;
         std::map<std::string, std::string> env;
         std::string folder;
     };
     const Row rows[] = {
-        {"profile wins", {{"USERPROFILE", "C:\\Users\\op"}, {"XDG_DATA_HOME", "/x"}, {"HOME", "/home/op"}},
+        {"profile wins",
+         {{"USERPROFILE", "C:\\Users\\op"}, {"XDG_DATA_HOME", "/x"}, {"HOME", "/home/op"}},
          "C:/Users/op/AppData/Local/Corvane/"},
         {"profile with slash", {{"USERPROFILE", "/p/"}}, "/p/AppData/Local/Corvane/"},
         {"empty profile is unset", {{"USERPROFILE", ""}, {"XDG_DATA_HOME", "/x"}}, "/x/Corvane/"},
@@ -33,12 +33,12 @@ TEST(DataFolder, FollowsTheProfileThenTheXdgRule)
     }
 }
 
-TEST(DataFolder, AppFolderIsTheExecutablesWhenItHoldsTheTemplates)
-{
+TEST(DataFolder, AppFolderIsTheExecutablesWhenItHoldsTheTemplates) {
     test::TempFolder exe;
     EXPECT_EQ(resolveAppFolder(exe.path(), "/usr/share/corvane"), "/usr/share/corvane/");
     ASSERT_EQ(writeFileAtomically(exe / "MessageSet.vtx", "x"), "");
-    EXPECT_EQ(resolveAppFolder(exe.path().substr(0, exe.path().size() - 1), "/usr/share/corvane/"), exe.path());
+    EXPECT_EQ(resolveAppFolder(exe.path().substr(0, exe.path().size() - 1), "/usr/share/corvane/"),
+              exe.path());
 }
 
 }  // namespace

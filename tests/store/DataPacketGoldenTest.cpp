@@ -10,23 +10,19 @@
 namespace corvane {
 namespace {
 
-std::string golden(const char* name)
-{
+std::string golden(const char* name) {
     return test::fileText(std::string(CORVANE_SOURCE_DIR) + "/tests/store/golden/" + name);
 }
 
-DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0)
-{
+DateTime at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
     return *encodeDateTime({y, mo, d, h, mi, s, ms});
 }
 
-void set(Table& t, std::string_view field, Value v)
-{
+void set(Table& t, std::string_view field, Value v) {
     t.setValue(field, v);
 }
 
-std::unique_ptr<Table> goldenMessages()
-{
+std::unique_ptr<Table> goldenMessages() {
     auto table = std::make_unique<Table>("MessageSet", messageSetFields());
     Table& t = *table;
     t.open();
@@ -64,8 +60,7 @@ std::unique_ptr<Table> goldenMessages()
     return table;
 }
 
-TEST(DataPacketGolden, WriterProducesTheGoldenFiles)
-{
+TEST(DataPacketGolden, WriterProducesTheGoldenFiles) {
     Table facilities("FacilitySet", facilitySetFields());
     facilities.open();
     EXPECT_EQ(DataPacketWriter::write(facilities), golden("EmptyFacilitySet.vtx"));
@@ -89,8 +84,7 @@ TEST(DataPacketGolden, WriterProducesTheGoldenFiles)
     EXPECT_EQ(DataPacketWriter::write(hosts), golden("HostSet.vtx"));
 }
 
-TEST(DataPacketGolden, GoldenFilesReadBackUnchanged)
-{
+TEST(DataPacketGolden, GoldenFilesReadBackUnchanged) {
     for (const char* name : {"EmptyFacilitySet.vtx", "MessageSet.vtx", "HostSet.vtx"}) {
         const std::string text = golden(name);
         ASSERT_FALSE(text.empty()) << name;

@@ -7,8 +7,7 @@
 namespace corvane {
 namespace {
 
-FieldDef field(std::string name, FieldType type, int size = 0)
-{
+FieldDef field(std::string name, FieldType type, int size = 0) {
     FieldDef f;
     f.name = std::move(name);
     f.type = type;
@@ -16,14 +15,12 @@ FieldDef field(std::string name, FieldType type, int size = 0)
     return f;
 }
 
-Table hostTable()
-{
+Table hostTable() {
     return Table("HostSet", {field("Key", FieldType::AutoInc), field("Name", FieldType::Text, 20),
                              field("Address", FieldType::Text, 20), field("Date", FieldType::DateTime)});
 }
 
-TEST(DataPacket, WritesTheExactLayout)
-{
+TEST(DataPacket, WritesTheExactLayout) {
     Table t = hostTable();
     t.open();
     t.setAutoIncValue(7);
@@ -35,27 +32,27 @@ TEST(DataPacket, WritesTheExactLayout)
     t.setText(2, "10.0.0.1");
     t.setDateTime(3, *encodeDate(2024, 1, 8));
     t.post();
-    EXPECT_EQ(DataPacketWriter::write(t),
-              "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
-              "<FIELD attrname=\"Key\" fieldtype=\"i4\" readonly=\"true\" SUBTYPE=\"Autoinc\"/>"
-              "<FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"20\"/>"
-              "<FIELD attrname=\"Address\" fieldtype=\"string\" WIDTH=\"20\"/>"
-              "<FIELD attrname=\"Date\" fieldtype=\"dateTime\"/></FIELDS><PARAMS AUTOINCVALUE=\"9\"/></METADATA>"
-              "<ROWDATA><ROW Key=\"7\" Name=\"a&quot;b&#010;c&amp;&lt;&gt;&apos;&#009;&#013;&#092;z\" "
-              "Date=\"20240108T14:30:05123\"/><ROW Key=\"8\" Address=\"10.0.0.1\" Date=\"20240108\"/>"
-              "</ROWDATA></DATAPACKET>");
+    EXPECT_EQ(
+        DataPacketWriter::write(t),
+        "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
+        "<FIELD attrname=\"Key\" fieldtype=\"i4\" readonly=\"true\" SUBTYPE=\"Autoinc\"/>"
+        "<FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"20\"/>"
+        "<FIELD attrname=\"Address\" fieldtype=\"string\" WIDTH=\"20\"/>"
+        "<FIELD attrname=\"Date\" fieldtype=\"dateTime\"/></FIELDS><PARAMS AUTOINCVALUE=\"9\"/></METADATA>"
+        "<ROWDATA><ROW Key=\"7\" Name=\"a&quot;b&#010;c&amp;&lt;&gt;&apos;&#009;&#013;&#092;z\" "
+        "Date=\"20240108T14:30:05123\"/><ROW Key=\"8\" Address=\"10.0.0.1\" Date=\"20240108\"/>"
+        "</ROWDATA></DATAPACKET>");
 }
 
-TEST(DataPacket, ReadsBackToIdenticalTable)
-{
+TEST(DataPacket, ReadsBackToIdenticalTable) {
     Table t = hostTable();
     t.open();
     std::string allBytes;
     for (int c = 1; c < 256; ++c)
         if (c != ' ')
             allBytes.push_back(static_cast<char>(c));
-    for (const std::string& name : {std::string("x"), allBytes.substr(0, 20), allBytes.substr(100, 20),
-                                    allBytes.substr(230, 20)}) {
+    for (const std::string& name :
+         {std::string("x"), allBytes.substr(0, 20), allBytes.substr(100, 20), allBytes.substr(230, 20)}) {
         t.append();
         t.setText(1, name);
         t.setDateTime(3, *encodeDateTime({1999, 12, 31, 23, 59, 59, 999}));
@@ -72,15 +69,13 @@ TEST(DataPacket, ReadsBackToIdenticalTable)
     EXPECT_EQ(back.autoIncValue(), t.autoIncValue());
     ASSERT_EQ(back.recordCount(), t.recordCount());
     for (int i = 0; i < t.recordCount(); ++i)
-        for (int f = 0; f < 4; ++f)
-            EXPECT_EQ(back.valueAt(i, f), t.valueAt(i, f)) << i << "/" << f;
+        for (int f = 0; f < 4; ++f) EXPECT_EQ(back.valueAt(i, f), t.valueAt(i, f)) << i << "/" << f;
     EXPECT_EQ(DataPacketWriter::write(back), text);
 }
 
 // Rows go to the file in the order they were added, whatever their keys, also after a key
 // change moved one; reading the file back and writing it again keeps that order.
-TEST(DataPacket, RowsAreWrittenInTheOrderTheyWereAdded)
-{
+TEST(DataPacket, RowsAreWrittenInTheOrderTheyWereAdded) {
     Table t("X", {field("Key", FieldType::Integer), field("T", FieldType::Text, 5)});
     t.open();
     for (const auto& [key, text] : {std::pair{5, "a"}, std::pair{1, "b"}, std::pair{9, "c"}}) {
@@ -139,11 +134,11 @@ TEST(DataPacket, RowsAreWrittenInTheOrderTheyWereAdded)
     EXPECT_FALSE(ordered.rowsInAdditionOrder());
     ordered.discardChanges();
     EXPECT_TRUE(ordered.rowsInAdditionOrder());
-    EXPECT_EQ(rowsOf(DataPacketWriter::write(ordered)), "<ROWDATA><ROW Key=\"1\"/><ROW Key=\"2\"/><ROW Key=\"3\"/>");
+    EXPECT_EQ(rowsOf(DataPacketWriter::write(ordered)),
+              "<ROWDATA><ROW Key=\"1\"/><ROW Key=\"2\"/><ROW Key=\"3\"/>");
 }
 
-TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce)
-{
+TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce) {
     const std::string head =
         "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY boom \"&boom;&boom;\">]>\n<!-- c -->"
         "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
@@ -152,7 +147,8 @@ TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce)
         "</FIELDS><PARAMS DEFAULT_ORDER=\"1\" LCID=\"1033\" CHANGE_LOG=\"1 0 4\"><PARAM Name=\"x\"/></PARAMS>"
         "</METADATA><ROWDATA>";
     const std::string rows =
-        "<ROW RowState=\"4\" Key=\"3\" T=\"&#65;&#x42;c   \"/><ROW Key='-1' A_B=\"2\" T=\"abcdefgh\"/><ROW Key=\"2\"/>";
+        "<ROW RowState=\"4\" Key=\"3\" T=\"&#65;&#x42;c   \"/><ROW Key='-1' A_B=\"2\" T=\"abcdefgh\"/><ROW "
+        "Key=\"2\"/>";
     PacketReadResult r = DataPacketReader::read(head + rows + "</ROWDATA></DATAPACKET>\n");
     ASSERT_TRUE(r.ok()) << r.error;
     Table t("X");
@@ -167,8 +163,7 @@ TEST(DataPacket, ReaderAcceptsWhatOtherWritersProduce)
     EXPECT_EQ(t.autoIncValue(), 1);
 }
 
-TEST(DataPacket, RejectsDamagedFiles)
-{
+TEST(DataPacket, RejectsDamagedFiles) {
     const std::string good =
         "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
         "<FIELD attrname=\"Key\" fieldtype=\"i4\"/><FIELD attrname=\"D\" fieldtype=\"dateTime\"/></FIELDS>"
@@ -182,7 +177,10 @@ TEST(DataPacket, RejectsDamagedFiles)
         s.replace(s.find(from), from.size(), to);
         return s;
     };
-    struct Row { const char* name; std::string text; };
+    struct Row {
+        const char* name;
+        std::string text;
+    };
     const Row rows[] = {
         {"not xml", "hello"},
         {"other root", "<OTHER/>"},
@@ -196,13 +194,11 @@ TEST(DataPacket, RejectsDamagedFiles)
         {"mismatched close", replaced("</ROWDATA>", "</ROWS>")},
         {"unknown field type", replaced("dateTime", "blob")},
     };
-    for (const auto& row : rows)
-        EXPECT_FALSE(DataPacketReader::read(row.text).ok()) << row.name;
+    for (const auto& row : rows) EXPECT_FALSE(DataPacketReader::read(row.text).ok()) << row.name;
     EXPECT_EQ(DataPacketReader::read("").error, "The file is empty");
 }
 
-TEST(DataPacket, ReaderSurvivesHostileInput)
-{
+TEST(DataPacket, ReaderSurvivesHostileInput) {
     const std::string head =
         "<?xml version=\"1.0\" standalone=\"yes\"?>  <DATAPACKET Version=\"2.0\"><METADATA><FIELDS>"
         "<FIELD attrname=\"Key\" fieldtype=\"i4\"/><FIELD attrname=\"Message\" fieldtype=\"string\" "
@@ -219,7 +215,8 @@ TEST(DataPacket, ReaderSurvivesHostileInput)
     Table t("X");
     t.load(std::move(r.contents));
     EXPECT_EQ(t.valueAt(0, 1).text, std::string(512, 'v'));
-    EXPECT_EQ(DataPacketReader::read(std::string_view(file).substr(0, valueEnd)).error, "The data packet is cut off");
+    EXPECT_EQ(DataPacketReader::read(std::string_view(file).substr(0, valueEnd)).error,
+              "The data packet is cut off");
     file.clear();
     file.shrink_to_fit();
 
@@ -229,24 +226,24 @@ TEST(DataPacket, ReaderSurvivesHostileInput)
     EXPECT_LT(r.error.size(), 200u);
 
     // Entities a document type defines are never expanded.
-    const std::string doctype = "<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY a \"&b;&b;\"><!ENTITY b \"x\">]>";
-    r = DataPacketReader::read(doctype + head.substr(head.find("<DATAPACKET")) + "<ROW Message=\"&a;\"/>" + tail);
+    const std::string doctype =
+        "<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY a \"&b;&b;\"><!ENTITY b \"x\">]>";
+    r = DataPacketReader::read(doctype + head.substr(head.find("<DATAPACKET")) + "<ROW Message=\"&a;\"/>" +
+                               tail);
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find("Message"), std::string::npos) << r.error;
 
     std::string many = head + "<ROW";
-    for (int i = 0; i < 5000; ++i)
-        many += " a" + std::to_string(i) + "=\"\"";
-    EXPECT_EQ(DataPacketReader::read(many + "/>" + tail).error, "The data packet is malformed: too many attributes");
+    for (int i = 0; i < 5000; ++i) many += " a" + std::to_string(i) + "=\"\"";
+    EXPECT_EQ(DataPacketReader::read(many + "/>" + tail).error,
+              "The data packet is malformed: too many attributes");
 
     std::string deep = head;
-    for (int i = 0; i < 100; ++i)
-        deep += "<X>";
+    for (int i = 0; i < 100; ++i) deep += "<X>";
     EXPECT_EQ(DataPacketReader::read(deep).error, "The data packet is malformed: nesting too deep");
 }
 
-TEST(DataPacket, OddFieldNamesSurviveARoundTrip)
-{
+TEST(DataPacket, OddFieldNamesSurviveARoundTrip) {
     Table t("X", {field("Key", FieldType::Integer), field("a/b=c", FieldType::Integer),
                   field("x y\"z<", FieldType::Text, 4)});
     t.open();
@@ -256,7 +253,8 @@ TEST(DataPacket, OddFieldNamesSurviveARoundTrip)
     t.post();
     const std::string text = DataPacketWriter::write(t);
     EXPECT_NE(text.find("<FIELD fieldname=\"a/b=c\" attrname=\"a_b_c\""), std::string::npos) << text;
-    EXPECT_NE(text.find("<FIELD fieldname=\"x y&quot;z&lt;\" attrname=\"x_y_z_\""), std::string::npos) << text;
+    EXPECT_NE(text.find("<FIELD fieldname=\"x y&quot;z&lt;\" attrname=\"x_y_z_\""), std::string::npos)
+        << text;
     PacketReadResult r = DataPacketReader::read(text);
     ASSERT_TRUE(r.ok()) << r.error;
     Table back("X");
@@ -266,35 +264,62 @@ TEST(DataPacket, OddFieldNamesSurviveARoundTrip)
     EXPECT_EQ(back.valueAt(0, 2), Value::ofText("v"));
 
     // A name that cannot stand as a ROW attribute is refused rather than misread.
-    const std::string bad = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"a&#047;b\" fieldtype=\"i4\"/>"
-                            "</FIELDS></METADATA><ROWDATA></ROWDATA></DATAPACKET>";
+    const std::string bad =
+        "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"a&#047;b\" fieldtype=\"i4\"/>"
+        "</FIELDS></METADATA><ROWDATA></ROWDATA></DATAPACKET>";
     EXPECT_EQ(DataPacketReader::read(bad).error, "The data packet is malformed: attrname a/b");
 }
 
-std::string binaryPacket(std::uint32_t rows)
-{
+std::string binaryPacket(std::uint32_t rows) {
     std::string s;
     const auto u = [&](std::uint32_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            s.push_back(static_cast<char>(v >> (8 * i)));
+        for (int i = 0; i < n; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
     };
     const auto name = [&](std::string_view n) {
         s.push_back(static_cast<char>(n.size()));
         s += n;
     };
-    u(0xBDE01996u, 4); u(1, 2); u(0, 2); u(24, 4); u(2, 2); u(rows, 4); u(3, 4); u(0, 2);
-    name("Key"); u(4, 2); u(1, 2); u(2, 2); u(1, 2);
-    name("SUBTYPE"); u(2, 2); u(0x49, 2); u(8, 2); s.append("Autoinc", 8);
-    name("Name"); u(1, 2); u(0x49, 2); u(0, 2); u(1, 2);
-    name("WIDTH"); u(2, 2); u(2, 2); u(20, 2);
+    u(0xBDE01996u, 4);
+    u(1, 2);
+    u(0, 2);
+    u(24, 4);
     u(2, 2);
-    name("AUTOINCVALUE"); u(4, 2); u(1, 2); u(5, 4);
-    name("DEFAULT_ORDER"); u(2, 2); u(0x82, 2); u(1, 4); u(1, 2);
+    u(rows, 4);
+    u(3, 4);
+    u(0, 2);
+    name("Key");
+    u(4, 2);
+    u(1, 2);
+    u(2, 2);
+    u(1, 2);
+    name("SUBTYPE");
+    u(2, 2);
+    u(0x49, 2);
+    u(8, 2);
+    s.append("Autoinc", 8);
+    name("Name");
+    u(1, 2);
+    u(0x49, 2);
+    u(0, 2);
+    u(1, 2);
+    name("WIDTH");
+    u(2, 2);
+    u(2, 2);
+    u(20, 2);
+    u(2, 2);
+    name("AUTOINCVALUE");
+    u(4, 2);
+    u(1, 2);
+    u(5, 4);
+    name("DEFAULT_ORDER");
+    u(2, 2);
+    u(0x82, 2);
+    u(1, 4);
+    u(1, 2);
     return s;
 }
 
-TEST(DataPacket, BinaryFormStructureIsRead)
-{
+TEST(DataPacket, BinaryFormStructureIsRead) {
     PacketReadResult r = DataPacketReader::read(binaryPacket(0));
     ASSERT_TRUE(r.ok()) << r.error;
     ASSERT_EQ(r.contents.fields.size(), 2u);

@@ -13,8 +13,7 @@ constexpr const char* kTables[] = {"MessageSet", "HostSet", "FacilitySet", "Seve
 
 // The shipped template files are exactly what the writer makes. Run with
 // CORVANE_WRITE_TEMPLATES=1 to rewrite them after a deliberate change of a table's structure.
-TEST(StoreTemplates, ShippedFilesEqualWhatTheWriterMakes)
-{
+TEST(StoreTemplates, ShippedFilesEqualWhatTheWriterMakes) {
     const bool rewrite = std::getenv("CORVANE_WRITE_TEMPLATES") != nullptr;
     for (const char* table : kTables) {
         const std::string path = test::templateFolder() + table + ".vtx";
@@ -28,8 +27,7 @@ TEST(StoreTemplates, ShippedFilesEqualWhatTheWriterMakes)
     EXPECT_EQ(templateText("TimeSet"), "");
 }
 
-TEST(StoreTemplates, HoldTheInitialRows)
-{
+TEST(StoreTemplates, HoldTheInitialRows) {
     PacketReadResult hosts = DataPacketReader::read(templateText("HostSet"));
     ASSERT_TRUE(hosts.ok()) << hosts.error;
     Table h("HostSet");
@@ -47,8 +45,12 @@ TEST(StoreTemplates, HoldTheInitialRows)
     f.load(std::move(filter.contents));
     ASSERT_EQ(f.recordCount(), 1);
     EXPECT_EQ(f.fields().size(), 15u);
-    for (auto [field, value] : {std::pair{"Key", 0}, {"FacilityKey", -1}, {"SeverityKey", -1}, {"HostKey", 0},
-                                {"Amount", 3}, {"TimeKey", 0}})
+    for (auto [field, value] : {std::pair{"Key", 0},
+                                {"FacilityKey", -1},
+                                {"SeverityKey", -1},
+                                {"HostKey", 0},
+                                {"Amount", 3},
+                                {"TimeKey", 0}})
         EXPECT_EQ(f.value(field), Value::ofInteger(value)) << field;
     EXPECT_TRUE(f.value("OfTime").isNull());
 

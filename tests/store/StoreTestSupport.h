@@ -12,8 +12,7 @@ namespace corvane::test {
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
-    TempFolder()
-    {
+    TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvane-store-XXXXXX").string();
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
@@ -22,8 +21,7 @@ public:
         m_path = name.data();
         m_path += '/';
     }
-    ~TempFolder()
-    {
+    ~TempFolder() {
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);
     }
@@ -38,21 +36,18 @@ private:
     std::string m_path;
 };
 
-inline std::string templateFolder()
-{
+inline std::string templateFolder() {
     return std::string(CORVANE_SOURCE_DIR) + "/resources/templates/";
 }
 
-inline std::string fileText(const std::string& path)
-{
+inline std::string fileText(const std::string& path) {
     std::string text;
     std::string error;
     readWholeFile(path, text, error);
     return text;
 }
 
-inline bool exists(const std::string& path)
-{
+inline bool exists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
 }

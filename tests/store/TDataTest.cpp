@@ -33,16 +33,14 @@ struct Store {
     explicit Store(const std::string& folder, const std::string& app = test::templateFolder())
         : data(folder, app, [this](TData::ReportKind k, const std::string& c, const std::string& t) {
               reports.push_back({k, c, t});
-          })
-    {
+          }) {
         data.DataModuleCreate();
     }
     std::vector<Report> reports;
     TData data;
 };
 
-std::vector<std::string> column(Table& t, std::string_view field)
-{
+std::vector<std::string> column(Table& t, std::string_view field) {
     std::vector<std::string> out;
     const int f = t.requireField(field);
     for (int i = 0; i < t.recordCount(); ++i) {
@@ -52,8 +50,7 @@ std::vector<std::string> column(Table& t, std::string_view field)
     return out;
 }
 
-void addMessage(TData& d, std::string_view severity, int severityKey, std::string_view text = "hello")
-{
+void addMessage(TData& d, std::string_view severity, int severityKey, std::string_view text = "hello") {
     Table& m = d.MessageSet();
     m.append();
     m.setValue("Severity", Value::ofText(severity));
@@ -62,8 +59,7 @@ void addMessage(TData& d, std::string_view severity, int severityKey, std::strin
     m.post();
 }
 
-std::vector<std::string> damagedFiles(const std::string& folder)
-{
+std::vector<std::string> damagedFiles(const std::string& folder) {
     std::vector<std::string> out;
     for (const auto& e : fs::directory_iterator(folder))
         if (e.path().filename().string().find(".damaged-") != std::string::npos)
@@ -71,14 +67,12 @@ std::vector<std::string> damagedFiles(const std::string& folder)
     return out;
 }
 
-TEST(TData, FirstStartCopiesTemplatesAndFillsTheBuiltInRows)
-{
+TEST(TData, FirstStartCopiesTemplatesAndFillsTheBuiltInRows) {
     test::TempFolder root;
     const std::string folder = root / "profile/AppData/Local/Corvane/";
     Store s(folder);
     EXPECT_TRUE(s.reports.empty());
-    for (const char* f : kFiles)
-        EXPECT_TRUE(exists(folder + f)) << f;
+    for (const char* f : kFiles) EXPECT_TRUE(exists(folder + f)) << f;
 
     Table& fac = s.data.FacilitySet();
     ASSERT_EQ(fac.recordCount(), 25);
@@ -95,7 +89,8 @@ TEST(TData, FirstStartCopiesTemplatesAndFillsTheBuiltInRows)
     EXPECT_EQ(sev.valueAt(1, 1), Value::ofText("Emergency"));
     EXPECT_TRUE(sev.valueAt(1, 2).isNull());
 
-    EXPECT_EQ(column(s.data.TimeSet(), "Of"), (std::vector<std::string>{"Any", "Days", "Hours", "Minutes", "Events"}));
+    EXPECT_EQ(column(s.data.TimeSet(), "Of"),
+              (std::vector<std::string>{"Any", "Days", "Hours", "Minutes", "Events"}));
     EXPECT_EQ(column(s.data.TimeSet(), "Key"), (std::vector<std::string>{"-1", "0", "1", "2", "3"}));
     EXPECT_EQ(column(s.data.HostSet(), "Name"), (std::vector<std::string>{"Any"}));
     EXPECT_EQ(s.data.MessageSet().recordCount(), 0);
@@ -122,8 +117,7 @@ TEST(TData, FirstStartCopiesTemplatesAndFillsTheBuiltInRows)
     EXPECT_EQ(filter.value("Amount"), Value::ofInteger(5));
 }
 
-TEST(TData, LaterStartsKeepTheDataFiles)
-{
+TEST(TData, LaterStartsKeepTheDataFiles) {
     test::TempFolder root;
     {
         Store first(root.path());
@@ -144,15 +138,15 @@ TEST(TData, LaterStartsKeepTheDataFiles)
     }
     Store second(root.path());
     EXPECT_TRUE(second.reports.empty());
-    EXPECT_EQ(column(second.data.HostSet(), "Address"), (std::vector<std::string>{"Any", "10.0.0.1", "10.0.0.2"}));
+    EXPECT_EQ(column(second.data.HostSet(), "Address"),
+              (std::vector<std::string>{"Any", "10.0.0.1", "10.0.0.2"}));
     EXPECT_EQ(second.data.MessageSet().recordCount(), 1);
     EXPECT_EQ(second.data.keyCounter(second.data.MessageSet()), 1);
     EXPECT_EQ(second.data.keyCounter(second.data.HostSet()), 3);
     EXPECT_EQ(second.data.HostSet().autoIncValue(), 3);
 }
 
-TEST(TData, KeyCountersFollowTheHighestKey)
-{
+TEST(TData, KeyCountersFollowTheHighestKey) {
     test::TempFolder root;
     {
         Store s(root.path());
@@ -179,8 +173,7 @@ TEST(TData, KeyCountersFollowTheHighestKey)
     EXPECT_EQ(h.value("Key"), Value::ofInteger(7));
 }
 
-TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates)
-{
+TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates) {
     test::TempFolder root;
     {
         Store s(root.path());
@@ -196,16 +189,14 @@ TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates)
     EXPECT_FALSE(exists(root / "HostSet.vtx"));
 }
 
-TEST(TData, TimeUnitsAreNeverWritten)
-{
+TEST(TData, TimeUnitsAreNeverWritten) {
     test::TempFolder root;
     Store s(root.path());
     ASSERT_TRUE(s.data.SaveTable(s.data.TimeSet()).ok());
     EXPECT_FALSE(exists(root / "TimeSet.vtx"));
 }
 
-TEST(TData, MissingFilterFileLeavesTheFilterClosed)
-{
+TEST(TData, MissingFilterFileLeavesTheFilterClosed) {
     test::TempFolder root;
     { Store s(root.path()); }
     fs::remove(root / "FilterSet.vtx");
@@ -215,8 +206,7 @@ TEST(TData, MissingFilterFileLeavesTheFilterClosed)
     EXPECT_FALSE(exists(root / "FilterSet.vtx"));
 }
 
-TEST(TData, MissingLookupFileIsReportedFilledAndTheRestStillLoads)
-{
+TEST(TData, MissingLookupFileIsReportedFilledAndTheRestStillLoads) {
     test::TempFolder root;
     {
         Store s(root.path());
@@ -236,8 +226,7 @@ TEST(TData, MissingLookupFileIsReportedFilledAndTheRestStillLoads)
     EXPECT_EQ(s.data.TimeSet().recordCount(), 5);
 }
 
-TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced)
-{
+TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced) {
     struct Case {
         const char* file;
         int rowsAfter;  // in the fresh table
@@ -264,7 +253,8 @@ TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced)
             EXPECT_NE(s.reports[0].text.find(aside[0]), std::string::npos) << s.reports[0].text;
             EXPECT_NE(fileText(root / c.file), damaged);  // a fresh table file was written at once
             const std::string name = std::string(c.file).substr(0, std::string(c.file).find('.'));
-            for (Table* t : {&s.data.MessageSet(), &s.data.HostSet(), &s.data.FilterSet(), &s.data.SeveritySet()}) {
+            for (Table* t :
+                 {&s.data.MessageSet(), &s.data.HostSet(), &s.data.FilterSet(), &s.data.SeveritySet()}) {
                 if (t->name() == name) {
                     EXPECT_EQ(t->recordCount(), c.rowsAfter);
                 } else if (t == &s.data.MessageSet()) {
@@ -280,8 +270,7 @@ TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced)
     }
 }
 
-TEST(TData, MissingTemplatesAreSkippedSilentlyOnFirstStart)
-{
+TEST(TData, MissingTemplatesAreSkippedSilentlyOnFirstStart) {
     test::TempFolder root;
     test::TempFolder app;
     ASSERT_EQ(writeFileAtomically(app / "HostSet.vtx", fileText(test::templateFolder() + "HostSet.vtx")), "");
@@ -294,12 +283,10 @@ TEST(TData, MissingTemplatesAreSkippedSilentlyOnFirstStart)
     EXPECT_FALSE(exists(root / "data/MessageSet.vtx"));
 }
 
-TEST(TData, ClearAllDeletesOnlyTheMessagesInView)
-{
+TEST(TData, ClearAllDeletesOnlyTheMessagesInView) {
     test::TempFolder root;
     Store s(root.path());
-    for (int i = 0; i < 6; ++i)
-        addMessage(s.data, i % 2 ? "Error" : "Notice", i % 2 ? 3 : 5);
+    for (int i = 0; i < 6; ++i) addMessage(s.data, i % 2 ? "Error" : "Notice", i % 2 ? 3 : 5);
     ASSERT_TRUE(s.data.SaveData().ok());
     Table& m = s.data.MessageSet();
     const int sevKey = m.requireField("SeverityKey");
@@ -320,8 +307,7 @@ TEST(TData, ClearAllDeletesOnlyTheMessagesInView)
     EXPECT_EQ(after.data.HostSet().recordCount(), 1);  // hosts stay
 }
 
-TEST(TData, SaveLookupsWritesOnlyChangedTables)
-{
+TEST(TData, SaveLookupsWritesOnlyChangedTables) {
     test::TempFolder root;
     Store s(root.path());
     fs::remove(root / "FacilitySet.vtx");
@@ -355,16 +341,14 @@ TEST(TData, SaveLookupsWritesOnlyChangedTables)
 // The file size limit makes every write past a few bytes fail, as a full disk would, even for root.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
+    explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit l = m_old;
         l.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &l);
     }
-    ~FileSizeLimit()
-    {
+    ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &m_old);
         std::signal(SIGXFSZ, m_oldHandler);
     }
@@ -374,8 +358,7 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
-{
+TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried) {
     test::TempFolder root;
     Store s(root.path());
     addMessage(s.data, "Error", 3);
@@ -391,8 +374,7 @@ TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
     EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
     EXPECT_TRUE(s.data.MessageSet().hasUnsavedChanges());
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(root.path()))
-        names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(root.path())) names.push_back(e.path().filename().string());
     EXPECT_EQ(names.size(), 5u) << "no temporary file is left behind";
 
     ASSERT_TRUE(s.data.SaveData().ok());
@@ -400,8 +382,7 @@ TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried)
     EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
 }
 
-TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll)
-{
+TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll) {
     test::TempFolder root;
     Store s(root.path());
     const std::string text(400, 't');
@@ -426,8 +407,7 @@ TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll)
     EXPECT_EQ(m.valueAt(8000, m.requireField("Message")).text, "one more");
 }
 
-TEST(TData, SaveMakesARemovedDataFolderAgain)
-{
+TEST(TData, SaveMakesARemovedDataFolderAgain) {
     test::TempFolder root;
     const std::string folder = root / "data/";
     Store s(folder);
@@ -438,22 +418,19 @@ TEST(TData, SaveMakesARemovedDataFolderAgain)
 }
 
 // Waits (boundedly) until the data module reports that background writes have ended.
-bool waitForEnded(const std::atomic<int>& ended, int count)
-{
+bool waitForEnded(const std::atomic<int>& ended, int count) {
     for (int i = 0; i < 2000 && ended.load() < count; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return ended.load() >= count;
 }
 
-TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave)
-{
+TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave) {
     test::TempFolder root;
     Store s(root.path());
     s.data.setBackgroundSaveRows(50);
     std::atomic<int> ended{0};
     s.data.setBackgroundSaveEnded([&ended] { ++ended; });
-    for (int i = 0; i < 100; ++i)
-        addMessage(s.data, "Notice", 5, "message " + std::to_string(i));
+    for (int i = 0; i < 100; ++i) addMessage(s.data, "Notice", 5, "message " + std::to_string(i));
     ASSERT_TRUE(s.data.SaveData().ok());
 
     // While the write may still run: a new record, an edit and a deletion of records it holds.
@@ -482,13 +459,11 @@ TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave)
     EXPECT_EQ(texts.back(), "after the snapshot");
 }
 
-TEST(TData, DiscardingWhileABackgroundWriteRunsKeepsWhatItWrote)
-{
+TEST(TData, DiscardingWhileABackgroundWriteRunsKeepsWhatItWrote) {
     test::TempFolder root;
     Store s(root.path());
     s.data.setBackgroundSaveRows(50);
-    for (int i = 0; i < 2000; ++i)
-        addMessage(s.data, "Notice", 5, std::string(200, 'x'));
+    for (int i = 0; i < 2000; ++i) addMessage(s.data, "Notice", 5, std::string(200, 'x'));
     ASSERT_TRUE(s.data.SaveData().ok());
     Table& m = s.data.MessageSet();
     m.moveTo(0);
@@ -501,8 +476,7 @@ TEST(TData, DiscardingWhileABackgroundWriteRunsKeepsWhatItWrote)
     EXPECT_FALSE(s.data.backgroundSaveRunning());
 }
 
-TEST(TData, AFailedBackgroundWriteIsReportedByTheNextSaveAndRetried)
-{
+TEST(TData, AFailedBackgroundWriteIsReportedByTheNextSaveAndRetried) {
     test::TempFolder root;
     Store s(root.path());
     ASSERT_TRUE(s.data.SaveData().ok());
@@ -510,8 +484,7 @@ TEST(TData, AFailedBackgroundWriteIsReportedByTheNextSaveAndRetried)
     s.data.setBackgroundSaveRows(50);
     std::atomic<int> ended{0};
     s.data.setBackgroundSaveEnded([&ended] { ++ended; });
-    for (int i = 0; i < 100; ++i)
-        addMessage(s.data, "Notice", 5, std::string(100, 'y'));
+    for (int i = 0; i < 100; ++i) addMessage(s.data, "Notice", 5, std::string(100, 'y'));
     {
         FileSizeLimit limit(before.size() + 10);
         ASSERT_TRUE(s.data.SaveData().ok()) << "the write runs on";

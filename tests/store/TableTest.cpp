@@ -5,8 +5,7 @@
 namespace corvane {
 namespace {
 
-FieldDef field(std::string name, FieldType type, int size = 0)
-{
+FieldDef field(std::string name, FieldType type, int size = 0) {
     FieldDef f;
     f.name = std::move(name);
     f.type = type;
@@ -14,14 +13,12 @@ FieldDef field(std::string name, FieldType type, int size = 0)
     return f;
 }
 
-Table makeTable(FieldType keyType = FieldType::Integer)
-{
-    return Table("T", {field("Key", keyType), field("Name", FieldType::Text, 8), field("When", FieldType::DateTime),
-                       field("Num", FieldType::Integer)});
+Table makeTable(FieldType keyType = FieldType::Integer) {
+    return Table("T", {field("Key", keyType), field("Name", FieldType::Text, 8),
+                       field("When", FieldType::DateTime), field("Num", FieldType::Integer)});
 }
 
-void add(Table& t, int key, std::string_view name, int num = 0)
-{
+void add(Table& t, int key, std::string_view name, int num = 0) {
     t.append();
     t.setInteger(0, key);
     t.setText(1, name);
@@ -29,11 +26,9 @@ void add(Table& t, int key, std::string_view name, int num = 0)
     t.post();
 }
 
-std::vector<int> keysInView(const Table& t)
-{
+std::vector<int> keysInView(const Table& t) {
     std::vector<int> keys;
-    for (int i = 0; i < t.recordCount(); ++i)
-        keys.push_back(t.valueAt(i, 0).integer);
+    for (int i = 0; i < t.recordCount(); ++i) keys.push_back(t.valueAt(i, 0).integer);
     return keys;
 }
 
@@ -44,8 +39,7 @@ public:
         int field;
         std::string text;
         bool ci;
-        bool matches(const RecordReader& r) const override
-        {
+        bool matches(const RecordReader& r) const override {
             if (r.isNull(field))
                 return false;
             if (field == 3)
@@ -59,8 +53,8 @@ public:
             return a == b;
         }
     };
-    FilterCompileResult compile(std::string_view text, std::span<const FieldDef> fields, bool ci) const override
-    {
+    FilterCompileResult compile(std::string_view text, std::span<const FieldDef> fields,
+                                bool ci) const override {
         FilterCompileResult r;
         if (fields.size() < 4) {
             r.error = "no such field";
@@ -85,19 +79,20 @@ public:
     }
 };
 
-TEST(Table, KeepsKeyOrderWhenSmallerKeysArrive)
-{
+TEST(Table, KeepsKeyOrderWhenSmallerKeysArrive) {
     Table t = makeTable();
     t.open();
-    for (int k : {5, 9, 1, 7, 9, -1})
-        add(t, k, "x");
+    for (int k : {5, 9, 1, 7, 9, -1}) add(t, k, "x");
     EXPECT_EQ(keysInView(t), (std::vector<int>{-1, 1, 5, 7, 9, 9}));
     EXPECT_EQ(t.integer(0), -1);  // the last posted record is current
 }
 
-TEST(Table, StoresTextCutToSizeWithoutTrailingBlanks)
-{
-    struct Row { const char* name; std::string in; std::string stored; };
+TEST(Table, StoresTextCutToSizeWithoutTrailingBlanks) {
+    struct Row {
+        const char* name;
+        std::string in;
+        std::string stored;
+    };
     const Row rows[] = {
         {"fits", "abc", "abc"},
         {"cut", "abcdefghijk", "abcdefgh"},
@@ -114,8 +109,7 @@ TEST(Table, StoresTextCutToSizeWithoutTrailingBlanks)
     }
 }
 
-TEST(Table, NullsAndDateTimesToTheMillisecond)
-{
+TEST(Table, NullsAndDateTimesToTheMillisecond) {
     Table t = makeTable();
     t.open();
     t.append();
@@ -128,15 +122,13 @@ TEST(Table, NullsAndDateTimesToTheMillisecond)
     EXPECT_EQ(decodeDateTime(t.dateTime(2)), (DateTimeFields{2024, 1, 8, 14, 30, 5, 123}));
 }
 
-TEST(Table, CursorFlagsAndRecordNumbers)
-{
+TEST(Table, CursorFlagsAndRecordNumbers) {
     Table t = makeTable();
     t.open();
     EXPECT_TRUE(t.bof());
     EXPECT_TRUE(t.eof());
     EXPECT_EQ(t.recNo(), 0);
-    for (int k : {1, 2, 3})
-        add(t, k, "x");
+    for (int k : {1, 2, 3}) add(t, k, "x");
     t.first();
     EXPECT_TRUE(t.bof());
     EXPECT_FALSE(t.eof());
@@ -152,12 +144,10 @@ TEST(Table, CursorFlagsAndRecordNumbers)
     EXPECT_FALSE(t.eof());
 }
 
-TEST(Table, DeleteMovesToNextOrPriorAndEmptiesWithBothFlags)
-{
+TEST(Table, DeleteMovesToNextOrPriorAndEmptiesWithBothFlags) {
     Table t = makeTable();
     t.open();
-    for (int k : {1, 2, 3})
-        add(t, k, "x");
+    for (int k : {1, 2, 3}) add(t, k, "x");
     int scrolls = 0;
     t.afterScroll = [&](Table&) { ++scrolls; };
     t.moveTo(1);
@@ -172,8 +162,7 @@ TEST(Table, DeleteMovesToNextOrPriorAndEmptiesWithBothFlags)
     EXPECT_THROW(t.deleteRecord(), StoreError);
 }
 
-TEST(Table, EditOnEmptyTableAppends)
-{
+TEST(Table, EditOnEmptyTableAppends) {
     Table t = makeTable();
     t.open();
     int newRecords = 0;
@@ -183,8 +172,7 @@ TEST(Table, EditOnEmptyTableAppends)
     EXPECT_EQ(newRecords, 1);
 }
 
-TEST(Table, AutoIncrementComesFromTheCounterAtPost)
-{
+TEST(Table, AutoIncrementComesFromTheCounterAtPost) {
     Table t = makeTable(FieldType::AutoInc);
     t.open();
     add(t, 99, "a");  // a value set before the post is replaced
@@ -196,8 +184,7 @@ TEST(Table, AutoIncrementComesFromTheCounterAtPost)
     EXPECT_EQ(t.autoIncValue(), 4);
 }
 
-TEST(Table, UnsavedChangesAreTrackedAndDiscarded)
-{
+TEST(Table, UnsavedChangesAreTrackedAndDiscarded) {
     Table t = makeTable();
     t.open();
     add(t, 1, "one");
@@ -226,8 +213,7 @@ TEST(Table, UnsavedChangesAreTrackedAndDiscarded)
     EXPECT_EQ(t.valueAt(0, 1).text, "one");
 }
 
-TEST(Table, LocateIsExactAndCaseSensitive)
-{
+TEST(Table, LocateIsExactAndCaseSensitive) {
     Table t = makeTable();
     t.open();
     add(t, 1, "Alpha");
@@ -242,8 +228,7 @@ TEST(Table, LocateIsExactAndCaseSensitive)
     EXPECT_THROW(t.locate("Nope", Value::ofInteger(0)), StoreError);
 }
 
-TEST(Table, FilterTextCallbackAndCaseOption)
-{
+TEST(Table, FilterTextCallbackAndCaseOption) {
     FakeCompiler compiler;
     Table t = makeTable();
     t.open();
@@ -283,8 +268,7 @@ TEST(Table, FilterTextCallbackAndCaseOption)
     EXPECT_EQ(t.integer(0), 0);
 }
 
-TEST(Table, NewStructureRecompilesTheFilter)
-{
+TEST(Table, NewStructureRecompilesTheFilter) {
     FakeCompiler compiler;
     Table t("T", {field("Key", FieldType::Integer), field("Pad", FieldType::Integer),
                   field("Pad2", FieldType::Integer), field("Num", FieldType::Integer)});
@@ -307,14 +291,12 @@ TEST(Table, NewStructureRecompilesTheFilter)
     EXPECT_EQ(keysInView(t), (std::vector<int>{1}));
 }
 
-TEST(Table, DeleteAllInViewKeepsRecordsOutsideTheFilter)
-{
+TEST(Table, DeleteAllInViewKeepsRecordsOutsideTheFilter) {
     FakeCompiler compiler;
     Table t = makeTable();
     t.setFilterCompiler(&compiler);
     t.open();
-    for (int k = 1; k <= 10; ++k)
-        add(t, k, "x", k % 3);
+    for (int k = 1; k <= 10; ++k) add(t, k, "x", k % 3);
     t.mergeChangeLog();
     t.setFilterText("Num=1");
     ASSERT_TRUE(t.setFiltered(true).ok);
@@ -331,8 +313,7 @@ TEST(Table, DeleteAllInViewKeepsRecordsOutsideTheFilter)
     EXPECT_EQ(t.recordCount(), 10);
 }
 
-TEST(Table, LookupFieldsReadAndChoose)
-{
+TEST(Table, LookupFieldsReadAndChoose) {
     Table names("Names", {field("Key", FieldType::Integer), field("Name", FieldType::Text, 20)});
     names.open();
     for (auto [k, n] : {std::pair{-1, "Any"}, {0, "Kernel"}, {1, "User"}}) {
@@ -369,8 +350,7 @@ TEST(Table, LookupFieldsReadAndChoose)
     EXPECT_EQ(t.lookupChoices(2), (std::vector<std::string>{"Any", "Kernel", "User"}));
 }
 
-TEST(Table, EventsFire)
-{
+TEST(Table, EventsFire) {
     Table t = makeTable();
     std::vector<std::string> seen;
     t.afterOpen = [&](Table&) { seen.push_back("open"); };

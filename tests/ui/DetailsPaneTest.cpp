@@ -16,21 +16,27 @@ using test::MessageStore;
 struct PaneWidgets {
     QWidget host;
     TImageLabel facility{&host};
-    TgLabel date{&host}, severity{&host}, process{&host}, subProcess{&host}, processId{&host}, processEx{&host};
+    TgLabel date{&host}, severity{&host}, process{&host}, subProcess{&host}, processId{&host},
+        processEx{&host};
     QPlainTextEdit data{&host}, description{&host};
 
-    DetailsPaneWidgets widgets()
-    {
-        return {&facility, &date, &severity, &process, &subProcess, &processId, &processEx, &data, &description};
+    DetailsPaneWidgets widgets() {
+        return {&facility,  &date,      &severity, &process,    &subProcess,
+                &processId, &processEx, &data,     &description};
     }
 };
 
-TEST(DetailsPane, MessageSelectShowsEveryPartOfTheChosenRecord)
-{
+TEST(DetailsPane, MessageSelectShowsEveryPartOfTheChosenRecord) {
     MessageStore store;
     store.add({.severity = 3, .facility = 16, .text = "first", .pid = 1234});
-    store.add({.severity = 4, .facility = 1, .address = "10.0.0.5", .text = "second",
-               .date = MessageStore::at(2024, 12, 8, 9, 15, 0), .host = "switch", .process = "sshd", .pid = -1});
+    store.add({.severity = 4,
+               .facility = 1,
+               .address = "10.0.0.5",
+               .text = "second",
+               .date = MessageStore::at(2024, 12, 8, 9, 15, 0),
+               .host = "switch",
+               .process = "sshd",
+               .pid = -1});
     TImageList facilities(QSize(4, 4));
     for (int i = 0; i < 24; ++i) {
         QImage image(4, 4, QImage::Format_ARGB32);
@@ -61,8 +67,7 @@ TEST(DetailsPane, MessageSelectShowsEveryPartOfTheChosenRecord)
     EXPECT_EQ(w.severity.caption(), QStringLiteral("Error"));
 }
 
-TEST(DetailsPane, AnEmptyViewKeepsTheLastMessageAndAMissingIconKeepsThePicture)
-{
+TEST(DetailsPane, AnEmptyViewKeepsTheLastMessageAndAMissingIconKeepsThePicture) {
     MessageStore store;
     store.add({.facility = 30, .text = "odd facility", .pid = 123456789});
     PaneWidgets w;

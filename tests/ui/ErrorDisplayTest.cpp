@@ -9,8 +9,7 @@
 namespace corvane {
 namespace {
 
-TEST(ErrorDisplayTest, TitleAndMessage)
-{
+TEST(ErrorDisplayTest, TitleAndMessage) {
     QObject form;
     form.setObjectName(QStringLiteral("SysLogForm"));
     QObject unnamed;
@@ -32,8 +31,7 @@ TEST(ErrorDisplayTest, TitleAndMessage)
 }
 
 // The display shows one error dialog with a single OK button and returns; the program goes on.
-TEST(ErrorDisplayTest, ShowsAnErrorDialogWithOneButton)
-{
+TEST(ErrorDisplayTest, ShowsAnErrorDialogWithOneButton) {
     QObject sender;
     sender.setObjectName(QStringLiteral("Duration"));
     const std::runtime_error error("indicator failed");

@@ -25,8 +25,7 @@ struct Report {
 // facilities and three severities; "now" is fixed at 8 December 2024, 14:30:00.250.
 class FilterBarControllerTest : public ::testing::Test {
 protected:
-    FilterBarControllerTest()
-    {
+    FilterBarControllerTest() {
         routerKey = store.addHost("router", "192.168.1.20");
         switchKey = store.addHost("switch", "10.0.0.5");
         for (int i = 0; i < 12; ++i)
@@ -46,26 +45,24 @@ protected:
         hooks.eventCount = [this](int n) { counts.push_back(n); };
         controller = std::make_unique<FilterBarController>(
             *store.data,
-            FilterBarWidgets{&filter, &simple, &advanced, &switchButton, &amount, &increment, &address, &facility, &severity},
+            FilterBarWidgets{&filter, &simple, &advanced, &switchButton, &amount, &increment, &address,
+                             &facility, &severity},
             MessageStore::formats(), hooks);
     }
 
     Table& messages() { return store.messages(); }
     std::string filterText() { return messages().filterText(); }
     int indexOf(QComboBox& box, const char* text) { return box.findText(QString::fromLatin1(text)); }
-    void pick(QComboBox& box, L list, const char* text)
-    {
+    void pick(QComboBox& box, L list, const char* text) {
         const int i = indexOf(box, text);
         ASSERT_GE(i, 0) << text;
         box.setCurrentIndex(i);
         controller->listPicked(list, i);
     }
-    std::vector<int> keysInView()
-    {
+    std::vector<int> keysInView() {
         std::vector<int> keys;
         const int key = messages().requireField("Key");
-        for (int i = 0; i < messages().recordCount(); ++i)
-            keys.push_back(messages().valueAt(i, key).integer);
+        for (int i = 0; i < messages().recordCount(); ++i) keys.push_back(messages().valueAt(i, key).integer);
         return keys;
     }
 
@@ -81,8 +78,7 @@ protected:
     std::unique_ptr<FilterBarController> controller;
 };
 
-TEST_F(FilterBarControllerTest, StartUpFiltersTheViewExactlyAsTheBarShowsTheSavedChoices)
-{
+TEST_F(FilterBarControllerTest, StartUpFiltersTheViewExactlyAsTheBarShowsTheSavedChoices) {
     controller->startUp();
     EXPECT_EQ(amount.text(), QStringLiteral("03"));
     EXPECT_EQ(increment.currentText(), QStringLiteral("Days"));
@@ -95,8 +91,7 @@ TEST_F(FilterBarControllerTest, StartUpFiltersTheViewExactlyAsTheBarShowsTheSave
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(FilterBarControllerTest, StartUpAppliesEverySavedChoiceAtOnce)
-{
+TEST_F(FilterBarControllerTest, StartUpAppliesEverySavedChoiceAtOnce) {
     Table& f = store.data->FilterSet();
     f.edit();
     f.setValue("SeverityKey", Value::ofInteger(3));
@@ -114,8 +109,7 @@ TEST_F(FilterBarControllerTest, StartUpAppliesEverySavedChoiceAtOnce)
     EXPECT_EQ(counts.size(), 1u) << "applied once";
 }
 
-TEST_F(FilterBarControllerTest, EachListSetsItsPartAndKeepsTheOthers)
-{
+TEST_F(FilterBarControllerTest, EachListSetsItsPartAndKeepsTheOthers) {
     controller->startUp();
     const std::string period = "[Date] > '2024-12-05 14:30:00'";
     pick(severity, L::Severity, "Error");
@@ -124,7 +118,8 @@ TEST_F(FilterBarControllerTest, EachListSetsItsPartAndKeepsTheOthers)
     pick(facility, L::Facility, "Local 0");
     EXPECT_EQ(filterText(), "[FacilityKey] = 16 and [SeverityKey] = 3 and " + period);
     pick(address, L::Address, "192.168.1.20");
-    EXPECT_EQ(filterText(), "[FacilityKey] = 16 and [SeverityKey] = 3 and " + period + " and [Address] = '192.168.1.20'");
+    EXPECT_EQ(filterText(),
+              "[FacilityKey] = 16 and [SeverityKey] = 3 and " + period + " and [Address] = '192.168.1.20'");
     EXPECT_EQ(messages().recordCount(), 1);
     EXPECT_EQ(counts.back(), 1);
 
@@ -147,8 +142,7 @@ TEST_F(FilterBarControllerTest, EachListSetsItsPartAndKeepsTheOthers)
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(FilterBarControllerTest, PeriodStartsAtWholeSecondsAndKeepsOnlyLaterMessages)
-{
+TEST_F(FilterBarControllerTest, PeriodStartsAtWholeSecondsAndKeepsOnlyLaterMessages) {
     controller->startUp();
     store.add({.text = "at the start", .date = MessageStore::at(2024, 12, 8, 12, 30, 0, 0)});
     store.add({.text = "just after", .date = MessageStore::at(2024, 12, 8, 12, 30, 0, 400)});
@@ -159,8 +153,7 @@ TEST_F(FilterBarControllerTest, PeriodStartsAtWholeSecondsAndKeepsOnlyLaterMessa
     // 13:00 and 14:00... no: messages at 13:00 (i = 5) and later, plus "just after".
     const int message = messages().requireField("Message");
     std::vector<std::string> texts;
-    for (int i = 0; i < messages().recordCount(); ++i)
-        texts.push_back(messages().valueAt(i, message).text);
+    for (int i = 0; i < messages().recordCount(); ++i) texts.push_back(messages().valueAt(i, message).text);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "at the start"), 0);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "just after"), 1);
     EXPECT_EQ(store.data->FilterSet().value("Amount").integer, 2) << "the amount is stored";
@@ -173,8 +166,7 @@ TEST_F(FilterBarControllerTest, PeriodStartsAtWholeSecondsAndKeepsOnlyLaterMessa
     EXPECT_EQ(store.data->FilterSet().value("Amount").integer, 5);
 }
 
-TEST_F(FilterBarControllerTest, EventsKeepsTheLastNMessagesOfTheView)
-{
+TEST_F(FilterBarControllerTest, EventsKeepsTheLastNMessagesOfTheView) {
     controller->startUp();
     amount.setText(QStringLiteral("5"));
     controller->amountEdited(QStringLiteral("5"));
@@ -195,8 +187,7 @@ TEST_F(FilterBarControllerTest, EventsKeepsTheLastNMessagesOfTheView)
     EXPECT_EQ(keysInView().size(), 6u);
 }
 
-TEST_F(FilterBarControllerTest, AdvancedApplyReplacesTheSimplePartsAndClearReturnsToThem)
-{
+TEST_F(FilterBarControllerTest, AdvancedApplyReplacesTheSimplePartsAndClearReturnsToThem) {
     const std::string iniPath = std::filesystem::temp_directory_path() / "corvane-ui-advanced.ini";
     Settings settings(iniPath);
     QLineEdit edit;
@@ -253,8 +244,7 @@ TEST_F(FilterBarControllerTest, AdvancedApplyReplacesTheSimplePartsAndClearRetur
     std::filesystem::remove(iniPath);
 }
 
-TEST_F(FilterBarControllerTest, LeavingThePanelWithdrawsTheExpressionAndTheNextStartRestoresIt)
-{
+TEST_F(FilterBarControllerTest, LeavingThePanelWithdrawsTheExpressionAndTheNextStartRestoresIt) {
     const std::string iniPath = std::filesystem::temp_directory_path() / "corvane-ui-advanced2.ini";
     Settings settings(iniPath);
     QLineEdit edit;

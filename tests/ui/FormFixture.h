@@ -31,8 +31,7 @@ struct RecordingDialogs : MessageDialogs {
         int kind;
     };
     std::vector<Shown> shown;
-    int show(const std::string& message, const std::string& title, int kind, const std::string&) override
-    {
+    int show(const std::string& message, const std::string& title, int kind, const std::string&) override {
         shown.push_back({message, title, kind});
         return 1;
     }
@@ -48,8 +47,7 @@ struct SilentActions : NotifyActions {
 struct UdpPort {
     int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     int port = 0;
-    UdpPort()
-    {
+    UdpPort() {
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -59,16 +57,14 @@ struct UdpPort {
         port = ntohs(a.sin_port);
     }
     ~UdpPort() { release(); }
-    void release()
-    {
+    void release() {
         if (fd >= 0)
             ::close(fd);
         fd = -1;
     }
 };
 
-inline int freeUdpPort()
-{
+inline int freeUdpPort() {
     UdpPort p;
     return p.port;
 }
@@ -85,18 +81,16 @@ public:
 
     std::string folder() const { return dir.path().toStdString() + "/"; }
     std::string settingsPath() const { return folder() + "corvane.ini"; }
-    void writeSettings(const std::string& text)
-    {
+    void writeSettings(const std::string& text) {
         QFile f(QString::fromStdString(settingsPath()));
         f.open(QIODevice::WriteOnly);
         f.write(text.data(), static_cast<qint64>(text.size()));
     }
-    void writeSettingsForPort(int port, const std::string& more = {})
-    {
-        writeSettings("[Options]\nUDPPort=" + std::to_string(port) + "\nUDPBindings=127.0.0.1\nTCPPort=0\n" + more);
+    void writeSettingsForPort(int port, const std::string& more = {}) {
+        writeSettings("[Options]\nUDPPort=" + std::to_string(port) + "\nUDPBindings=127.0.0.1\nTCPPort=0\n" +
+                      more);
     }
-    void start()
-    {
+    void start() {
         // A dialog the window shows on its own (the error display) closes itself at once.
         msgDialogEnvironment().autoCloseMs = 100;
         msgDialogEnvironment().playSounds = false;
@@ -114,8 +108,7 @@ public:
         env.internetConnected = [this] { return internet; };
         form = std::make_unique<TSysLogForm>(*data, std::move(env));
     }
-    void stop()
-    {
+    void stop() {
         if (form)
             form->close();
         form.reset();

@@ -27,16 +27,14 @@ namespace {
 
 using test::MessageStore;
 
-QFont pixelFont(const char* family, int px)
-{
+QFont pixelFont(const char* family, int px) {
     QFont f(QString::fromLatin1(family));
     f.setPixelSize(px);
     return f;
 }
 
 // About thirty messages of every severity from three senders, one long enough to wrap.
-void fill(MessageStore& store)
-{
+void fill(MessageStore& store) {
     const char* const texts[] = {"Interface GigabitEthernet0/1, changed state to up",
                                  "Configured from console by admin on vty0 (10.0.0.9)",
                                  "sshd[2211]: Accepted publickey for backup from 10.0.0.7 port 52144",
@@ -46,22 +44,25 @@ void fill(MessageStore& store)
     for (int i = 0; i < 30; ++i) {
         std::string text = texts[i % 5];
         if (i == 27)
-            text = "kernel: Out of memory: Killed process 4242 (java) total-vm:8123456kB, anon-rss:6234567kB, "
-                   "file-rss:0kB, shmem-rss:0kB, UID:1001 pgtables:13456kB oom_score_adj:0 while the backup job "
-                   "was still writing its archive to the network share";
-        store.add({.severity = i % 8, .facility = i % 3 == 0 ? 16 : 1, .address = addresses[i % 3], .text = text,
-                   .date = MessageStore::at(2024, 12, 8, 9, i, (7 * i) % 60), .pid = 1000 + i * 37});
+            text =
+                "kernel: Out of memory: Killed process 4242 (java) total-vm:8123456kB, anon-rss:6234567kB, "
+                "file-rss:0kB, shmem-rss:0kB, UID:1001 pgtables:13456kB oom_score_adj:0 while the backup job "
+                "was still writing its archive to the network share";
+        store.add({.severity = i % 8,
+                   .facility = i % 3 == 0 ? 16 : 1,
+                   .address = addresses[i % 3],
+                   .text = text,
+                   .date = MessageStore::at(2024, 12, 8, 9, i, (7 * i) % 60),
+                   .pid = 1000 + i * 37});
     }
 }
 
-QString library()
-{
+QString library() {
     const QString beside = QStringLiteral(CORVANE_BINARY_DIR "/corvane-images.rcc");
     return QFile::exists(beside) ? beside : qEnvironmentVariable("CORVANE_IMAGE_LIBRARY");
 }
 
-TEST(GridScreenshots, RecentPageFilterBarAndDataPage)
-{
+TEST(GridScreenshots, RecentPageFilterBarAndDataPage) {
     MessageStore store;
     fill(store);
     TImageList severities(QSize(32, 32)), facilities(QSize(32, 32)), small(QSize(24, 24));
@@ -168,9 +169,10 @@ TEST(GridScreenshots, RecentPageFilterBarAndDataPage)
     severityList->setGeometry(112, 0, 144, 24);
     SimpleFilterBar::Hooks hooks;
     hooks.now = [] { return MessageStore::at(2024, 12, 8, 9, 40, 0); };
-    FilterBarController controller(*store.data, {&filter, simple, advanced, switchButton, amount, unit, hosts,
-                                                 facilityList, severityList},
-                                   MessageStore::formats(), hooks);
+    FilterBarController controller(
+        *store.data,
+        {&filter, simple, advanced, switchButton, amount, unit, hosts, facilityList, severityList},
+        MessageStore::formats(), hooks);
     controller.startUp();
     severityList->setCurrentIndex(severityList->findText(QStringLiteral("Error")));
     controller.listPicked(SimpleFilterBar::List::Severity, severityList->currentIndex());

@@ -12,8 +12,7 @@ namespace {
 
 const QString kLibrary = QStringLiteral(CORVANE_BINARY_DIR "/corvane-images.rcc");
 
-TEST(ImageLibraryTest, HoldsTheFourListsAtTheirSizes)
-{
+TEST(ImageLibraryTest, HoldsTheFourListsAtTheirSizes) {
     struct Row {
         const char* resource;
         int count;
@@ -27,7 +26,8 @@ TEST(ImageLibraryTest, HoldsTheFourListsAtTheirSizes)
     };
     for (const Row& row : rows) {
         TImageList list;
-        EXPECT_EQ(LoadImageList(kLibrary, QString::fromLatin1(row.resource), &list), QString()) << row.resource;
+        EXPECT_EQ(LoadImageList(kLibrary, QString::fromLatin1(row.resource), &list), QString())
+            << row.resource;
         EXPECT_EQ(list.count(), row.count) << row.resource;
         EXPECT_EQ(list.imageSize(), row.size) << row.resource;
         // Every picture of a list is its own: no two severities, facilities or states alike.
@@ -37,16 +37,14 @@ TEST(ImageLibraryTest, HoldsTheFourListsAtTheirSizes)
     }
 }
 
-TEST(ImageLibraryTest, WindowPicturesHaveTheirSizes)
-{
+TEST(ImageLibraryTest, WindowPicturesHaveTheirSizes) {
     EXPECT_EQ(LoadLibraryPicture(kLibrary, "Header").size(), QSize(51, 56));
     EXPECT_EQ(LoadLibraryPicture(kLibrary, "Logo").size(), QSize(120, 64));
     EXPECT_TRUE(LoadLibraryPicture(kLibrary, "Nothing").isNull());
     EXPECT_TRUE(LoadLibraryPicture(QStringLiteral("/no/such/library.rcc"), "Logo").isNull());
 }
 
-TEST(ImageLibraryTest, FailuresLeaveTheListAsItWas)
-{
+TEST(ImageLibraryTest, FailuresLeaveTheListAsItWas) {
     QTemporaryDir dir;
     const QString damaged = dir.filePath("damaged.rcc");
     {
@@ -64,7 +62,8 @@ TEST(ImageLibraryTest, FailuresLeaveTheListAsItWas)
         {"missing library", dir.filePath("missing.rcc"), "ISEVERITYLIST", ""},
         {"damaged library", damaged, "ISEVERITYLIST", ""},
         {"missing resource", kLibrary, "NOLIST", "Resource NOLIST not found"},
-        {"resource naming a path", kLibrary, "PICTURES/../ISEVERITYLIST", "Resource PICTURES/../ISEVERITYLIST not found"},
+        {"resource naming a path", kLibrary, "PICTURES/../ISEVERITYLIST",
+         "Resource PICTURES/../ISEVERITYLIST not found"},
         {"empty resource name", kLibrary, "", ""},
         {"empty file name", "", "SMIMAGES", ""},
     };

@@ -13,8 +13,7 @@
 namespace corvane {
 namespace {
 
-TEST(LanguageDialogTest, StartsInEnglishWithTheFourLanguages)
-{
+TEST(LanguageDialogTest, StartsInEnglishWithTheFourLanguages) {
     TLanguageDlg dlg;
     EXPECT_EQ(dlg.LanguageCode(), QStringLiteral("ENU"));
     EXPECT_EQ(dlg.Languages->currentIndex(), 1);
@@ -25,8 +24,7 @@ TEST(LanguageDialogTest, StartsInEnglishWithTheFourLanguages)
     EXPECT_EQ(dlg.size(), QSize(352, 108));
 }
 
-TEST(LanguageDialogTest, SelectLanguageSetsTheCodeOfTheItem)
-{
+TEST(LanguageDialogTest, SelectLanguageSetsTheCodeOfTheItem) {
     struct Row {
         const char* name;
         int index;
@@ -34,9 +32,8 @@ TEST(LanguageDialogTest, SelectLanguageSetsTheCodeOfTheItem)
         int selected;
     };
     const Row rows[] = {
-        {"German", 0, "DEU", 0},          {"English", 1, "ENU", 1},  {"Spanish", 2, "ESN", 2},
-        {"French", 3, "FRA", 3},          {"no selection", -1, "FRA", 3},
-        {"past the end", 4, "FRA", 3},
+        {"German", 0, "DEU", 0}, {"English", 1, "ENU", 1},       {"Spanish", 2, "ESN", 2},
+        {"French", 3, "FRA", 3}, {"no selection", -1, "FRA", 3}, {"past the end", 4, "FRA", 3},
     };
     TLanguageDlg dlg;
     for (const Row& row : rows) {
@@ -47,8 +44,7 @@ TEST(LanguageDialogTest, SelectLanguageSetsTheCodeOfTheItem)
     }
 }
 
-TEST(LanguageDialogTest, TheCodeFollowsTheListAsItClosesCancelPutsItBack)
-{
+TEST(LanguageDialogTest, TheCodeFollowsTheListAsItClosesCancelPutsItBack) {
     TLanguageDlg dlg;
     int answer = 0;
     QString codeBeforeCancel;
@@ -70,8 +66,7 @@ TEST(LanguageDialogTest, TheCodeFollowsTheListAsItClosesCancelPutsItBack)
     EXPECT_EQ(dlg.LanguageCode(), QStringLiteral("ENU"));
 }
 
-TEST(LanguageDialogTest, OkKeepsTheChoiceEscapeActsAsCancel)
-{
+TEST(LanguageDialogTest, OkKeepsTheChoiceEscapeActsAsCancel) {
     TLanguageDlg dlg;
     QTimer::singleShot(0, &dlg, [&] {
         dlg.Languages->setCurrentIndex(0);
@@ -90,8 +85,7 @@ TEST(LanguageDialogTest, OkKeepsTheChoiceEscapeActsAsCancel)
 }
 
 // Pixels of the German flag's red stripe: they come only from a drawn flag, never from text.
-int flagRedPixels(TLanguageDlg& dlg, const QString& item)
-{
+int flagRedPixels(TLanguageDlg& dlg, const QString& item) {
     dlg.Languages->setItemText(0, item);
     QPalette pal = dlg.Languages->palette();
     pal.setColor(QPalette::Base, Qt::white);
@@ -115,8 +109,7 @@ int flagRedPixels(TLanguageDlg& dlg, const QString& item)
     return red;
 }
 
-TEST(LanguageDialogTest, OnlyAnItemNamingAFlagIsDrawnWithOne)
-{
+TEST(LanguageDialogTest, OnlyAnItemNamingAFlagIsDrawnWithOne) {
     TLanguageDlg dlg;
     EXPECT_GT(flagRedPixels(dlg, QStringLiteral("Deutsch (Deutschland)=0")), 10);
     EXPECT_EQ(flagRedPixels(dlg, QStringLiteral("Deutsch ohne Flagge")), 0);

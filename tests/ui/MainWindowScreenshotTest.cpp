@@ -14,8 +14,7 @@
 namespace corvane {
 namespace {
 
-void feed(test::FormFixture& f)
-{
+void feed(test::FormFixture& f) {
     const char* messages[] = {
         "<11>Dec  9 10:00:00 core-sw1 kernel: link down on port 24",
         "<14>Dec  9 10:00:05 web01 nginx[812]: upstream timed out while reading the response header from the "
@@ -23,14 +22,12 @@ void feed(test::FormFixture& f)
         "<13>Dec  9 10:01:00 router1 sshd[42]: Accepted publickey for admin from 10.0.0.5 port 52210",
         "<8>Dec  9 10:02:00 ups1 apcupsd[99]: Power failure, running on batteries",
     };
-    for (const char* m : messages)
-        f.core()->InjectMessage(m, "192.168.1.20");
+    for (const char* m : messages) f.core()->InjectMessage(m, "192.168.1.20");
 }
 
 // Pictures of the main window for a person to look at: at the design size (the filter bar in two
 // rows) and wide enough for the four filter fields to stand in one row.
-TEST(MainWindowScreenshotTest, DesignSizeAndOneRowFilterBar)
-{
+TEST(MainWindowScreenshotTest, DesignSizeAndOneRowFilterBar) {
     test::FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort(), "SaveLocation=0\n");
     f.start();
@@ -41,8 +38,7 @@ TEST(MainWindowScreenshotTest, DesignSizeAndOneRowFilterBar)
     QApplication::processEvents();
     EXPECT_EQ(w.Filter->height(), 54);
     int columnsWidth = 0;
-    for (const GridColumn& c : w.Messages->columns())
-        columnsWidth += c.width;
+    for (const GridColumn& c : w.Messages->columns()) columnsWidth += c.width;
     EXPECT_LE(columnsWidth, w.Messages->viewport()->width());  // the message column fits the grid
     test::saveScreenshot(w, QStringLiteral("main-window-design-size"));
 
@@ -54,8 +50,7 @@ TEST(MainWindowScreenshotTest, DesignSizeAndOneRowFilterBar)
     test::saveScreenshot(w, QStringLiteral("main-window-one-row-filter"));
 }
 
-TEST(MainWindowScreenshotTest, ErrorDialog)
-{
+TEST(MainWindowScreenshotTest, ErrorDialog) {
     bool saved = false;
     QTimer::singleShot(0, [&] {
         for (QWidget* top : QApplication::topLevelWidgets())
@@ -65,10 +60,11 @@ TEST(MainWindowScreenshotTest, ErrorDialog)
                 dialog->accept();
             }
     });
-    MsgDialog(nullptr,
-              QStringLiteral("UDP port 514 cannot be opened: ports below 1024 need the capability "
-                             "cap_net_bind_service. Grant it, or choose a port of 1024 or above in the settings."),
-              QStringLiteral("SysLogForm"), QString(), QStringLiteral("btnHidden"), mkError);
+    MsgDialog(
+        nullptr,
+        QStringLiteral("UDP port 514 cannot be opened: ports below 1024 need the capability "
+                       "cap_net_bind_service. Grant it, or choose a port of 1024 or above in the settings."),
+        QStringLiteral("SysLogForm"), QString(), QStringLiteral("btnHidden"), mkError);
     EXPECT_TRUE(saved);
 }
 

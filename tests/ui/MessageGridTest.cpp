@@ -13,11 +13,12 @@ namespace {
 
 using test::MessageStore;
 
-QColor pixel(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+QColor pixel(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}
 
 // Icons of one flat colour each, so the picture under (left + 6, top + 1) names its index.
-TImageList flatIcons(int count)
-{
+TImageList flatIcons(int count) {
     TImageList list(QSize(12, 12));
     for (int i = 0; i < count; ++i) {
         QImage image(12, 12, QImage::Format_ARGB32);
@@ -29,17 +30,14 @@ TImageList flatIcons(int count)
 
 class MessageGridTest : public ::testing::Test {
 protected:
-    MessageGridTest() : rows(store.messages(), MessageStore::formats())
-    {
-        for (int i = 0; i < 40; ++i)
-            store.add({.severity = i % 8, .text = "message " + std::to_string(i)});
+    MessageGridTest() : rows(store.messages(), MessageStore::formats()) {
+        for (int i = 0; i < 40; ++i) store.add({.severity = i % 8, .text = "message " + std::to_string(i)});
         store.messages().first();
         grid.resize(640, 400);
         grid.show();
     }
 
-    QImage paint(TnDBGrid& g)
-    {
+    QImage paint(TnDBGrid& g) {
         g.viewport()->update();
         return g.viewport()->grab().toImage();
     }
@@ -51,11 +49,11 @@ protected:
     MessageGrid painter{grid, rows, store.messages(), &icons};
 };
 
-TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGrid)
-{
+TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGrid) {
     const QList<GridColumn>& c = grid.columns();
     ASSERT_EQ(c.size(), 4);
-    const std::pair<const char*, int> expected[] = {{"Severity", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
+    const std::pair<const char*, int> expected[] = {
+        {"Severity", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(c[i].title, QString::fromLatin1(expected[i].first));
         if (i == 2)  // widened to the widest IPv4 address in the grid's font; longer ones wrap
@@ -70,8 +68,7 @@ TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGrid)
     EXPECT_EQ(c[3].field, store.messages().fieldIndex("Message"));
 }
 
-TEST_F(MessageGridTest, RowsTakeTheirColoursFromTheirPlaceOnScreenAndTheSelectionItsOwn)
-{
+TEST_F(MessageGridTest, RowsTakeTheirColoursFromTheirPlaceOnScreenAndTheSelectionItsOwn) {
     const QColor light = grid.palette().color(QPalette::Light);
     store.messages().moveTo(2);  // the current record: the third row
     QImage image = paint(grid);
@@ -98,8 +95,7 @@ TEST_F(MessageGridTest, RowsTakeTheirColoursFromTheirPlaceOnScreenAndTheSelectio
     EXPECT_EQ(pixel(image, x, grid.shownRows()[3].top), light);
 }
 
-TEST_F(MessageGridTest, SeverityIconIsImageKeyPlusOneAtItsOffset)
-{
+TEST_F(MessageGridTest, SeverityIconIsImageKeyPlusOneAtItsOffset) {
     store.messages().moveTo(7);
     const QImage image = paint(grid);
     const auto& shown = grid.shownRows();
@@ -110,8 +106,7 @@ TEST_F(MessageGridTest, SeverityIconIsImageKeyPlusOneAtItsOffset)
     }
 }
 
-TEST_F(MessageGridTest, SeverityWithoutAnImageDrawsNoIcon)
-{
+TEST_F(MessageGridTest, SeverityWithoutAnImageDrawsNoIcon) {
     TImageList few = flatIcons(2);  // only "Any" and severity 0
     TnDBGrid other;
     other.resize(640, 200);
@@ -125,8 +120,7 @@ TEST_F(MessageGridTest, SeverityWithoutAnImageDrawsNoIcon)
     EXPECT_EQ(pixel(image, 8, shown[1].top + 3), pixel(image, 3, shown[1].top + 3));
 }
 
-TEST_F(MessageGridTest, StretchColumnsGivesTheMessageColumnTheSpareWidthButNeverLessThan48)
-{
+TEST_F(MessageGridTest, StretchColumnsGivesTheMessageColumnTheSpareWidthButNeverLessThan48) {
     const auto& fields = store.messages().fields();
     StretchColumns(grid, fields);
     const int client = grid.viewport()->width();
@@ -153,8 +147,7 @@ TEST_F(MessageGridTest, StretchColumnsGivesTheMessageColumnTheSpareWidthButNever
     EXPECT_EQ(grid.columns()[3].width, grid.viewport()->width() - 56 - 120 - address - 4 - 11);
 }
 
-TEST_F(MessageGridTest, CtrlDeleteDeletesTheCurrentMessageOnlyWhenConfirmed)
-{
+TEST_F(MessageGridTest, CtrlDeleteDeletesTheCurrentMessageOnlyWhenConfirmed) {
     QStringList asked;
     bool answer = false;
     painter.confirm = [&](const QString& q) {
@@ -173,8 +166,7 @@ TEST_F(MessageGridTest, CtrlDeleteDeletesTheCurrentMessageOnlyWhenConfirmed)
     EXPECT_FALSE(t.locate("Key", Value::ofInteger(key)));
 }
 
-TEST(PaintCellGradient, FirstAndLastPixelRowsAreExactlyTheTwoColours)
-{
+TEST(PaintCellGradient, FirstAndLastPixelRowsAreExactlyTheTwoColours) {
     QImage image(10, 20, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter p(&image);

@@ -28,8 +28,7 @@ public:
         int pid = -1;
     };
 
-    MessageStore()
-    {
+    MessageStore() {
         std::string pattern = (std::filesystem::temp_directory_path() / "corvane-ui-XXXXXX").string();
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
@@ -40,8 +39,7 @@ public:
         data->DataModuleCreate();
         data->setFilterCompiler(&compiler);
     }
-    ~MessageStore()
-    {
+    ~MessageStore() {
         data.reset();
         std::error_code ec;
         std::filesystem::remove_all(m_folder, ec);
@@ -52,24 +50,21 @@ public:
     Table& messages() { return data->MessageSet(); }
     const std::string& folder() const { return m_folder; }
 
-    static LocaleFormats formats()
-    {
+    static LocaleFormats formats() {
         LocaleFormats f;
         f.shortDate = "yyyy-MM-dd";
         f.longTime = "HH:mm:ss";
         return f;
     }
 
-    static DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0)
-    {
+    static DateTime at(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
         return *encodeDateTime({y, mo, d, h, mi, s, ms});
     }
 
     // Appends and posts one message the way intake fills it; answers its key.
-    int add(const Message& m)
-    {
-        static const char* const kSeverities[] = {"Emergency", "Alert", "Critical", "Error",
-                                                  "Warning", "Notice", "Information", "Debug"};
+    int add(const Message& m) {
+        static const char* const kSeverities[] = {"Emergency", "Alert",  "Critical",    "Error",
+                                                  "Warning",   "Notice", "Information", "Debug"};
         Table& t = messages();
         t.append();
         const int key = t.integer(t.requireField("Key"));
@@ -92,8 +87,7 @@ public:
     }
 
     // Adds a host row; answers its key.
-    int addHost(const std::string& name, const std::string& address)
-    {
+    int addHost(const std::string& name, const std::string& address) {
         Table& h = data->HostSet();
         h.append();
         h.setValue("Name", Value::ofText(name));

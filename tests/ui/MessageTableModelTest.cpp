@@ -17,16 +17,15 @@ using test::MessageStore;
 
 class MessageTableModelTest : public ::testing::Test {
 protected:
-    MessageTableModelTest()
-    {
+    MessageTableModelTest() {
         for (int i = 0; i < 6; ++i)
-            store.add({.severity = i % 2 == 0 ? 3 : 6, .text = "message " + std::to_string(i), .pid = 100 + i});
+            store.add(
+                {.severity = i % 2 == 0 ? 3 : 6, .text = "message " + std::to_string(i), .pid = 100 + i});
         model.refresh();
         model.error = [this](const std::string& e) { errors.push_back(e); };
     }
 
-    int column(const char* field)
-    {
+    int column(const char* field) {
         for (int c = 0; c < model.columnCount(); ++c)
             if (model.headerData(c, Qt::Horizontal).toString() == QString::fromLatin1(field))
                 return c;
@@ -39,21 +38,18 @@ protected:
     std::vector<std::string> errors;
 };
 
-TEST_F(MessageTableModelTest, ShowsTheShownFieldsInFieldOrder)
-{
+TEST_F(MessageTableModelTest, ShowsTheShownFieldsInFieldOrder) {
     QStringList titles;
-    for (int c = 0; c < model.columnCount(); ++c)
-        titles << model.headerData(c, Qt::Horizontal).toString();
-    EXPECT_EQ(titles, QStringList({"Date", "TimeStamp", "Severity", "Process", "SubProcess", "Message", "Host",
-                                   "Address", "Facility", "PID", "Data"}));
+    for (int c = 0; c < model.columnCount(); ++c) titles << model.headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, QStringList({"Date", "TimeStamp", "Severity", "Process", "SubProcess", "Message",
+                                   "Host", "Address", "Facility", "PID", "Data"}));
     EXPECT_EQ(model.rowCount(), 6);
     EXPECT_EQ(model.data(model.index(2, column("Message"))).toString(), QStringLiteral("message 2"));
     EXPECT_EQ(model.data(model.index(0, column("Date"))).toString(), QStringLiteral("2024-12-08 09:00:00"));
     EXPECT_EQ(model.data(model.index(0, column("SubProcess"))).toString(), QString()) << "null";
 }
 
-TEST_F(MessageTableModelTest, EditsArePostedAndReachTheFileWithTheNextSave)
-{
+TEST_F(MessageTableModelTest, EditsArePostedAndReachTheFileWithTheNextSave) {
     ASSERT_TRUE(model.setData(model.index(1, column("Message")), QStringLiteral("edited text")));
     ASSERT_TRUE(model.setData(model.index(1, column("PID")), QStringLiteral("77")));
     ASSERT_TRUE(model.setData(model.index(1, column("Date")), QStringLiteral("2023-01-02 03:04:05")));
@@ -78,8 +74,7 @@ TEST_F(MessageTableModelTest, EditsArePostedAndReachTheFileWithTheNextSave)
               "2023-01-02 03:04:05");
 }
 
-TEST_F(MessageTableModelTest, NewRecordsAreOneInsertionAndAFilterIsAReset)
-{
+TEST_F(MessageTableModelTest, NewRecordsAreOneInsertionAndAFilterIsAReset) {
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     store.add({.text = "late 1"});
@@ -98,8 +93,7 @@ TEST_F(MessageTableModelTest, NewRecordsAreOneInsertionAndAFilterIsAReset)
     EXPECT_EQ(model.data(model.index(1, column("Message"))).toString(), QStringLiteral("message 2"));
 }
 
-TEST_F(MessageTableModelTest, CtrlDeleteDeletesTheSelectedRecordsAfterConfirmation)
-{
+TEST_F(MessageTableModelTest, CtrlDeleteDeletesTheSelectedRecordsAfterConfirmation) {
     DataGridView view;
     view.setMessageModel(&model);
     QStringList asked;
@@ -124,12 +118,12 @@ TEST_F(MessageTableModelTest, CtrlDeleteDeletesTheSelectedRecordsAfterConfirmati
 
     view.selectRow(0);
     view.deleteSelected();
-    EXPECT_EQ(asked, QStringList({"Delete all selected records?", "Delete all selected records?", "Delete record?"}));
+    EXPECT_EQ(asked, QStringList(
+                         {"Delete all selected records?", "Delete all selected records?", "Delete record?"}));
     EXPECT_EQ(model.rowCount(), 3);
 }
 
-TEST_F(MessageTableModelTest, TheCurrentRowFollowsTheTableAndTheOtherWayRound)
-{
+TEST_F(MessageTableModelTest, TheCurrentRowFollowsTheTableAndTheOtherWayRound) {
     DataGridView view;
     view.setMessageModel(&model);
     store.messages().moveTo(4);
@@ -139,8 +133,7 @@ TEST_F(MessageTableModelTest, TheCurrentRowFollowsTheTableAndTheOtherWayRound)
     EXPECT_EQ(store.messages().currentPosition(), 2);
 }
 
-TEST_F(MessageTableModelTest, BehindAnotherPageTheGridCatchesUpOnlyWhenShown)
-{
+TEST_F(MessageTableModelTest, BehindAnotherPageTheGridCatchesUpOnlyWhenShown) {
     QTabWidget pages;
     auto* recent = new QWidget;
     auto* view = new DataGridView;

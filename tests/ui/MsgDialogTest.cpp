@@ -24,8 +24,7 @@ public:
 };
 
 // Runs action on the message dialog as soon as it is on screen.
-void whenShown(std::function<void(TMsgDialog*)> action)
-{
+void whenShown(std::function<void(TMsgDialog*)> action) {
     auto* poll = new QTimer;
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, action] {
@@ -42,8 +41,7 @@ void whenShown(std::function<void(TMsgDialog*)> action)
     poll->start();
 }
 
-void pressKey(QWidget* w, int key)
-{
+void pressKey(QWidget* w, int key) {
     QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
@@ -52,8 +50,7 @@ struct MsgDialogFixture : ::testing::Test {
     RecordingPlayer player;
     SystemSoundTable sounds;
     MsgDialogEnvironment saved;
-    void SetUp() override
-    {
+    void SetUp() override {
         LoadSystemSounds();
         sounds = systemSounds();
         saved = msgDialogEnvironment();
@@ -64,8 +61,7 @@ struct MsgDialogFixture : ::testing::Test {
     void TearDown() override { msgDialogEnvironment() = saved; }
 };
 
-TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot)
-{
+TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot) {
     struct Row {
         const char* name;
         int kind;
@@ -78,10 +74,13 @@ TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot)
         {"plain", 0, "message", "msgdialog-plain", "The test message was sent.", ""},
         {"error plays the exclamation slot", 16, "dialog-warning", "msgdialog-error",
          "Error Filtering Messages.", "Unknown field 'Sevrity' at position 2 of the filter expression."},
-        {"question", 32, "dialog-question", "msgdialog-question", "Delete all messages of the current view?", ""},
+        {"question", 32, "dialog-question", "msgdialog-question", "Delete all messages of the current view?",
+         ""},
         {"warning plays the hand slot", 48, "dialog-error", "msgdialog-warning",
-         "An error has occured obtaining Data from the Server.", "Could not resolve host: updates.example.net"},
-        {"information", 64, "dialog-information", "msgdialog-information", "Value must be a number. [1..65535]", ""},
+         "An error has occured obtaining Data from the Server.",
+         "Could not resolve host: updates.example.net"},
+        {"information", 64, "dialog-information", "msgdialog-information",
+         "Value must be a number. [1..65535]", ""},
     };
     for (const Row& row : rows) {
         player.events.clear();
@@ -91,8 +90,9 @@ TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot)
             test::saveScreenshot(*d, QString::fromLatin1(row.screenshot));
             d->Button1->click();
         });
-        const int result = MsgDialogDetail(nullptr, QString::fromUtf8(row.message), QString::fromUtf8(row.detail),
-                                           QStringLiteral("Title"), QString(), QStringLiteral("btnHidden"), row.kind);
+        const int result =
+            MsgDialogDetail(nullptr, QString::fromUtf8(row.message), QString::fromUtf8(row.detail),
+                            QStringLiteral("Title"), QString(), QStringLiteral("btnHidden"), row.kind);
         EXPECT_EQ(result, 1) << row.name;
         EXPECT_EQ(picture, kindPicture(row.kind).toImage()) << row.name;
         EXPECT_EQ(player.events, std::vector<std::string>{row.sound}) << row.name;
@@ -100,8 +100,7 @@ TEST_F(MsgDialogFixture, EachKindShowsItsPictureAndPlaysItsSlot)
     EXPECT_NE(kindPicture(16).toImage(), kindPicture(48).toImage());
 }
 
-TEST_F(MsgDialogFixture, OtherKindsShowTheCallersPictureWithSlotZero)
-{
+TEST_F(MsgDialogFixture, OtherKindsShowTheCallersPictureWithSlotZero) {
     QImage own(40, 40, QImage::Format_ARGB32);
     own.fill(Qt::magenta);
     struct Row {
@@ -127,8 +126,7 @@ TEST_F(MsgDialogFixture, OtherKindsShowTheCallersPictureWithSlotZero)
     }
 }
 
-TEST_F(MsgDialogFixture, EmptySlotPlaysNothingEvenWhenAnotherIsSet)
-{
+TEST_F(MsgDialogFixture, EmptySlotPlaysNothingEvenWhenAnotherIsSet) {
     sounds[3].clear();  // the hand slot
     bool ask = false;
     whenShown([](TMsgDialog* d) { d->Button1->click(); });
@@ -137,8 +135,7 @@ TEST_F(MsgDialogFixture, EmptySlotPlaysNothingEvenWhenAnotherIsSet)
     EXPECT_FALSE(sounds[6].empty());
 }
 
-TEST_F(MsgDialogFixture, HiddenCancelLeavesOnlyOkAndEscapeDoesNothing)
-{
+TEST_F(MsgDialogFixture, HiddenCancelLeavesOnlyOkAndEscapeDoesNothing) {
     bool okOnly = false;
     bool stillOpenAfterEscape = false;
     whenShown([&](TMsgDialog* d) {
@@ -153,8 +150,7 @@ TEST_F(MsgDialogFixture, HiddenCancelLeavesOnlyOkAndEscapeDoesNothing)
     EXPECT_EQ(result, 2);
 }
 
-TEST_F(MsgDialogFixture, ButtonsAndKeysGiveTheirResults)
-{
+TEST_F(MsgDialogFixture, ButtonsAndKeysGiveTheirResults) {
     struct Row {
         const char* name;
         std::function<void(TMsgDialog*)> act;
@@ -177,8 +173,7 @@ TEST_F(MsgDialogFixture, ButtonsAndKeysGiveTheirResults)
     }
 }
 
-TEST_F(MsgDialogFixture, LeftAloneItClosesWithOk)
-{
+TEST_F(MsgDialogFixture, LeftAloneItClosesWithOk) {
     msgDialogEnvironment().autoCloseMs = 50;
     int interval = 0;
     whenShown([&](TMsgDialog* d) { interval = d->AutoClose->interval(); });
@@ -186,9 +181,9 @@ TEST_F(MsgDialogFixture, LeftAloneItClosesWithOk)
     EXPECT_EQ(interval, 50);
 }
 
-TEST_F(MsgDialogFixture, DetailIsWrappedAndMessageKeepsItsBoldFont)
-{
-    const QString longWord = QStringLiteral("0123456789012345678901234567890123456789012345678901234567890123456789");
+TEST_F(MsgDialogFixture, DetailIsWrappedAndMessageKeepsItsBoldFont) {
+    const QString longWord =
+        QStringLiteral("0123456789012345678901234567890123456789012345678901234567890123456789");
     QFont messageFont;
     QString detail;
     QString message;
@@ -221,8 +216,7 @@ TEST_F(MsgDialogFixture, DetailIsWrappedAndMessageKeepsItsBoldFont)
     EXPECT_GT(message.size(), longWord.size());
 }
 
-TEST_F(MsgDialogFixture, AskFlagShowsTheBoxAndReturnsItsState)
-{
+TEST_F(MsgDialogFixture, AskFlagShowsTheBoxAndReturnsItsState) {
     bool boxShown = false;
     whenShown([&](TMsgDialog* d) {
         boxShown = d->cbAsk->isVisibleTo(d);
@@ -236,8 +230,7 @@ TEST_F(MsgDialogFixture, AskFlagShowsTheBoxAndReturnsItsState)
     EXPECT_TRUE(ask);
 }
 
-TEST_F(MsgDialogFixture, CoreTextsAreShownExactlyThroughTheInterface)
-{
+TEST_F(MsgDialogFixture, CoreTextsAreShownExactlyThroughTheInterface) {
     struct Row {
         const char* name;
         std::string bytes;
@@ -245,8 +238,14 @@ TEST_F(MsgDialogFixture, CoreTextsAreShownExactlyThroughTheInterface)
     };
     const Row rows[] = {
         {"ampersands stay", "AT&T link down", QStringLiteral("AT&T link down")},
-        {"UTF-8", "Stra\xc3\x9f" "e", QStringLiteral("Stra\u00dfe")},
-        {"Latin-1 when not UTF-8", "Stra\xdf" "e", QStringLiteral("Stra\u00dfe")},
+        {"UTF-8",
+         "Stra\xc3\x9f"
+         "e",
+         QStringLiteral("Stra\u00dfe")},
+        {"Latin-1 when not UTF-8",
+         "Stra\xdf"
+         "e",
+         QStringLiteral("Stra\u00dfe")},
     };
     QtMessageDialogs qtDialogs;
     MessageDialogs& dialogs = qtDialogs;
@@ -267,20 +266,17 @@ TEST_F(MsgDialogFixture, CoreTextsAreShownExactlyThroughTheInterface)
     }
 }
 
-TEST(SystemSoundsTest, KindsKeepTheirSlots)
-{
+TEST(SystemSoundsTest, KindsKeepTheirSlots) {
     LoadSystemSounds();
     const SystemSoundTable& t = systemSounds();
     EXPECT_EQ(t, (SystemSoundTable{"message", "message", "message", "dialog-error", "dialog-information",
                                    "dialog-question", "dialog-warning"}));
     const std::pair<int, int> kinds[] = {{0, 2}, {16, 6}, {32, 5}, {48, 3}, {64, 4}, {7, 0}};
-    for (auto [kind, slot] : kinds)
-        EXPECT_EQ(soundSlotForKind(kind), slot) << "kind " << kind;
+    for (auto [kind, slot] : kinds) EXPECT_EQ(soundSlotForKind(kind), slot) << "kind " << kind;
     EXPECT_EQ(ReadEventSound("NoSuchEvent\\.Current"), "");
 }
 
-TEST(SoundPlayerTest, WithoutASoundDeviceItStaysSilent)
-{
+TEST(SoundPlayerTest, WithoutASoundDeviceItStaysSilent) {
     CanberraSoundPlayer player;
     player.playEvent("dialog-error");
     player.playEvent("no-such-event");
@@ -289,15 +285,16 @@ TEST(SoundPlayerTest, WithoutASoundDeviceItStaysSilent)
     SUCCEED() << "no exception, no crash, no wait";
 }
 
-TEST(SoundPlayerTest, WarningSoundIsATwoToneChime)
-{
+TEST(SoundPlayerTest, WarningSoundIsATwoToneChime) {
     QFile f(QStringLiteral(CORVANE_BINARY_DIR "/Warning.wav"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray wav = f.readAll();
     ASSERT_GT(wav.size(), 44);
     EXPECT_EQ(wav.left(4), "RIFF");
     EXPECT_EQ(wav.mid(8, 8), "WAVEfmt ");
-    auto u16 = [&](int at) { return static_cast<unsigned char>(wav[at]) | static_cast<unsigned char>(wav[at + 1]) << 8; };
+    auto u16 = [&](int at) {
+        return static_cast<unsigned char>(wav[at]) | static_cast<unsigned char>(wav[at + 1]) << 8;
+    };
     EXPECT_EQ(u16(20), 1) << "PCM";
     EXPECT_EQ(u16(34), 16) << "bits per sample";
     const int rate = u16(24) | u16(26) << 16;

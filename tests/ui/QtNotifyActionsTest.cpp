@@ -19,18 +19,15 @@ struct Recorder : SoundPlayer, PathOpener, MessageDialogs {
     QString failure;
     void playEvent(const std::string& id) override { calls.push_back("event " + id); }
     void playFile(const std::string& path) override { calls.push_back("file " + path); }
-    QString openUrl(const QUrl& url, bool activate) override
-    {
+    QString openUrl(const QUrl& url, bool activate) override {
         calls.push_back((activate ? "open " : "open quietly ") + url.toString().toStdString());
         return failure;
     }
-    QString startProgram(const QString& program) override
-    {
+    QString startProgram(const QString& program) override {
         calls.push_back("start " + program.toStdString());
         return failure;
     }
-    int show(const std::string& message, const std::string& title, int kind, const std::string&) override
-    {
+    int show(const std::string& message, const std::string& title, int kind, const std::string&) override {
         calls.push_back(title + " " + std::to_string(kind) + ": " + message);
         return 1;
     }
@@ -41,8 +38,7 @@ protected:
     QTemporaryDir dir;
     Recorder r;
     std::string path(const char* name) const { return dir.path().toStdString() + "/" + name; }
-    void makeFile(const char* name, bool executable = false)
-    {
+    void makeFile(const char* name, bool executable = false) {
         QFile f(QString::fromStdString(path(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
@@ -53,8 +49,7 @@ protected:
     QtNotifyActions actions() { return QtNotifyActions(dir.path() + "/", r, &r, &r); }
 };
 
-TEST_F(NotifyActionsTest, TheSoundIsTheFolderWaveFileOrTheDesktopWarning)
-{
+TEST_F(NotifyActionsTest, TheSoundIsTheFolderWaveFileOrTheDesktopWarning) {
     QtNotifyActions a = actions();
     a.PlayNotifySound("Warning");
     makeFile("Warning.wav");
@@ -63,8 +58,7 @@ TEST_F(NotifyActionsTest, TheSoundIsTheFolderWaveFileOrTheDesktopWarning)
     EXPECT_EQ(r.calls, (std::vector<std::string>{"event dialog-warning", "file " + path("Warning.wav")}));
 }
 
-TEST_F(NotifyActionsTest, ProgramsStartDocumentsOpenAndFoldersOpenWithoutTakingTheFocus)
-{
+TEST_F(NotifyActionsTest, ProgramsStartDocumentsOpenAndFoldersOpenWithoutTakingTheFocus) {
     makeFile("tool.sh", true);
     makeFile("report.txt");
     QDir(dir.path()).mkdir("logs");
@@ -90,28 +84,27 @@ TEST_F(NotifyActionsTest, ProgramsStartDocumentsOpenAndFoldersOpenWithoutTakingT
     }
 }
 
-TEST_F(NotifyActionsTest, WhatCannotBeOpenedIsReportedWithTheWarning)
-{
+TEST_F(NotifyActionsTest, WhatCannotBeOpenedIsReportedWithTheWarning) {
     QtNotifyActions a = actions();
     EXPECT_EQ(a.RunNotifyProgram(""), QtNotifyActions::kNotStarted);
     EXPECT_TRUE(r.calls.empty());
 
     const std::string missing = path("missing.exe");
     EXPECT_EQ(a.RunNotifyProgram(missing), QtNotifyActions::kNotStarted);
-    EXPECT_EQ(r.calls, std::vector<std::string>{"Notification Execute 48: An Error ocurred opening the file. File name " +
-                                                missing + ": No such file or directory"});
+    EXPECT_EQ(r.calls, std::vector<std::string>{
+                           "Notification Execute 48: An Error ocurred opening the file. File name " +
+                           missing + ": No such file or directory"});
 
     makeFile("report.txt");
     r.calls.clear();
     r.failure = QStringLiteral("No application is set up to open it.");
     EXPECT_EQ(a.RunNotifyProgram(path("report.txt")), QtNotifyActions::kNotStarted);
     ASSERT_EQ(r.calls.size(), 2u);
-    EXPECT_EQ(r.calls[1], "Notification Execute 48: An Error ocurred opening the file. File name " + path("report.txt") +
-                              ": No application is set up to open it.");
+    EXPECT_EQ(r.calls[1], "Notification Execute 48: An Error ocurred opening the file. File name " +
+                              path("report.txt") + ": No application is set up to open it.");
 }
 
-TEST_F(NotifyActionsTest, TheDesktopOpenerStartsAProgramDetached)
-{
+TEST_F(NotifyActionsTest, TheDesktopOpenerStartsAProgramDetached) {
     makeFile("tool.sh", true);
     DesktopPathOpener opener;
     EXPECT_EQ(opener.startProgram(QString::fromStdString(path("tool.sh"))), QString());

@@ -17,8 +17,7 @@ namespace {
 const QString kLibrary = QStringLiteral(CORVANE_BINARY_DIR "/corvane-images.rcc");
 
 // A page of the widget set as the main window will use it, with the library's pictures.
-TEST(ScreenshotTest, WidgetPage)
-{
+TEST(ScreenshotTest, WidgetPage) {
     TImageList buttons;
     TImageList small;
     TImageList severities;
@@ -182,8 +181,7 @@ TEST(ScreenshotTest, WidgetPage)
 }
 
 // Every picture of the library, three times enlarged, one list per row.
-TEST(ScreenshotTest, ImageLibrarySheet)
-{
+TEST(ScreenshotTest, ImageLibrarySheet) {
     const char* names[] = {"ISEVERITYLIST", "IFACILITYLIST", "IBUTTONS", "SMIMAGES"};
     QImage sheet(13 * 100 + 10, 10 + 2 * 100 + 2 * 100 + 2 * 100 + 2 * 80, QImage::Format_ARGB32);
     sheet.fill(QColor(238, 242, 247));
@@ -196,32 +194,40 @@ TEST(ScreenshotTest, ImageLibrarySheet)
         const int cell = list.imageSize().width() * 3 + 4;
         const int perRow = std::string(name) == "ISEVERITYLIST" ? 9 : 13;
         for (int i = 0; i < list.count(); ++i)
-            p.drawImage(QRect(10 + (i % perRow) * cell, y + (i / perRow) * cell, cell - 4, cell - 4), list.image(i));
+            p.drawImage(QRect(10 + (i % perRow) * cell, y + (i / perRow) * cell, cell - 4, cell - 4),
+                        list.image(i));
         y += ((list.count() + perRow - 1) / perRow) * cell + 6;
     }
     p.end();
     QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/screenshots"));
-    sheet.copy(0, 0, sheet.width(), y).save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/image-library.png"));
+    sheet.copy(0, 0, sheet.width(), y)
+        .save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/image-library.png"));
 }
 
 class DemoRows : public GridRowSource {
 public:
     int rowCount() const override { return 1'000'000; }
-    QString cellText(int row, int column) const override
-    {
+    QString cellText(int row, int column) const override {
         static const char* hosts[] = {"core-sw1", "fw-edge", "nas01", "ap-lobby"};
         static const char* texts[] = {
             "Interface GigabitEthernet0/1, changed state to up",
-            "Denied TCP 203.0.113.9:51544 -> 192.168.1.20:22 on interface outside; repeated attempts from the "
+            "Denied TCP 203.0.113.9:51544 -> 192.168.1.20:22 on interface outside; repeated attempts from "
+            "the "
             "same source within the last minute, the address has been added to the watch list",
             "RAID volume 1 rebuilding, 42% complete",
             "Client 3c:22:fb:10:aa:01 associated",
         };
         switch (column) {
-        case 0: return QString::number(row % 8);
-        case 1: return QStringLiteral("2026-12-09 19:%1:%2").arg(row / 60 % 60, 2, 10, QChar('0')).arg(row % 60, 2, 10, QChar('0'));
-        case 2: return QString::fromLatin1(hosts[row % 4]);
-        default: return QString::fromLatin1(texts[row % 4]);
+            case 0:
+                return QString::number(row % 8);
+            case 1:
+                return QStringLiteral("2026-12-09 19:%1:%2")
+                    .arg(row / 60 % 60, 2, 10, QChar('0'))
+                    .arg(row % 60, 2, 10, QChar('0'));
+            case 2:
+                return QString::fromLatin1(hosts[row % 4]);
+            default:
+                return QString::fromLatin1(texts[row % 4]);
         }
     }
     int currentRow() const override { return m_current; }
@@ -231,14 +237,14 @@ private:
     int m_current = 2;
 };
 
-TEST(ScreenshotTest, GridWithSeverityIcons)
-{
+TEST(ScreenshotTest, GridWithSeverityIcons) {
     TImageList severities;
     ASSERT_EQ(LoadImageList(kLibrary, "ISEVERITYLIST", &severities), QString());
     DemoRows rows;
     TnDBGrid grid;
     grid.resize(640, 300);
-    grid.setColumns({{"", 40, true, 0}, {"Time", 150, true, 1}, {"Host", 80, true, 2}, {"Message", 350, true, 3}});
+    grid.setColumns(
+        {{"", 40, true, 0}, {"Time", 150, true, 1}, {"Host", 80, true, 2}, {"Message", 350, true, 3}});
     grid.onDrawColumnCell = [&](TnDBGrid&, QPainter& p, const GridCell& c) {
         if (c.columnIndex != 0)
             return;

@@ -29,8 +29,7 @@ struct RecordedDialogs : MessageDialogs {
         int kind;
     };
     std::vector<Shown> shown;
-    int show(const std::string& message, const std::string& title, int kind, const std::string&) override
-    {
+    int show(const std::string& message, const std::string& title, int kind, const std::string&) override {
         shown.push_back({message, title, kind});
         return 1;
     }
@@ -50,22 +49,19 @@ protected:
     std::string folder() const { return dir.path().toStdString() + "/"; }
     std::string settingsPath() const { return folder() + "corvane.ini"; }
 
-    void writeSettings(const std::string& lines)
-    {
+    void writeSettings(const std::string& lines) {
         QFile f(QString::fromStdString(settingsPath()));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         const std::string text = "[Options]\r\n" + lines;
         f.write(text.data(), static_cast<qint64>(text.size()));
     }
-    std::string fileText() const
-    {
+    std::string fileText() const {
         QFile f(QString::fromStdString(settingsPath()));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
 
     // Creates the dialog (with the data module when withData) and hands it the settings file.
-    void open(bool withData = false)
-    {
+    void open(bool withData = false) {
         if (withData) {
             data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
             data->DataModuleCreate();
@@ -85,31 +81,29 @@ protected:
     }
 
     // Shows the dialog and waits until it has the focus, so focus changes reach its fields.
-    void showActive()
-    {
+    void showActive() {
         dlg->show();
         dlg->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     }
 
-    static void focus(QWidget* w)
-    {
+    static void focus(QWidget* w) {
         w->setFocus(Qt::TabFocusReason);
         QApplication::processEvents();
     }
 
     // The operator enters a field, types text and leaves it by moving to another field.
-    void typeInto(QLineEdit* edit, const QString& text, QWidget* next)
-    {
+    void typeInto(QLineEdit* edit, const QString& text, QWidget* next) {
         focus(edit);
         QTest::keyClicks(edit, text);
         focus(next);
     }
 
-    static void clickBox(TgCheckLabel* box) { QTest::mouseClick(box, Qt::LeftButton, {}, box->checkBoxRect().center()); }
+    static void clickBox(TgCheckLabel* box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->checkBoxRect().center());
+    }
 
-    std::vector<QWidget*> mailControls() const
-    {
+    std::vector<QWidget*> mailControls() const {
         return {dlg->EmailAddr1, dlg->lbMailHost, dlg->MailHost, dlg->lbUserName, dlg->UserName,
                 dlg->lbPort,     dlg->Port,       dlg->UseSSL,   dlg->lbPassword, dlg->Password};
     }

@@ -16,8 +16,7 @@ namespace {
 using test::SettingsDialogFixture;
 
 // Solid icons whose colour tells which one a cell shows.
-TImageList solidIcons(int count)
-{
+TImageList solidIcons(int count) {
     TImageList list(QSize(24, 24));
     for (int i = 0; i < count; ++i) {
         QImage image(24, 24, QImage::Format_ARGB32);
@@ -28,21 +27,19 @@ TImageList solidIcons(int count)
 }
 
 // Gradients may round a channel by one.
-bool near(QColor a, QColor b)
-{
-    return std::abs(a.red() - b.red()) <= 4 && std::abs(a.green() - b.green()) <= 4 && std::abs(a.blue() - b.blue()) <= 4;
+bool near(QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 4 && std::abs(a.green() - b.green()) <= 4 &&
+           std::abs(a.blue() - b.blue()) <= 4;
 }
 
-LookupNameEditor* openEditor(TSettings& dlg)
-{
+LookupNameEditor* openEditor(TSettings& dlg) {
     for (auto* e : dlg.dbgLookup->findChildren<LookupNameEditor*>())
         if (e->isVisible())
             return e;
     return nullptr;
 }
 
-std::string nameAt(Table& t, int position)
-{
+std::string nameAt(Table& t, int position) {
     return t.valueAt(position, t.fieldIndex("Name")).text;
 }
 
@@ -51,8 +48,7 @@ protected:
     TImageList facilityIcons = solidIcons(3);
     TImageList severityIcons = solidIcons(9);
 
-    void openDetailed()
-    {
+    void openDetailed() {
         open(true);
         dlg->setIcons(&facilityIcons, &severityIcons);
         showActive();
@@ -62,8 +58,7 @@ protected:
     Table& facilities() { return data->FacilitySet(); }
 };
 
-TEST_F(Lookup, TheDetailedPageOpensOnTheFacilitiesWithTheirIcons)
-{
+TEST_F(Lookup, TheDetailedPageOpensOnTheFacilitiesWithTheirIcons) {
     openDetailed();
     ASSERT_NE(dlg->tvDetailed->currentItem(), nullptr);
     EXPECT_EQ(dlg->tvDetailed->currentItem()->text(0), QStringLiteral("Facilities"));
@@ -91,7 +86,8 @@ TEST_F(Lookup, TheDetailedPageOpensOnTheFacilitiesWithTheirIcons)
     EXPECT_TRUE(near(shot.pixel(120, 26), dlg->dbgLookup->palette().color(QPalette::Light)));
     EXPECT_TRUE(near(shot.pixel(120, 52), kLookupEvenRow));
     EXPECT_EQ(dlg->lookupRows()->currentRow(), 4);
-    EXPECT_TRUE(near(shot.pixel(120, 26 * 4), kLookupGradientEnd)) << QColor(shot.pixel(120, 26 * 4)).name().toStdString();
+    EXPECT_TRUE(near(shot.pixel(120, 26 * 4), kLookupGradientEnd))
+        << QColor(shot.pixel(120, 26 * 4)).name().toStdString();
     EXPECT_NE(QColor(shot.pixel(17, 26 * 3 + 13)), facilityIcons.image(2).pixelColor(0, 0));
 
     dlg->tvDetailed->setCurrentItem(dlg->tvDetailed->topLevelItem(1));
@@ -104,8 +100,7 @@ TEST_F(Lookup, TheDetailedPageOpensOnTheFacilitiesWithTheirIcons)
     EXPECT_TRUE(dlg->dbgLookup->columns().isEmpty());
 }
 
-TEST_F(Lookup, CtrlDeleteAsksThenDeletesUntilCancelBringsTheRowBack)
-{
+TEST_F(Lookup, CtrlDeleteAsksThenDeletesUntilCancelBringsTheRowBack) {
     openDetailed();
     const int before = facilities().recordCount();
     const std::string second = nameAt(facilities(), 1);
@@ -131,8 +126,7 @@ TEST_F(Lookup, CtrlDeleteAsksThenDeletesUntilCancelBringsTheRowBack)
     EXPECT_FALSE(facilities().hasUnsavedChanges());
 }
 
-TEST_F(Lookup, EditRenamesTheCurrentRowInPlaceAndOkSavesIt)
-{
+TEST_F(Lookup, EditRenamesTheCurrentRowInPlaceAndOkSavesIt) {
     openDetailed();
     QTest::mouseClick(dlg->dbgLookup->viewport(), Qt::LeftButton, {}, QPoint(100, 26 * 2 + 10));
     const std::string old = nameAt(facilities(), 2);
@@ -169,8 +163,7 @@ TEST_F(Lookup, EditRenamesTheCurrentRowInPlaceAndOkSavesIt)
 }
 
 // Pictures of the three pages with the image library's icons, for a person to look at.
-TEST_F(Lookup, ScreenshotsOfTheThreePages)
-{
+TEST_F(Lookup, ScreenshotsOfTheThreePages) {
     const QString library = QStringLiteral(CORVANE_BINARY_DIR "/corvane-images.rcc");
     ASSERT_EQ(LoadImageList(library, QStringLiteral("IFACILITYLIST"), &facilityIcons), QString());
     ASSERT_EQ(LoadImageList(library, QStringLiteral("ISEVERITYLIST"), &severityIcons), QString());

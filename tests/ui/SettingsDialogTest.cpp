@@ -11,17 +11,20 @@ namespace {
 using test::SettingsDialogFixture;
 using Dialog = SettingsDialogFixture;
 
-TEST_F(Dialog, FirstOpeningOnAFreshSystemShowsTheGreyFirstTexts)
-{
+TEST_F(Dialog, FirstOpeningOnAFreshSystemShowsTheGreyFirstTexts) {
     open();
     struct Row {
         QLineEdit* edit;
         const char* text;
     };
-    const Row rows[] = {{dlg->EmailAddr1, "Email address to notify"}, {dlg->MailHost, "Server used to send mail."},
-                        {dlg->UserName, "Mail host login ID"},        {dlg->Port, "587"},
-                        {dlg->NotifyAddress, "IP Address"},           {dlg->NotifyCondition, "Text or Characters"},
-                        {dlg->UDPPort, "514"},                        {dlg->TCPPort, "601"},
+    const Row rows[] = {{dlg->EmailAddr1, "Email address to notify"},
+                        {dlg->MailHost, "Server used to send mail."},
+                        {dlg->UserName, "Mail host login ID"},
+                        {dlg->Port, "587"},
+                        {dlg->NotifyAddress, "IP Address"},
+                        {dlg->NotifyCondition, "Text or Characters"},
+                        {dlg->UDPPort, "514"},
+                        {dlg->TCPPort, "601"},
                         {dlg->UpdateURL, ""}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.edit->objectName().toStdString());
@@ -42,8 +45,7 @@ TEST_F(Dialog, FirstOpeningOnAFreshSystemShowsTheGreyFirstTexts)
     EXPECT_TRUE(dlg->NotifySound->checked());
     EXPECT_TRUE(dlg->UpdateCheck->checked());
     EXPECT_FALSE(dlg->NotifyEmail->checked());
-    for (QWidget* w : mailControls())
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget* w : mailControls()) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_TRUE(dlg->TCPPort->isEnabled());
     EXPECT_TRUE(dlg->TCPBindings->isEnabled());
     EXPECT_EQ(dlg->TCPPort->text(), QStringLiteral("601"));
@@ -55,13 +57,12 @@ TEST_F(Dialog, FirstOpeningOnAFreshSystemShowsTheGreyFirstTexts)
     EXPECT_EQ(fileText(), "");
 }
 
-TEST_F(Dialog, FillingFromAFileKeepsTheColoursAndEnablesTheMailControls)
-{
-    writeSettings("NotifyEmail=1\r\nUDPPort=1514\r\nEmailAddr1=ops@example.org\r\nNotifyFacility=Any\r\n"
-                  "UpdateCheck=0\r\nSaveLocation=0\r\nUpdateURL=http://updates.example.org/\r\n");
+TEST_F(Dialog, FillingFromAFileKeepsTheColoursAndEnablesTheMailControls) {
+    writeSettings(
+        "NotifyEmail=1\r\nUDPPort=1514\r\nEmailAddr1=ops@example.org\r\nNotifyFacility=Any\r\n"
+        "UpdateCheck=0\r\nSaveLocation=0\r\nUpdateURL=http://updates.example.org/\r\n");
     open();
-    for (QWidget* w : mailControls())
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget* w : mailControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(dlg->UDPPort->text(), QStringLiteral("1514"));
     EXPECT_EQ(dlg->EmailAddr1->text(), QStringLiteral("ops@example.org"));
     EXPECT_EQ(dlg->UpdateURL->text(), QStringLiteral("http://updates.example.org/"));
@@ -78,8 +79,7 @@ TEST_F(Dialog, FillingFromAFileKeepsTheColoursAndEnablesTheMailControls)
     EXPECT_EQ(dlg->UDPPort->text(), QStringLiteral("9"));
 }
 
-TEST_F(Dialog, LeavingAFieldUntouchedOrEmptiedBringsBackItsTextGrey)
-{
+TEST_F(Dialog, LeavingAFieldUntouchedOrEmptiedBringsBackItsTextGrey) {
     open();
     showActive();
     focus(dlg->UDPPort);
@@ -107,16 +107,15 @@ TEST_F(Dialog, LeavingAFieldUntouchedOrEmptiedBringsBackItsTextGrey)
     EXPECT_TRUE(dlg->BtnCancel->isDefault());
 }
 
-TEST_F(Dialog, PortFieldsRejectWhatIsNotAPortNumber)
-{
+TEST_F(Dialog, PortFieldsRejectWhatIsNotAPortNumber) {
     open();
     showActive();
     struct Row {
         const char* typed;
         bool accepted;
     };
-    const Row rows[] = {{"70000", false}, {"5x", false}, {"0", false}, {"-1", false}, {" 80", false},
-                        {"65536", false}, {"65535", true}, {"1", true}};
+    const Row rows[] = {{"70000", false}, {"5x", false},    {"0", false},    {"-1", false},
+                        {" 80", false},   {"65536", false}, {"65535", true}, {"1", true}};
     for (const Row& r : rows) {
         SCOPED_TRACE(r.typed);
         dialogs.shown.clear();
@@ -146,8 +145,7 @@ TEST_F(Dialog, PortFieldsRejectWhatIsNotAPortNumber)
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
-TEST_F(Dialog, EnterInsideAFieldCommitsItAndElsewhereCancels)
-{
+TEST_F(Dialog, EnterInsideAFieldCommitsItAndElsewhereCancels) {
     open();
     showActive();
     focus(dlg->UDPPort);
@@ -173,19 +171,16 @@ TEST_F(Dialog, EnterInsideAFieldCommitsItAndElsewhereCancels)
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
 }
 
-TEST_F(Dialog, NotifyEmailEnablesTheTenMailControls)
-{
+TEST_F(Dialog, NotifyEmailEnablesTheTenMailControls) {
     open();
     showActive();
     clickBox(dlg->NotifyEmail);
     EXPECT_TRUE(dlg->NotifyEmail->checked());
-    for (QWidget* w : mailControls())
-        EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget* w : mailControls()) EXPECT_TRUE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_EQ(TSettings::tagOf(dlg->NotifyEmail), 1);
     EXPECT_TRUE(dlg->BtnOk->isEnabled());
     clickBox(dlg->NotifyEmail);
-    for (QWidget* w : mailControls())
-        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    for (QWidget* w : mailControls()) EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
 
     // The space key toggles a box as a change too.
     focus(dlg->NotifyEmail);
@@ -194,8 +189,7 @@ TEST_F(Dialog, NotifyEmailEnablesTheTenMailControls)
     EXPECT_TRUE(dlg->MailHost->isEnabled());
 }
 
-TEST_F(Dialog, FacilityAndSeverityListsSelectTheirItemsAndWriteTheirText)
-{
+TEST_F(Dialog, FacilityAndSeverityListsSelectTheirItemsAndWriteTheirText) {
     open();
     // Typing a name in any case selects its item.
     dlg->NotifyFacility->setEditText(QStringLiteral("any"));
@@ -217,8 +211,7 @@ TEST_F(Dialog, FacilityAndSeverityListsSelectTheirItemsAndWriteTheirText)
     EXPECT_EQ(reread.settings->readString("Options", "NotifySeverity", ""), "Informational");
 }
 
-TEST_F(Dialog, ABindingCountsAsChangedOnceItsListHasBeenOpenedAndClosed)
-{
+TEST_F(Dialog, ABindingCountsAsChangedOnceItsListHasBeenOpenedAndClosed) {
     open();
     dlg->setLocalAddresses({"192.168.1.20", "10.0.0.5"});
     EXPECT_EQ(dlg->UDPBindings->currentText(), QStringLiteral("127.0.0.1"));
@@ -236,8 +229,7 @@ TEST_F(Dialog, ABindingCountsAsChangedOnceItsListHasBeenOpenedAndClosed)
     EXPECT_EQ(TSettings::tagOf(dlg->UDPBindings), 0);  // the same item again
 }
 
-TEST_F(Dialog, CancelAndTheCloseBoxBothRefillAndForgetTheChanges)
-{
+TEST_F(Dialog, CancelAndTheCloseBoxBothRefillAndForgetTheChanges) {
     writeSettings("UDPPort=1514\r\n");
     for (const bool closeBox : {false, true}) {
         SCOPED_TRACE(closeBox ? "close box" : "Cancel");
@@ -273,8 +265,7 @@ TEST_F(Dialog, CancelAndTheCloseBoxBothRefillAndForgetTheChanges)
     }
 }
 
-TEST_F(Dialog, WithoutASettingsObjectNothingEnablesOk)
-{
+TEST_F(Dialog, WithoutASettingsObjectNothingEnablesOk) {
     open();
     dlg->SetSettings(nullptr);
     showActive();
@@ -285,8 +276,7 @@ TEST_F(Dialog, WithoutASettingsObjectNothingEnablesOk)
     EXPECT_TRUE(dlg->MailHost->isEnabled());
 }
 
-TEST_F(Dialog, HelpOpensTheSettingsPage)
-{
+TEST_F(Dialog, HelpOpensTheSettingsPage) {
     open();
     QTest::mouseClick(dlg->BtnHelp, Qt::LeftButton);
     EXPECT_EQ(helpContexts, std::vector<int>{100});

@@ -22,8 +22,7 @@ struct QuietActions : NotifyActions {
     int RunNotifyProgram(const std::string&) override { return 33; }
 };
 
-int unusedUdpPort()
-{
+int unusedUdpPort() {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;
@@ -42,9 +41,9 @@ protected:
     std::unique_ptr<TSysLogForm> form;
     std::unique_ptr<TSettings> setup;
 
-    void start()
-    {
-        writeSettings("UDPPort=" + std::to_string(unusedUdpPort()) + "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
+    void start() {
+        writeSettings("UDPPort=" + std::to_string(unusedUdpPort()) +
+                      "\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\n");
         data = std::make_unique<TData>(folder(), CORVANE_BINARY_DIR "/");
         data->DataModuleCreate();
         FormEnvironment env;
@@ -57,30 +56,26 @@ protected:
         form = std::make_unique<TSysLogForm>(*data, std::move(env));
         setup = CreateSettingsDialog(*form, *data, dialogs, QStringLiteral(CORVANE_BINARY_DIR "/"));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         setup.reset();
         form.reset();
         data.reset();
     }
     // Runs action on the open dialog, then presses OK.
-    void openAndPressOk(std::function<void()> action)
-    {
+    void openAndPressOk(std::function<void()> action) {
         QTimer::singleShot(0, setup.get(), [this, action] {
             action();
             QTest::mouseClick(setup->BtnOk, Qt::LeftButton);
         });
         form->showSettingsDialog();
     }
-    std::string fileValue(const char* key)
-    {
+    std::string fileValue(const char* key) {
         auto s = Settings::load(settingsPath());
         return s.settings ? s.settings->readString("Options", key, "(none)") : "(unreadable)";
     }
 };
 
-TEST_F(Wiring, TheSetupButtonOpensTheDialogWhileTheMessageViewsStandStill)
-{
+TEST_F(Wiring, TheSetupButtonOpensTheDialogWhileTheMessageViewsStandStill) {
     start();
     ASSERT_TRUE(form->showSettingsDialog);
     bool heldWhileOpen = false;
@@ -100,8 +95,7 @@ TEST_F(Wiring, TheSetupButtonOpensTheDialogWhileTheMessageViewsStandStill)
     EXPECT_FALSE(form->core()->notification().NotifySound);
 }
 
-TEST_F(Wiring, TheGeometryIsWrittenOnlyWhileSaveLocationIsChecked)
-{
+TEST_F(Wiring, TheGeometryIsWrittenOnlyWhileSaveLocationIsChecked) {
     start();
     openAndPressOk([&] { clickBox(setup->SaveLocation); });
     EXPECT_EQ(fileValue("SaveLocation"), "0");

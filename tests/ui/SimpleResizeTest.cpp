@@ -13,8 +13,7 @@ struct Bar {
     TnControl* simple = new TnControl(&filter);
     std::array<QWidget*, 4> fields{};
 
-    Bar()
-    {
+    Bar() {
         filter.resize(758, 54);
         simple->setGeometry(40, 1, 706, 50);
         const int widths[] = {200, 256, 200, 256};
@@ -25,16 +24,14 @@ struct Bar {
         }
     }
     SimpleBar bar() { return {&filter, simple, fields}; }
-    void resizeTo(int width)
-    {
+    void resizeTo(int width) {
         simple->resize(width, simple->height());
         SimpleResize(bar());
     }
     QPoint at(int i) const { return fields[i]->pos(); }
 };
 
-TEST(SimpleResizeTest, DesignWidthPutsThreeFieldsInRowOne)
-{
+TEST(SimpleResizeTest, DesignWidthPutsThreeFieldsInRowOne) {
     Bar b;
     b.resizeTo(706);
     EXPECT_EQ(b.at(2), QPoint(457, 1));
@@ -43,8 +40,7 @@ TEST(SimpleResizeTest, DesignWidthPutsThreeFieldsInRowOne)
     EXPECT_EQ(b.simple->height(), 50);
 }
 
-TEST(SimpleResizeTest, WideningPastTheOneRowLimitAndBack)
-{
+TEST(SimpleResizeTest, WideningPastTheOneRowLimitAndBack) {
     Bar b;
     b.resizeTo(706);
     b.resizeTo(912);  // exactly at the limit: nothing moves
@@ -63,8 +59,7 @@ TEST(SimpleResizeTest, WideningPastTheOneRowLimitAndBack)
     EXPECT_EQ(b.simple->height(), 50);
 }
 
-TEST(SimpleResizeTest, NarrowingGivesTwoRowsOfTwo)
-{
+TEST(SimpleResizeTest, NarrowingGivesTwoRowsOfTwo) {
     Bar b;
     b.resizeTo(706);
     b.resizeTo(656);  // at the limit the third field stays in row one
@@ -75,8 +70,7 @@ TEST(SimpleResizeTest, NarrowingGivesTwoRowsOfTwo)
     EXPECT_EQ(b.filter.height(), 54);
 }
 
-TEST(SimpleResizeTest, FromOneRowStraightToTwoRowsOfTwo)
-{
+TEST(SimpleResizeTest, FromOneRowStraightToTwoRowsOfTwo) {
     Bar b;
     b.resizeTo(1000);
     ASSERT_EQ(b.at(3), QPoint(657, 1));

@@ -15,8 +15,7 @@
 namespace corvane {
 namespace {
 
-TEST(SplashFormTest, VersionText)
-{
+TEST(SplashFormTest, VersionText) {
     struct Row {
         const char* version;
         const char* shown;
@@ -39,11 +38,11 @@ TEST(SplashFormTest, VersionText)
     TSplashForm given(QString(), QStringLiteral("2.1.0.17"));
     EXPECT_EQ(given.Version->caption(), QStringLiteral("Version: 2.1.0.17"));
     TSplashForm own;
-    EXPECT_EQ(own.Version->caption(), QStringLiteral("Version: ") + QString::fromStdString(fileVersionText()));
+    EXPECT_EQ(own.Version->caption(),
+              QStringLiteral("Version: ") + QString::fromStdString(fileVersionText()));
 }
 
-TEST(SplashFormTest, SetAlphaRectTakesBothEdgesAndStaysInsideTheImage)
-{
+TEST(SplashFormTest, SetAlphaRectTakesBothEdgesAndStaysInsideTheImage) {
     QImage image(10, 8, QImage::Format_ARGB32);
     image.fill(QColor(10, 20, 30, 0));
     SetAlphaRect(image, QRect(QPoint(2, 3), QPoint(4, 5)), 255);
@@ -62,8 +61,7 @@ TEST(SplashFormTest, SetAlphaRectTakesBothEdgesAndStaysInsideTheImage)
     EXPECT_EQ(qAlpha(image.pixel(7, 7)), 0);
 }
 
-TEST(SplashFormTest, PictureWithAlphaSizesTheWindow)
-{
+TEST(SplashFormTest, PictureWithAlphaSizesTheWindow) {
     TSplashForm splash;
     ASSERT_TRUE(splash.hasSplashStream());
     EXPECT_EQ(splash.size(), QSize(440, 312));
@@ -82,8 +80,7 @@ TEST(SplashFormTest, PictureWithAlphaSizesTheWindow)
     EXPECT_FALSE(splash.btnHelp->isEnabled());
 }
 
-TEST(SplashFormTest, TimersHideTheWindowAfterTheirTwoIntervals)
-{
+TEST(SplashFormTest, TimersHideTheWindowAfterTheirTwoIntervals) {
     TSplashForm splash(QString(), QStringLiteral("1.0.0.0"));
     EXPECT_FALSE(splash.hasSplashStream());
     EXPECT_FALSE(splash.Timer->isActive());
@@ -102,8 +99,7 @@ TEST(SplashFormTest, TimersHideTheWindowAfterTheirTwoIntervals)
     EXPECT_FALSE(splash.Timer->isActive());
 }
 
-TEST(SplashFormTest, AnyKeyHidesItAtOnceModifiersAlone)
-{
+TEST(SplashFormTest, AnyKeyHidesItAtOnceModifiersAlone) {
     TSplashForm splash(QString(), QStringLiteral("1.0.0.0"));
     splash.ShowSplash();
     QTest::keyClick(&splash, Qt::Key_Shift);
@@ -116,8 +112,7 @@ TEST(SplashFormTest, AnyKeyHidesItAtOnceModifiersAlone)
     EXPECT_EQ(splash.result(), 0);
 }
 
-TEST(SplashFormTest, LogoOpensTheWebAddressOnlyWhenOneIsSet)
-{
+TEST(SplashFormTest, LogoOpensTheWebAddressOnlyWhenOneIsSet) {
     TSplashForm splash(QString(), QStringLiteral("1.0.0.0"));
     QStringList opened;
     splash.openUrl = [&opened](const QString& url) { opened << url; };
@@ -128,8 +123,7 @@ TEST(SplashFormTest, LogoOpensTheWebAddressOnlyWhenOneIsSet)
     EXPECT_EQ(opened, QStringList{QStringLiteral("https://example.org/corvane/")});
 }
 
-TEST(SplashFormTest, Screenshot)
-{
+TEST(SplashFormTest, Screenshot) {
     TSplashForm splash(QStringLiteral(":/corvane/ui/splash.png"), QStringLiteral("1.0.0.0"));
     splash.show();
     QImage shot(splash.size(), QImage::Format_ARGB32);

@@ -19,10 +19,11 @@ namespace {
 
 using test::FormFixture;
 
-bool exists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }
+bool exists(const std::string& path) {
+    return QFileInfo::exists(QString::fromStdString(path));
+}
 
-TEST(SysLogFormTest, StartUpAndShutdownRoundTrip)
-{
+TEST(SysLogFormTest, StartUpAndShutdownRoundTrip) {
     FormFixture f;
     const int port = test::freeUdpPort();
     f.writeSettingsForPort(port);
@@ -65,8 +66,7 @@ TEST(SysLogFormTest, StartUpAndShutdownRoundTrip)
 }
 
 // A listener that cannot be opened is reported, and everything after it is still done.
-TEST(SysLogFormTest, BindFailureStillCompletesStartUp)
-{
+TEST(SysLogFormTest, BindFailureStillCompletesStartUp) {
     FormFixture f;
     test::UdpPort taken;
     f.writeSettingsForPort(taken.port);
@@ -84,8 +84,7 @@ TEST(SysLogFormTest, BindFailureStillCompletesStartUp)
     EXPECT_FALSE(w.iNetwork->isEnabled());
 }
 
-TEST(SysLogFormTest, NetworkIndicatorFollowsListenerAndConnection)
-{
+TEST(SysLogFormTest, NetworkIndicatorFollowsListenerAndConnection) {
     FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort());
     f.start();
@@ -102,11 +101,11 @@ TEST(SysLogFormTest, NetworkIndicatorFollowsListenerAndConnection)
     EXPECT_EQ(w.iNetwork->imageIndex(), 1);
 }
 
-TEST(SysLogFormTest, WindowPlacementFromSettings)
-{
+TEST(SysLogFormTest, WindowPlacementFromSettings) {
     {
         FormFixture f;
-        f.writeSettingsForPort(test::freeUdpPort(), "SaveLocation=1\nTop=40\nLeft=30\nWidth=800\nHeight=600\n");
+        f.writeSettingsForPort(test::freeUdpPort(),
+                               "SaveLocation=1\nTop=40\nLeft=30\nWidth=800\nHeight=600\n");
         f.start();
         EXPECT_EQ(f.form->geometry(), QRect(30, 40, 800, 600));
         // A settings apply after start-up (the settings dialog exists) leaves the window in place.
@@ -117,15 +116,15 @@ TEST(SysLogFormTest, WindowPlacementFromSettings)
     }
     {
         FormFixture f;
-        f.writeSettingsForPort(test::freeUdpPort(), "SaveLocation=0\nTop=40\nLeft=30\nWidth=800\nHeight=600\n");
+        f.writeSettingsForPort(test::freeUdpPort(),
+                               "SaveLocation=0\nTop=40\nLeft=30\nWidth=800\nHeight=600\n");
         f.start();
         EXPECT_EQ(f.form->size(), QSize(758, 532));
         EXPECT_NE(f.form->pos(), QPoint(30, 40));
     }
 }
 
-TEST(SysLogFormTest, EndOfMoveFlushesSettingsAndWritesGeometryOnlyWhenAsked)
-{
+TEST(SysLogFormTest, EndOfMoveFlushesSettingsAndWritesGeometryOnlyWhenAsked) {
     FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort());
     f.start();
@@ -141,8 +140,7 @@ TEST(SysLogFormTest, EndOfMoveFlushesSettingsAndWritesGeometryOnlyWhenAsked)
     EXPECT_EQ(f.core()->settings()->readInteger(Settings::kOptions, "Width", -1), 900);
 }
 
-TEST(SysLogFormTest, AdvancedButtonHoverAndClearAll)
-{
+TEST(SysLogFormTest, AdvancedButtonHoverAndClearAll) {
     FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort());
     f.start();
@@ -160,8 +158,7 @@ TEST(SysLogFormTest, AdvancedButtonHoverAndClearAll)
     EXPECT_EQ(w.EventCount->caption(), QStringLiteral("0"));
 }
 
-TEST(SysLogFormTest, HelpOpensTheFilterPageAndClosingTheWindowClosesIt)
-{
+TEST(SysLogFormTest, HelpOpensTheFilterPageAndClosingTheWindowClosesIt) {
     FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort());
     f.start();

@@ -14,16 +14,14 @@ struct Counter {
     double now = kStart;
     TDuration d{nullptr, [this] { return now; }};
     Counter() { d.setTimeSeparator(QStringLiteral(":")); }
-    QString tickAt(double t)
-    {
+    QString tickAt(double t) {
         now = t;
         d.Tick();
         return d.caption();
     }
 };
 
-TEST(TDurationTest, CaptionFormat)
-{
+TEST(TDurationTest, CaptionFormat) {
     struct Case {
         const char* name;
         double offset;
@@ -43,8 +41,7 @@ TEST(TDurationTest, CaptionFormat)
     }
 }
 
-TEST(TDurationTest, CreatedCaptionStaysUntilTheFirstTick)
-{
+TEST(TDurationTest, CreatedCaptionStaysUntilTheFirstTick) {
     Counter c;
     EXPECT_EQ(c.d.caption(), QString::fromLatin1(TDuration::kInitialCaption));
     EXPECT_EQ(c.d.size(), QSize(128, 20));
@@ -52,8 +49,7 @@ TEST(TDurationTest, CreatedCaptionStaysUntilTheFirstTick)
     EXPECT_EQ(c.tickAt(kStart + 7), QStringLiteral("1:w 0:d 00:00:00:h"));
 }
 
-TEST(TDurationTest, TickWithAnUnchangedClockLeavesTheCaption)
-{
+TEST(TDurationTest, TickWithAnUnchangedClockLeavesTheCaption) {
     Counter c;
     c.tickAt(kStart + 5 * kSecond);
     c.d.setCaption(QStringLiteral("marker"));
@@ -61,8 +57,7 @@ TEST(TDurationTest, TickWithAnUnchangedClockLeavesTheCaption)
     EXPECT_EQ(c.d.caption(), QStringLiteral("marker"));
 }
 
-TEST(TDurationTest, OnTimerRunsBeforeTheCaptionAndAnErrorSkipsIt)
-{
+TEST(TDurationTest, OnTimerRunsBeforeTheCaptionAndAnErrorSkipsIt) {
     Counter c;
     QString seen;
     c.d.OnTimer = [&](TDuration& sender, bool handled) {
@@ -77,8 +72,7 @@ TEST(TDurationTest, OnTimerRunsBeforeTheCaptionAndAnErrorSkipsIt)
     EXPECT_EQ(c.d.caption(), QStringLiteral("0:w 0:d 00:00:01:h"));
 }
 
-TEST(TDurationTest, StartStopAndCurrentTimes)
-{
+TEST(TDurationTest, StartStopAndCurrentTimes) {
     Counter c;
     c.d.SetCurrentTime(kStart + kSecond);
     c.d.SetStartTime(kStart + 10 * kSecond);  // later than the current time
@@ -91,8 +85,7 @@ TEST(TDurationTest, StartStopAndCurrentTimes)
     EXPECT_EQ(c.d.caption(), QStringLiteral("0:w 0:d 00:01:00:h"));
 }
 
-TEST(TDurationTest, UseTimerRunsAtMostOneTimer)
-{
+TEST(TDurationTest, UseTimerRunsAtMostOneTimer) {
     Counter c;
     EXPECT_FALSE(c.d.hasTimer());
     c.d.setUseTimer(true);

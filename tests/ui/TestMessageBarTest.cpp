@@ -37,8 +37,7 @@ struct NoActions : NotifyActions {
     int RunNotifyProgram(const std::string&) override { return 0; }
 };
 
-TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe)
-{
+TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe) {
     MessageStore store;
     QuietWindow window;
     NoDialogs dialogs;
@@ -46,7 +45,9 @@ TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe)
     NotificationState notification;
     MessageIntake intake(*store.data, window, dialogs, actions, notification);
     TnSysLogServer listener;
-    listener.OnMessage = [&](TnComponent* s, TnSyslogMessage* m, Binding* b) { intake.HandleMessage(s, m, b); };
+    listener.OnMessage = [&](TnComponent* s, TnSyslogMessage* m, Binding* b) {
+        intake.HandleMessage(s, m, b);
+    };
     const int port = test::freeLoopbackPort();
     listener.UDPBindings().Add("127.0.0.1").Port = port;
     ASSERT_EQ(listener.SetActive(true), "");
@@ -64,9 +65,10 @@ TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe)
     QLineEdit data, address;
     QPushButton send;
     std::vector<std::string> shown;
-    TestMessageBar bar(&data, &address, &send,
-                       [&](std::string_view bytes, const std::string& peer) { listener.InjectMessage(bytes, peer); },
-                       [&](QObject*, const std::exception* e) { shown.push_back(e ? e->what() : "?"); });
+    TestMessageBar bar(
+        &data, &address, &send,
+        [&](std::string_view bytes, const std::string& peer) { listener.InjectMessage(bytes, peer); },
+        [&](QObject*, const std::exception* e) { shown.push_back(e ? e->what() : "?"); });
 
     // Nothing typed: nothing happens at all.
     address.setText(QStringLiteral("127.0.0.1"));
@@ -89,14 +91,16 @@ TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe)
     EXPECT_EQ(listener.SetActive(false), "");
 }
 
-TEST(TestMessageBar, AnErrorOnTheWayReachesTheErrorDisplay)
-{
+TEST(TestMessageBar, AnErrorOnTheWayReachesTheErrorDisplay) {
     QLineEdit data, address;
     QPushButton send;
     std::vector<std::pair<QObject*, std::string>> shown;
-    TestMessageBar bar(&data, &address, &send,
-                       [](std::string_view, const std::string&) { throw std::runtime_error("intake failed"); },
-                       [&](QObject* sender, const std::exception* e) { shown.push_back({sender, e->what()}); });
+    TestMessageBar bar(
+        &data, &address, &send,
+        [](std::string_view, const std::string&) { throw std::runtime_error("intake failed"); },
+        [&](QObject* sender, const std::exception* e) {
+            shown.push_back({sender, e->what()});
+        });
     data.setText(QStringLiteral("hello"));
     bar.btnTestClick();
     ASSERT_EQ(shown.size(), 1u);

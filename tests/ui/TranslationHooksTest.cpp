@@ -50,14 +50,13 @@ struct Form {
     std::string folder() const { return dir.path().toStdString() + "/"; }
     std::string settingsPath() const { return folder() + "corvane.ini"; }
     // Port 0 makes the system choose a free one.
-    void writeSettings(const std::string& more = {})
-    {
+    void writeSettings(const std::string& more = {}) {
         QFile file(QString::fromStdString(settingsPath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(("[Options]\nUDPPort=0\nUDPBindings=127.0.0.1\nTCPPort=0\nUpdateCheck=0\n" + more).c_str());
+        file.write(
+            ("[Options]\nUDPPort=0\nUDPBindings=127.0.0.1\nTCPPort=0\nUpdateCheck=0\n" + more).c_str());
     }
-    void start()
-    {
+    void start() {
         // A dialog the window shows on its own closes itself at once, so a slow run never waits on it.
         msgDialogEnvironment().autoCloseMs = 100;
         msgDialogEnvironment().playSounds = false;
@@ -73,8 +72,7 @@ struct Form {
         env.internetConnected = [] { return true; };
         form = std::make_unique<TSysLogForm>(*data, std::move(env));
     }
-    ~Form()
-    {
+    ~Form() {
         if (form)
             form->close();
         form.reset();
@@ -90,8 +88,7 @@ protected:
     Form f;
 };
 
-TEST_F(TranslationHooks, TheWindowIsBuiltInTheStoredLanguageAndDataStaysAsItIs)
-{
+TEST_F(TranslationHooks, TheWindowIsBuiltInTheStoredLanguageAndDataStaysAsItIs) {
     f.writeSettings("Language=DEU\n");
     startLanguage(f.settingsPath());
     EXPECT_EQ(Translation::instance().language(), QStringLiteral("DEU"));
@@ -113,26 +110,28 @@ TEST_F(TranslationHooks, TheWindowIsBuiltInTheStoredLanguageAndDataStaysAsItIs)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sprache"));
 
     // With a message shown, for the details pane's labels and sentence in each language.
-    ASSERT_TRUE(f.core()->InjectMessage("<11>Dec  9 10:00:00 ups1 apcupsd[99]: Power failure, running on batteries",
-                                        "192.168.1.20"));
+    ASSERT_TRUE(f.core()->InjectMessage(
+        "<11>Dec  9 10:00:00 ups1 apcupsd[99]: Power failure, running on batteries", "192.168.1.20"));
     QTest::qWait(50);
     QDir().mkpath(QStringLiteral(CORVANE_BINARY_DIR "/screenshots"));
     for (const char* code : {"DEU", "ESN", "FRA"}) {
         ASSERT_TRUE(Translation::instance().setLanguage(QString::fromLatin1(code)));
         QTest::qWait(20);
-        const QString name = QStringLiteral("main-window-%1.png").arg(QString::fromLatin1(code).left(2).toLower());
+        const QString name =
+            QStringLiteral("main-window-%1.png").arg(QString::fromLatin1(code).left(2).toLower());
         EXPECT_TRUE(w.grab().save(QStringLiteral(CORVANE_BINARY_DIR "/screenshots/") + name));
     }
     // The description sentence is composed again in the language switched to.
-    EXPECT_TRUE(w.Description->toPlainText().startsWith(QStringLiteral("De : User"))) << w.Description->toPlainText().toStdString();
+    EXPECT_TRUE(w.Description->toPlainText().startsWith(QStringLiteral("De : User")))
+        << w.Description->toPlainText().toStdString();
     ASSERT_TRUE(Translation::instance().setLanguage(QStringLiteral("ENU")));
     QTest::qWait(20);
-    EXPECT_EQ(w.Description->toPlainText(),
-              QStringLiteral("From: User at Address: 192.168.1.20, Host: ups1, related process apcupsd[99]:."));
+    EXPECT_EQ(
+        w.Description->toPlainText(),
+        QStringLiteral("From: User at Address: 192.168.1.20, Host: ups1, related process apcupsd[99]:."));
 }
 
-TEST_F(TranslationHooks, OkSwitchesAtOnceAndKeepsTheCodeCancelChangesNothing)
-{
+TEST_F(TranslationHooks, OkSwitchesAtOnceAndKeepsTheCodeCancelChangesNothing) {
     f.writeSettings();
     startLanguage(f.settingsPath());
     EXPECT_EQ(Translation::instance().language(), QStringLiteral("ENU"));
@@ -171,8 +170,7 @@ TEST_F(TranslationHooks, OkSwitchesAtOnceAndKeepsTheCodeCancelChangesNothing)
     EXPECT_EQ(Translation::instance().language(), QStringLiteral("ESN"));
 }
 
-TEST_F(TranslationHooks, AStoredCodeThatNamesNoLanguageStartsInEnglish)
-{
+TEST_F(TranslationHooks, AStoredCodeThatNamesNoLanguageStartsInEnglish) {
     f.writeSettings("Language=Klingon\n");
     startLanguage(f.settingsPath());
     EXPECT_EQ(Translation::instance().language(), QStringLiteral("ENU"));

@@ -31,8 +31,7 @@ struct TsMessage {
 // context -> source -> translation
 using TsFile = std::map<QString, std::map<QString, TsMessage>>;
 
-TsFile readTs(const QString& path)
-{
+TsFile readTs(const QString& path) {
     TsFile ts;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
@@ -48,9 +47,10 @@ TsFile readTs(const QString& path)
         } else if (xml.name() == QLatin1String("source")) {
             source = xml.readElementText();
         } else if (xml.name() == QLatin1String("translation")) {
-            const bool unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished")
-                || xml.attributes().value(QLatin1String("type")) == QLatin1String("vanished")
-                || xml.attributes().value(QLatin1String("type")) == QLatin1String("obsolete");
+            const bool unfinished =
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished") ||
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("vanished") ||
+                xml.attributes().value(QLatin1String("type")) == QLatin1String("obsolete");
             ts[context][source] = {xml.readElementText(), unfinished};
         }
     }
@@ -58,15 +58,13 @@ TsFile readTs(const QString& path)
     return ts;
 }
 
-QString tsPath(const QString& catalogue)
-{
+QString tsPath(const QString& catalogue) {
     return QStringLiteral(CORVANE_SOURCE_DIR "/resources/translations/corvane_%1.ts").arg(catalogue);
 }
 
 // What a translation must keep of its source: the numbered placeholders, the number of printf-style
 // ones, and an accelerator when the source has one.
-QString shape(const QString& text)
-{
+QString shape(const QString& text) {
     QStringList numbered;
     for (auto m = QRegularExpression(QStringLiteral("%[1-9]")).globalMatch(text); m.hasNext();)
         numbered << m.next().captured();
@@ -76,8 +74,7 @@ QString shape(const QString& text)
     return numbered.join(QLatin1Char(',')) + QStringLiteral("|%1|%2").arg(printfStyle).arg(accelerator);
 }
 
-TEST(TranslationTest, EveryTextTheSourcesTranslateHasAFinishedTranslationInEachLanguage)
-{
+TEST(TranslationTest, EveryTextTheSourcesTranslateHasAFinishedTranslationInEachLanguage) {
     // The program's own texts, as the translation tool finds them in the sources today.
     const QString lupdate = QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lupdate");
     if (!QFile::exists(lupdate))
@@ -86,19 +83,19 @@ TEST(TranslationTest, EveryTextTheSourcesTranslateHasAFinishedTranslationInEachL
     const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
     QProcess run;
     run.setWorkingDirectory(QStringLiteral(CORVANE_SOURCE_DIR));
-    run.start(lupdate, {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
-                        QStringLiteral("none"), QStringLiteral("-I"), QStringLiteral("src"), QStringLiteral("src/ui"),
-                        QStringLiteral("src/widgets"), QStringLiteral("src/main.cpp"), QStringLiteral("-ts"), fresh});
+    run.start(lupdate,
+              {QStringLiteral("-silent"), QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
+               QStringLiteral("none"), QStringLiteral("-I"), QStringLiteral("src"), QStringLiteral("src/ui"),
+               QStringLiteral("src/widgets"), QStringLiteral("src/main.cpp"), QStringLiteral("-ts"), fresh});
     ASSERT_TRUE(run.waitForFinished(60000));
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     const TsFile found = readTs(fresh);
     std::size_t count = 0;
-    for (const auto& [context, messages] : found)
-        count += messages.size();
+    for (const auto& [context, messages] : found) count += messages.size();
     EXPECT_GT(count, 80u);
     for (const auto& [context, messages] : found)
-        EXPECT_TRUE(context.startsWith(QLatin1String("corvane::"))) << "context without namespace: "
-                                                                   << qPrintable(context);
+        EXPECT_TRUE(context.startsWith(QLatin1String("corvane::")))
+            << "context without namespace: " << qPrintable(context);
 
     for (const QString& catalogue : kCatalogues) {
         SCOPED_TRACE(catalogue.toStdString());
@@ -107,26 +104,28 @@ TEST(TranslationTest, EveryTextTheSourcesTranslateHasAFinishedTranslationInEachL
             for (const auto& [source, unused] : messages) {
                 const auto c = ts.find(context);
                 const bool present = c != ts.end() && c->second.count(source) > 0;
-                EXPECT_TRUE(present) << qPrintable(context) << ": \"" << qPrintable(source) << "\" is not translated";
+                EXPECT_TRUE(present) << qPrintable(context) << ": \"" << qPrintable(source)
+                                     << "\" is not translated";
             }
         }
         for (const auto& [context, messages] : ts) {
             for (const auto& [source, message] : messages) {
                 EXPECT_FALSE(message.unfinished) << qPrintable(context) << ": " << qPrintable(source);
-                EXPECT_FALSE(message.translation.trimmed().isEmpty()) << qPrintable(context) << ": " << qPrintable(source);
+                EXPECT_FALSE(message.translation.trimmed().isEmpty())
+                    << qPrintable(context) << ": " << qPrintable(source);
                 EXPECT_EQ(shape(message.translation), shape(source))
                     << qPrintable(context) << ": \"" << qPrintable(source) << "\" -> \""
                     << qPrintable(message.translation) << "\"";
                 // Captions padded with blanks keep them, so the layout stays as designed.
-                EXPECT_EQ(source.startsWith(QLatin1Char(' ')), message.translation.startsWith(QLatin1Char(' ')))
+                EXPECT_EQ(source.startsWith(QLatin1Char(' ')),
+                          message.translation.startsWith(QLatin1Char(' ')))
                     << qPrintable(source);
             }
         }
     }
 }
 
-TEST(TranslationTest, EveryCoreTextIsTranslatedByTheCompiledCatalogues)
-{
+TEST(TranslationTest, EveryCoreTextIsTranslatedByTheCompiledCatalogues) {
     for (const QString& catalogue : kCatalogues) {
         SCOPED_TRACE(catalogue.toStdString());
         QTranslator translator;
@@ -138,8 +137,7 @@ TEST(TranslationTest, EveryCoreTextIsTranslatedByTheCompiledCatalogues)
 
 // Each constant of the core's text headers is either shown to the operator, and so in the list
 // of core texts, or a value the program stores, sends or matches, which stays as it is.
-TEST(TranslationTest, EveryShownTextOfTheCoreHeadersIsInTheCoreTextList)
-{
+TEST(TranslationTest, EveryShownTextOfTheCoreHeadersIsInTheCoreTextList) {
     const QSet<QString> notShown = {
         QStringLiteral("Unassigned"), QStringLiteral("Warning"), QStringLiteral("127.0.0.1"),
         QStringLiteral("Options"), QStringLiteral("Version.txt"), QStringLiteral("Update.exe"),
@@ -154,11 +152,11 @@ TEST(TranslationTest, EveryShownTextOfTheCoreHeadersIsInTheCoreTextList)
         QStringLiteral("IP Address"), QStringLiteral("Text or Characters"), QStringLiteral("System"),
         QStringLiteral("Emergency")};
     QSet<QString> listed;
-    for (const char* text : coreTexts())
-        listed.insert(QString::fromUtf8(text));
+    for (const char* text : coreTexts()) listed.insert(QString::fromUtf8(text));
 
-    const QRegularExpression constant(
-        QStringLiteral("constexpr\\s+(?:const char\\*|std::string_view)\\s+(k\\w+)\\s*=\\s*((?:\\s*\"(?:[^\"\\\\]|\\\\.)*\")+)\\s*;"));
+    const QRegularExpression constant(QStringLiteral(
+        "constexpr\\s+(?:const "
+        "char\\*|std::string_view)\\s+(k\\w+)\\s*=\\s*((?:\\s*\"(?:[^\"\\\\]|\\\\.)*\")+)\\s*;"));
     const QRegularExpression piece(QStringLiteral("\"((?:[^\"\\\\]|\\\\.)*)\""));
     int checked = 0;
     QDirIterator it(QStringLiteral(CORVANE_SOURCE_DIR "/src"), {QStringLiteral("*Texts.h")}, QDir::Files,
@@ -170,13 +168,12 @@ TEST(TranslationTest, EveryShownTextOfTheCoreHeadersIsInTheCoreTextList)
         for (auto m = constant.globalMatch(header); m.hasNext();) {
             const auto match = m.next();
             QString text;
-            for (auto p = piece.globalMatch(match.captured(2)); p.hasNext();)
-                text += p.next().captured(1);
+            for (auto p = piece.globalMatch(match.captured(2)); p.hasNext();) text += p.next().captured(1);
             text.replace(QStringLiteral("\\\""), QStringLiteral("\""));
             ++checked;
             EXPECT_TRUE(listed.contains(text) || notShown.contains(text))
-                << qPrintable(file.fileName()) << ": " << qPrintable(match.captured(1)) << " \"" << qPrintable(text)
-                << "\" is neither a core text nor a known value";
+                << qPrintable(file.fileName()) << ": " << qPrintable(match.captured(1)) << " \""
+                << qPrintable(text) << "\" is neither a core text nor a known value";
         }
     }
     EXPECT_GT(checked, 60);
@@ -187,8 +184,7 @@ protected:
     void TearDown() override { Translation::instance().setLanguage(QStringLiteral("ENU")); }
 };
 
-TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay)
-{
+TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay) {
     ASSERT_TRUE(Translation::instance().setLanguage(QStringLiteral("DEU")));
     struct Row {
         const char* name;
@@ -202,12 +198,16 @@ TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay)
          "Socket konnte nicht gebunden werden. 300.1.1.1 ist keine IPv4-Adresse."},
         {"values in order", "'abc' is not a valid value for field 'Name'",
          "'abc' ist kein gültiger Wert für das Feld 'Name'"},
-        {"a value that is a core text", "Expression expected but nothing found", "Ausdruck erwartet, aber nichts gefunden"},
+        {"a value that is a core text", "Expression expected but nothing found",
+         "Ausdruck erwartet, aber nichts gefunden"},
         {"lines each on their own",
-         "The received messages could not be saved. They are kept in memory and saving is tried again with the next "
+         "The received messages could not be saved. They are kept in memory and saving is tried again with "
+         "the next "
          "message.\nCannot write file \"/data/MessageSet.vtx\". No space left on device",
-         "Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und das Speichern wird "
-         "mit der nächsten Meldung erneut versucht.\nDatei „/data/MessageSet.vtx“ kann nicht geschrieben werden. No space left "
+         "Die empfangenen Meldungen konnten nicht gespeichert werden. Sie bleiben im Speicher, und das "
+         "Speichern wird "
+         "mit der nächsten Meldung erneut versucht.\nDatei „/data/MessageSet.vtx“ kann nicht geschrieben "
+         "werden. No space left "
          "on device"},
         {"no core text", "Something the system said", "Something the system said"},
         {"empty", "", ""},
@@ -221,8 +221,7 @@ TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay)
               QStringLiteral("Expression expected but nothing found"));
 }
 
-TEST_F(TranslationSwitch, SwitchingRetranslatesShownCaptionsAndLeavesValuesAlone)
-{
+TEST_F(TranslationSwitch, SwitchingRetranslatesShownCaptionsAndLeavesValuesAlone) {
     Translation& translation = Translation::instance();
     ASSERT_TRUE(translation.setLanguage(QStringLiteral("ENU")));
     QLabel caption(QCoreApplication::translate("corvane::TSysLogForm", " Up Time: "));
@@ -248,8 +247,7 @@ TEST_F(TranslationSwitch, SwitchingRetranslatesShownCaptionsAndLeavesValuesAlone
     EXPECT_EQ(translation.language(), QStringLiteral("ENU"));
 }
 
-TEST(TranslationCodes, CodesCataloguesAndHints)
-{
+TEST(TranslationCodes, CodesCataloguesAndHints) {
     EXPECT_EQ(supportedLanguageCodes(), (QStringList{"DEU", "ENU", "ESN", "FRA"}));
     EXPECT_EQ(catalogueOfCode(QStringLiteral("ESN")), QStringLiteral("es"));
     EXPECT_EQ(catalogueOfCode(QStringLiteral("ENU")), QString());

@@ -5,8 +5,7 @@
 namespace corvane {
 namespace {
 
-TEST(WrapMessageTextTest, AddsBlanksSoEveryLineBreaksWithinN)
-{
+TEST(WrapMessageTextTest, AddsBlanksSoEveryLineBreaksWithinN) {
     struct Row {
         const char* name;
         QString text;
@@ -33,8 +32,7 @@ TEST(WrapMessageTextTest, AddsBlanksSoEveryLineBreaksWithinN)
     EXPECT_EQ(WrapMessageText("abcdefgh", 4).size(), 11);
 }
 
-TEST(WrapMessageTextTest, KeepsEveryCharacterInOrder)
-{
+TEST(WrapMessageTextTest, KeepsEveryCharacterInOrder) {
     const QString text = QStringLiteral("Error Filtering Messages: unexpected token near 'Severity' at 42");
     for (int n = 1; n < 30; ++n) {
         const QString wrapped = WrapMessageText(text, n);
@@ -46,8 +44,7 @@ TEST(WrapMessageTextTest, KeepsEveryCharacterInOrder)
                 EXPECT_EQ(c, QLatin1Char(' ')) << "n=" << n;
         }
         EXPECT_EQ(i, text.size()) << "n=" << n;
-        for (const QString& piece : wrapped.split(QLatin1Char(' ')))
-            EXPECT_LE(piece.size(), n) << "n=" << n;
+        for (const QString& piece : wrapped.split(QLatin1Char(' '))) EXPECT_LE(piece.size(), n) << "n=" << n;
     }
 }
 

@@ -17,8 +17,7 @@ class FakeRows : public GridRowSource {
 public:
     explicit FakeRows(int count) : m_count(count) {}
     int rowCount() const override { return m_count; }
-    QString cellText(int row, int column) const override
-    {
+    QString cellText(int row, int column) const override {
         asked.insert(row);
         if (column == 0)
             return QStringLiteral("row %1").arg(row);
@@ -37,8 +36,7 @@ private:
 
 struct GridFixture : ::testing::Test {
     TnDBGrid grid;
-    void SetUp() override
-    {
+    void SetUp() override {
         grid.resize(400, 300);
         grid.show();  // lays the viewport out at its final size
         grid.setColumns({{QStringLiteral("Row"), 80, true, 0}, {QStringLiteral("Message"), 200, true, 1}});
@@ -46,8 +44,7 @@ struct GridFixture : ::testing::Test {
     void paint() { grid.grab(); }
 };
 
-TEST_F(GridFixture, RowIsAsHighAsItsWrappedTextPlusSix)
-{
+TEST_F(GridFixture, RowIsAsHighAsItsWrappedTextPlusSix) {
     FakeRows rows(3);
     const QFontMetrics fm = grid.fontMetrics();
     const QString word = QStringLiteral("wrapping");
@@ -58,15 +55,15 @@ TEST_F(GridFixture, RowIsAsHighAsItsWrappedTextPlusSix)
     grid.setSource(&rows);
     ASSERT_GE(grid.shownRows().size(), 3u);
     const int oneLine = fm.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, word).height();
-    const int threeLines = fm.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, word + '\n' + word + '\n' + word).height();
+    const int threeLines =
+        fm.boundingRect(QRect(0, 0, 1000, 1000), Qt::TextWordWrap, word + '\n' + word + '\n' + word).height();
     EXPECT_GT(threeLines, 2 * oneLine);
     EXPECT_EQ(grid.shownRows()[0].height, grid.defaultRowHeight());
     EXPECT_EQ(grid.shownRows()[1].height, threeLines + 6);
     EXPECT_EQ(grid.shownRows()[2].top, grid.shownRows()[1].top + threeLines + 6);
 }
 
-TEST_F(GridFixture, EmptyViewRaisesNoDrawCellEvents)
-{
+TEST_F(GridFixture, EmptyViewRaisesNoDrawCellEvents) {
     FakeRows rows(0);
     int cells = 0;
     int titles = 0;
@@ -78,8 +75,7 @@ TEST_F(GridFixture, EmptyViewRaisesNoDrawCellEvents)
     EXPECT_EQ(titles, 2);
 }
 
-TEST_F(GridFixture, OwnerDrawSeesEveryShownCellAndTheCurrentRow)
-{
+TEST_F(GridFixture, OwnerDrawSeesEveryShownCellAndTheCurrentRow) {
     FakeRows rows(5);
     rows.setCurrentRow(2);
     std::set<std::pair<int, int>> drawn;
@@ -95,8 +91,7 @@ TEST_F(GridFixture, OwnerDrawSeesEveryShownCellAndTheCurrentRow)
     EXPECT_EQ(selectedRows, std::set<int>{2});
 }
 
-TEST_F(GridFixture, MillionRowsMeasureAndPaintOnlyTheScreen)
-{
+TEST_F(GridFixture, MillionRowsMeasureAndPaintOnlyTheScreen) {
     FakeRows rows(1'000'000);
     grid.setSource(&rows);
     paint();
@@ -115,8 +110,7 @@ TEST_F(GridFixture, MillionRowsMeasureAndPaintOnlyTheScreen)
     EXPECT_LE(grid.measuredRows(), static_cast<long long>(3 * screenful));
 }
 
-TEST_F(GridFixture, EndKeyShowsTheLastRowAtTheBottom)
-{
+TEST_F(GridFixture, EndKeyShowsTheLastRowAtTheBottom) {
     FakeRows rows(1'000'000);
     grid.setSource(&rows);
     rows.asked.clear();
@@ -130,8 +124,7 @@ TEST_F(GridFixture, EndKeyShowsTheLastRowAtTheBottom)
     EXPECT_LT(rows.asked.size(), grid.shownRows().size() + 2);
 }
 
-TEST_F(GridFixture, CursorKeysScrollByRecord)
-{
+TEST_F(GridFixture, CursorKeysScrollByRecord) {
     FakeRows rows(100);
     grid.setSource(&rows);
     const int page = static_cast<int>(grid.shownRows().size());
@@ -148,8 +141,7 @@ TEST_F(GridFixture, CursorKeysScrollByRecord)
     }));
 }
 
-TEST_F(GridFixture, ShrinkingTheSourceKeepsTheViewInRange)
-{
+TEST_F(GridFixture, ShrinkingTheSourceKeepsTheViewInRange) {
     FakeRows rows(50);
     grid.setSource(&rows);
     grid.setTopRow(40);

@@ -10,24 +10,22 @@
 namespace corvane {
 namespace {
 
-QImage solid(QColor c, QSize size = {32, 32})
-{
+QImage solid(QColor c, QSize size = {32, 32}) {
     QImage img(size, QImage::Format_ARGB32);
     img.fill(c);
     return img;
 }
 
 // Five distinct pictures: 0 disabled, 1 up, 2 active, 3 down, 4 spare.
-TImageList fiveImages()
-{
+TImageList fiveImages() {
     TImageList list(QSize(32, 32));
-    for (QColor c : {QColor(Qt::gray), QColor(Qt::blue), QColor(Qt::cyan), QColor(Qt::darkBlue), QColor(Qt::red)})
+    for (QColor c :
+         {QColor(Qt::gray), QColor(Qt::blue), QColor(Qt::cyan), QColor(Qt::darkBlue), QColor(Qt::red)})
         list.add(solid(c));
     return list;
 }
 
-void send(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
+void send(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
     if (type == QEvent::Enter) {
         QEnterEvent e(pos, w.mapToGlobal(pos), w.mapToGlobal(pos));
         QApplication::sendEvent(&w, &e);
@@ -46,20 +44,20 @@ void send(QWidget& w, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt
 }
 
 // The colour shown in the middle of the button's picture.
-QRgb shown(const TImageButton& b) { return b.picture().toImage().pixel(16, 16); }
+QRgb shown(const TImageButton& b) {
+    return b.picture().toImage().pixel(16, 16);
+}
 
 struct ButtonFixture : ::testing::Test {
     TImageList list = fiveImages();
     TImageButton button;
-    void SetUp() override
-    {
+    void SetUp() override {
         button.resize(32, 32);
         button.setPicture(QPixmap::fromImage(solid(Qt::yellow)));
     }
 };
 
-TEST_F(ButtonFixture, WithoutImageListKeepsItsOwnPictureInEveryState)
-{
+TEST_F(ButtonFixture, WithoutImageListKeepsItsOwnPictureInEveryState) {
     const QRgb own = shown(button);
     send(button, QEvent::Enter, {5, 5});
     EXPECT_EQ(shown(button), own);
@@ -71,8 +69,7 @@ TEST_F(ButtonFixture, WithoutImageListKeepsItsOwnPictureInEveryState)
     EXPECT_EQ(button.imageIndex(), 0) << "the Disabled index is still recorded as shown";
 }
 
-TEST_F(ButtonFixture, FollowsTheMouseThroughItsStateImages)
-{
+TEST_F(ButtonFixture, FollowsTheMouseThroughItsStateImages) {
     button.setImages(&list);
     EXPECT_EQ(shown(button), QColor(Qt::blue).rgb()) << "assigning a filled list shows Up";
 
@@ -94,8 +91,7 @@ TEST_F(ButtonFixture, FollowsTheMouseThroughItsStateImages)
     EXPECT_EQ(button.imageIndex(), 1);
 }
 
-TEST_F(ButtonFixture, ReleaseOffTheButtonRaisesMouseUpButNoClick)
-{
+TEST_F(ButtonFixture, ReleaseOffTheButtonRaisesMouseUpButNoClick) {
     button.setImages(&list);
     int ups = 0;
     QObject::connect(&button, &TImageButton::mouseUp, [&] { ++ups; });
@@ -107,8 +103,7 @@ TEST_F(ButtonFixture, ReleaseOffTheButtonRaisesMouseUpButNoClick)
     EXPECT_EQ(button.imageIndex(), 1);
 }
 
-TEST_F(ButtonFixture, DisabledButtonShowsDisabledAndIgnoresTheMouse)
-{
+TEST_F(ButtonFixture, DisabledButtonShowsDisabledAndIgnoresTheMouse) {
     button.setImages(&list);
     button.setEnabled(false);
     EXPECT_EQ(shown(button), QColor(Qt::gray).rgb());
@@ -121,8 +116,7 @@ TEST_F(ButtonFixture, DisabledButtonShowsDisabledAndIgnoresTheMouse)
     EXPECT_EQ(button.imageIndex(), 1);
 }
 
-TEST_F(ButtonFixture, IndexRules)
-{
+TEST_F(ButtonFixture, IndexRules) {
     button.setImages(&list);
     struct Row {
         const char* name;
@@ -131,24 +125,30 @@ TEST_F(ButtonFixture, IndexRules)
         QColor expectedPicture;
     };
     const Row rows[] = {
-        {"setting the four states in order leaves Down", [&] { button.imageIndexes()->setStates(4, 3, 1, 0); }, 0,
-         Qt::gray},
+        {"setting the four states in order leaves Down",
+         [&] { button.imageIndexes()->setStates(4, 3, 1, 0); }, 0, Qt::gray},
         {"an index past the list keeps the picture", [&] { button.setImageIndex(9); }, 9, Qt::gray},
         {"a negative index keeps the picture", [&] { button.setImageIndex(-1); }, -1, Qt::gray},
         {"a changed Up index is shown at once", [&] { button.imageIndexes()->setUp(4); }, 4, Qt::red},
-        {"setting an index to its own value shows nothing new", [&] {
+        {"setting an index to its own value shows nothing new",
+         [&] {
              button.setImageIndex(1);
              button.imageIndexes()->setUp(4);
-         }, 1, Qt::blue},
-        {"the Mask index is never shown", [&] {
+         },
+         1, Qt::blue},
+        {"the Mask index is never shown",
+         [&] {
              button.imageIndexes()->setMask(2);
              button.setImageIndex(2);
-         }, 2, Qt::blue},
-        {"a locked button keeps its index", [&] {
+         },
+         2, Qt::blue},
+        {"a locked button keeps its index",
+         [&] {
              button.setImageLock(true);
              button.setImageIndex(0);
              button.setImageLock(false);
-         }, 2, Qt::blue},
+         },
+         2, Qt::blue},
     };
     for (const Row& row : rows) {
         row.act();
@@ -157,13 +157,11 @@ TEST_F(ButtonFixture, IndexRules)
     }
 }
 
-TEST_F(ButtonFixture, MaskDecidesWhereTheButtonLightsUp)
-{
+TEST_F(ButtonFixture, MaskDecidesWhereTheButtonLightsUp) {
     TImageList masked = fiveImages();
     QImage mask = solid(Qt::black);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 16; ++x)
-            mask.setPixel(x, y, qRgb(255, 255, 255));
+        for (int x = 0; x < 16; ++x) mask.setPixel(x, y, qRgb(255, 255, 255));
     masked.add(mask);  // index 5
     button.setImages(&masked);
     button.imageIndexes()->setMask(5);
@@ -180,8 +178,7 @@ TEST_F(ButtonFixture, MaskDecidesWhereTheButtonLightsUp)
     EXPECT_TRUE(button.maskTest({20, 4})) << "a mask outside the list passes everywhere";
 }
 
-TEST_F(ButtonFixture, LoadedAppliesTheEnabledStateOnce)
-{
+TEST_F(ButtonFixture, LoadedAppliesTheEnabledStateOnce) {
     button.setEnabled(false);
     button.setImages(&list);  // shows Up from the filled list
     button.loaded();
@@ -189,8 +186,7 @@ TEST_F(ButtonFixture, LoadedAppliesTheEnabledStateOnce)
     EXPECT_EQ(shown(button), QColor(Qt::gray).rgb());
 }
 
-TEST(ImageButton, ListAssignedAfterTheIndexesShowsTheIndexOnShowOnlyWithoutAPictureOfItsOwn)
-{
+TEST(ImageButton, ListAssignedAfterTheIndexesShowsTheIndexOnShowOnlyWithoutAPictureOfItsOwn) {
     // The indexes set while the button has no images record Up as shown; assigning the list
     // then changes no index, yet a button without a picture must not stay blank.
     TImageList list = fiveImages();
@@ -208,8 +204,7 @@ TEST(ImageButton, ListAssignedAfterTheIndexesShowsTheIndexOnShowOnlyWithoutAPict
     EXPECT_EQ(shown(own), QColor(Qt::yellow).rgb()) << "its own picture stays until the state changes";
 }
 
-TEST_F(ButtonFixture, ModalResultClosesTheDialogHoldingIt)
-{
+TEST_F(ButtonFixture, ModalResultClosesTheDialogHoldingIt) {
     QDialog dialog;
     auto* b = new TImageButton(&dialog);
     b->resize(32, 32);

@@ -14,28 +14,25 @@
 namespace corvane {
 namespace {
 
-QImage render(QWidget& w)
-{
+QImage render(QWidget& w) {
     QImage img(w.size(), QImage::Format_ARGB32);
     img.fill(Qt::white);
     w.render(&img);
     return img;
 }
 
-void press(QWidget& w, QPoint pos)
-{
-    QMouseEvent e(QEvent::MouseButtonPress, pos, w.mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+void press(QWidget& w, QPoint pos) {
+    QMouseEvent e(QEvent::MouseButtonPress, pos, w.mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
+                  Qt::NoModifier);
     QApplication::sendEvent(&w, &e);
 }
 
-void key(QWidget& w, int k)
-{
+void key(QWidget& w, int k) {
     QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(&w, &e);
 }
 
-TEST(TgLabelTest, ShadowIsDrawnOnlyWithAWidth)
-{
+TEST(TgLabelTest, ShadowIsDrawnOnlyWithAWidth) {
     auto labelImage = [](bool shadow, int width) {
         TgLabel l;
         l.setAutoSize(false);
@@ -51,15 +48,15 @@ TEST(TgLabelTest, ShadowIsDrawnOnlyWithAWidth)
     EXPECT_NE(labelImage(true, 2), plain);
 }
 
-TEST(TgLabelTest, GradientRunsFromColorToColor2)
-{
+TEST(TgLabelTest, GradientRunsFromColorToColor2) {
     struct Row {
         const char* name;
         bool vertical;
         QPoint first;
         QPoint last;
     };
-    for (const Row& row : {Row{"vertical", true, {50, 0}, {50, 39}}, Row{"horizontal", false, {0, 20}, {99, 20}}}) {
+    for (const Row& row :
+         {Row{"vertical", true, {50, 0}, {50, 39}}, Row{"horizontal", false, {0, 20}, {99, 20}}}) {
         TgLabel l;
         l.setAutoSize(false);
         l.resize(100, 40);
@@ -72,19 +69,18 @@ TEST(TgLabelTest, GradientRunsFromColorToColor2)
     }
 }
 
-TEST(TgLabelTest, CaptionChangeIsAnnouncedBeforeAndAfter)
-{
+TEST(TgLabelTest, CaptionChangeIsAnnouncedBeforeAndAfter) {
     TgLabel l;
     QStringList events;
-    QObject::connect(&l, &TgLabel::changing, [&](const QString& t) { events << "changing " + l.caption() + ">" + t; });
+    QObject::connect(&l, &TgLabel::changing,
+                     [&](const QString& t) { events << "changing " + l.caption() + ">" + t; });
     QObject::connect(&l, &TgLabel::changed, [&] { events << "changed " + l.caption(); });
     l.setCaption(QStringLiteral("b"));
     l.setCaption(QStringLiteral("b"));
     EXPECT_EQ(events, (QStringList{"changing >b", "changed b"}));
 }
 
-TEST(TgCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
-{
+TEST(TgCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently) {
     TgCheckLabel l;
     l.setAutoSize(false);
     l.resize(150, 24);
@@ -104,8 +100,7 @@ TEST(TgCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
     EXPECT_EQ(checks.count(), 1);
 }
 
-TEST(TnCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
-{
+TEST(TnCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently) {
     TnCheckLabel l;
     l.resize(150, 24);
     QSignalSpy checks(&l, &TnCheckLabel::checkToggled);
@@ -120,8 +115,7 @@ TEST(TnCheckLabelTest, BoxClicksToggleAndReportSpaceTogglesSilently)
     l.grab();
 }
 
-TEST(TnControlTest, RoundCornersClipTheWidget)
-{
+TEST(TnControlTest, RoundCornersClipTheWidget) {
     TnControl c;
     c.resize(100, 60);
     c.show();
@@ -135,8 +129,7 @@ TEST(TnControlTest, RoundCornersClipTheWidget)
     EXPECT_TRUE(c.mask().isEmpty());
 }
 
-TEST(TnControlTest, PressOnTheFrameIsABorderClick)
-{
+TEST(TnControlTest, PressOnTheFrameIsABorderClick) {
     TnControl c;
     c.resize(100, 60);
     c.setBorderWidth(4);
@@ -147,8 +140,7 @@ TEST(TnControlTest, PressOnTheFrameIsABorderClick)
     EXPECT_EQ(border.count(), 1);
 }
 
-TEST(TnLabelTest, DisabledCaptionIsEmbossedAndSpaceTogglesSelected)
-{
+TEST(TnLabelTest, DisabledCaptionIsEmbossedAndSpaceTogglesSelected) {
     TnLabel l;
     l.resize(120, 30);
     l.setGradient(false);
@@ -170,8 +162,7 @@ TEST(TnLabelTest, DisabledCaptionIsEmbossedAndSpaceTogglesSelected)
     EXPECT_TRUE(l.selected());
 }
 
-TEST(TnPageControlTest, ClientBorderIsTheMarginAroundThePages)
-{
+TEST(TnPageControlTest, ClientBorderIsTheMarginAroundThePages) {
     TnPageControl pc;
     pc.resize(300, 200);
     auto* page = new QWidget;

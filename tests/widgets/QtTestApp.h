@@ -13,8 +13,7 @@ namespace corvane::test {
 // One QApplication for the whole test program, made before the first test runs.
 class QtAppEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
+    void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
@@ -23,8 +22,7 @@ public:
         if (!QApplication::instance())
             m_app = new QApplication(argc, argv);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         delete m_app;
         m_app = nullptr;
     }
@@ -34,8 +32,7 @@ private:
 };
 
 // Saves a picture of the widget for a person to look at.
-inline void saveScreenshot(QWidget& w, const QString& name)
-{
+inline void saveScreenshot(QWidget& w, const QString& name) {
     const QString dir = QStringLiteral(CORVANE_BINARY_DIR "/screenshots");
     QDir().mkpath(dir);
     // Scroll areas show or hide their bars in a queued call after a range change: let those run,
