@@ -1,0 +1,1 @@
+corvane_bench(ExchangeBench DEPS corvane_app)
