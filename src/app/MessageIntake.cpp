@@ -155,7 +155,8 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData) {
         if (!aData.ProcessEx().empty())
             messages.setText(f.processEx, aData.ProcessEx());
     }
-    CheckNotification(m_notification, messages, facilities, severities, m_actions);
+    if (!m_importing)
+        CheckNotification(m_notification, messages, facilities, severities, m_actions);
 }
 
 void MessageIntake::saveAndSelect() {
@@ -171,7 +172,7 @@ void MessageIntake::SavePending() {
     save();
 }
 
-void MessageIntake::save() {
+TData::SaveResult MessageIntake::save() {
     const TData::SaveResult saved = m_data.SaveData();
     if (saved.ok()) {
         m_saveReported = false;
@@ -185,6 +186,7 @@ void MessageIntake::save() {
                            16);
         }
     }
+    return saved;
 }
 
 std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener) {

@@ -4,6 +4,7 @@
 #include "app/Notification.h"
 #include "app/ThrottledNotifyActions.h"
 #include "net/SyslogEvents.h"
+#include "store/TData.h"
 
 #include <chrono>
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace corvane {
 
@@ -72,6 +74,22 @@ public:
     // while it ran are written too and its failure is reported.
     void SavePending();
 
+    // Messages read from a file rather than received. Between BeginImport and EndImport each
+    // one goes through the steps of a message from the network, except that the window is not
+    // raised and no notification runs (the events are past); the listener's messages wait
+    // meanwhile. EndImport saves the tables once and selects the last record.
+    // REQUIRES for BeginImport: intake is not busy.
+    void BeginImport();
+    // False when the message was not stored (its host row could not be updated, or filling
+    // the record failed; the record is kept all the same, as for a received message).
+    bool ImportMessage(TnSyslogMessage& aData);
+    // A record of the program's own export: every field is taken as it stands, except `Key`
+    // (the next key) and `HostKey` (the row of the record's `Address`, or of `fallbackAddress`
+    // when it has none, named after its `Host`). Values are by MessageSet field position.
+    bool ImportRecord(const std::vector<Value>& values, const std::string& fallbackAddress);
+    TData::SaveResult EndImport();
+    bool importing() const { return m_importing; }
+
     // Repeats of an open dialog that were counted instead of shown.
     std::uint64_t repeatedWarnings() const { return m_dialogs.repeatedCount(); }
     // Program starts skipped because one had been made less than a second before.
@@ -87,7 +105,7 @@ private:
     bool store(TnSyslogMessage& aData);
     void fillRecord(TnSyslogMessage& aData);
     void saveAndSelect();
-    void save();
+    TData::SaveResult save();
     void becameIdle();
 
     // Field positions of the tables intake writes; found once per batch, or per single message.
@@ -108,6 +126,7 @@ private:
 
     int m_depth = 0;
     bool m_batch = false;
+    bool m_importing = false;
     std::size_t m_batchLimit = kDefaultBatchLimit;
     std::chrono::milliseconds m_batchTime = kDefaultBatchTime;
     std::chrono::steady_clock::duration m_lastSave{};

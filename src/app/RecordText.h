@@ -1,5 +1,7 @@
 #pragma once
 
+// Field.h comes before DateTime.h: its FieldType::DateTime must not shadow the alias.
+#include "store/Field.h"
 #include "protocol/DateTime.h"
 
 #include <optional>
