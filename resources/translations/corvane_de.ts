@@ -743,6 +743,30 @@
         <source>The help pages were not found in %1.</source>
         <translation>Die Hilfeseiten wurden in %1 nicht gefunden.</translation>
     </message>
+    <message>
+        <source>Could not create the export file %1: %2</source>
+        <translation>Die Exportdatei %1 konnte nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not write the export file %1: %2. The incomplete file was removed.</source>
+        <translation>Die Exportdatei %1 konnte nicht geschrieben werden: %2. Die unvollständige Datei wurde entfernt.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>%1 konnte nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>%1 konnte nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>There is no field named %1.</source>
+        <translation>Es gibt kein Feld namens %1.</translation>
+    </message>
+    <message>
+        <source>The message table is not open.</source>
+        <translation>Die Meldungstabelle ist nicht geöffnet.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

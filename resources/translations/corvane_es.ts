@@ -743,6 +743,30 @@
         <source>The help pages were not found in %1.</source>
         <translation>No se encontraron las páginas de ayuda en %1.</translation>
     </message>
+    <message>
+        <source>Could not create the export file %1: %2</source>
+        <translation>No se pudo crear el archivo de exportación %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not write the export file %1: %2. The incomplete file was removed.</source>
+        <translation>No se pudo escribir el archivo de exportación %1: %2. Se eliminó el archivo incompleto.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>No se pudo abrir %1: %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>No se pudo leer %1: %2</translation>
+    </message>
+    <message>
+        <source>There is no field named %1.</source>
+        <translation>No existe ningún campo llamado %1.</translation>
+    </message>
+    <message>
+        <source>The message table is not open.</source>
+        <translation>La tabla de mensajes no está abierta.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

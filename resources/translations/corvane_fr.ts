@@ -743,6 +743,30 @@
         <source>The help pages were not found in %1.</source>
         <translation>Les pages d&apos;aide sont introuvables dans %1.</translation>
     </message>
+    <message>
+        <source>Could not create the export file %1: %2</source>
+        <translation>Impossible de créer le fichier d&apos;exportation %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not write the export file %1: %2. The incomplete file was removed.</source>
+        <translation>Impossible d&apos;écrire le fichier d&apos;exportation %1 : %2. Le fichier incomplet a été supprimé.</translation>
+    </message>
+    <message>
+        <source>Could not open %1: %2</source>
+        <translation>Impossible d&apos;ouvrir %1 : %2</translation>
+    </message>
+    <message>
+        <source>Could not read %1: %2</source>
+        <translation>Impossible de lire %1 : %2</translation>
+    </message>
+    <message>
+        <source>There is no field named %1.</source>
+        <translation>Aucun champ ne s&apos;appelle %1.</translation>
+    </message>
+    <message>
+        <source>The message table is not open.</source>
+        <translation>La table des messages n&apos;est pas ouverte.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

@@ -88,6 +88,10 @@ public:
     // when it has none, named after its `Host`). Values are by MessageSet field position.
     bool ImportRecord(const std::vector<Value>& values, const std::string& fallbackAddress);
     TData::SaveResult EndImport();
+    // Holds the listener's messages back (they wait in its queue) until ReleaseIntake, so that
+    // the records in view stay as they are while they are written out.
+    void HoldIntake() { ++m_depth; }
+    void ReleaseIntake();
     bool importing() const { return m_importing; }
 
     // Repeats of an open dialog that were counted instead of shown.

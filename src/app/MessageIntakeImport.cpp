@@ -103,4 +103,9 @@ TData::SaveResult MessageIntake::EndImport() {
     return saved;
 }
 
+void MessageIntake::ReleaseIntake() {
+    if (--m_depth == 0)
+        becameIdle();
+}
+
 }  // namespace corvane

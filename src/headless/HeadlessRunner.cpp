@@ -23,9 +23,15 @@ namespace fs = std::filesystem;
 
 const char* const kHeadlessUsage =
     "usage: corvane-headless [--data-folder DIR] [--app-folder DIR]\n"
+    "       corvane-headless [--data-folder DIR] [--import FILE]... [--export FILE\n"
+    "                        [--format csv|jsonl|syslog] [--filter EXPR]]\n"
     "Receives syslog messages into the data folder's tables without a window, using the port and\n"
     "address of corvane.ini there (UDPPort, UDPBindings), until SIGINT or SIGTERM. The data folder\n"
-    "defaults to $USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/.\n";
+    "defaults to $USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/.\n"
+    "With --import or --export it does not listen: it takes each log file (syslog text, RFC 5424\n"
+    "or JSON Lines, plain or .gz) into the tables, then writes the messages that pass the filter\n"
+    "expression, every field, to the export file, and ends. The format defaults to the export\n"
+    "file's extension (.csv, .jsonl, .log).\n";
 
 namespace {
 
@@ -52,8 +58,8 @@ const char* kindName(int kind) {
     }
 }
 
-// Without templates beside the program, a first start writes the built-in ones, so the host
-// table has its "Any" row and the filter table its record as with an installed program.
+}  // namespace
+
 void provideTemplates(const std::string& dataFolder, const std::string& appFolder) {
     std::error_code ec;
     if (fs::exists(dataFolder + "MessageSet.vtx", ec) || fs::exists(appFolder + "MessageSet.vtx", ec))
@@ -67,8 +73,6 @@ void provideTemplates(const std::string& dataFolder, const std::string& appFolde
         out << text;
     }
 }
-
-}  // namespace
 
 int StreamDialogs::show(const std::string& message, const std::string& title, int kind,
                         const std::string& detail) {
@@ -84,6 +88,20 @@ std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessO
         const std::string& a = args[i];
         if (a == "-h" || a == "--help")
             return "help";
+        if (a == "--import" || a == "--export" || a == "--format" || a == "--filter") {
+            if (i + 1 >= args.size() || (a != "--filter" && args[i + 1].empty()))
+                return a + (a == "--filter"   ? " needs an expression"
+                            : a == "--format" ? " needs a format"
+                                              : " needs a file");
+            const std::string& value = args[++i];
+            if (a == "--import")
+                options.importFiles.push_back(value);
+            else
+                (a == "--export"   ? options.exportFile
+                 : a == "--format" ? options.exportFormat
+                                   : options.filter) = value;
+            continue;
+        }
         if (a == "--data-folder" || a == "--app-folder") {
             if (i + 1 >= args.size() || args[i + 1].empty())
                 return a + " needs a folder";
@@ -92,6 +110,21 @@ std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessO
         }
         return "unknown option " + a;
     }
+    if (options.exportFile.empty() && (!options.exportFormat.empty() || !options.filter.empty()))
+        return "--format and --filter need --export";
+    if (!options.exportFile.empty() && options.exportFormat.empty()) {
+        const std::string& f = options.exportFile;
+        auto endsWith = [&](std::string_view e) { return f.size() > e.size() && f.ends_with(e); };
+        options.exportFormat = endsWith(".csv")     ? "csv"
+                               : endsWith(".jsonl") ? "jsonl"
+                               : endsWith(".log")   ? "syslog"
+                                                    : "";
+        if (options.exportFormat.empty())
+            return "--export needs --format csv, jsonl or syslog";
+    }
+    if (!options.exportFormat.empty() && options.exportFormat != "csv" && options.exportFormat != "jsonl" &&
+        options.exportFormat != "syslog")
+        return "unknown format " + options.exportFormat + " (csv, jsonl or syslog)";
     if (options.dataFolder.empty())
         options.dataFolder = resolveDataFolder();
     if (options.dataFolder.empty())
@@ -168,6 +201,9 @@ int runHeadless(const std::vector<std::string>& args) {
         std::fprintf(stderr, "corvane-headless: %s\n%s", error.c_str(), kHeadlessUsage);
         return 2;
     }
+
+    if (options.exchange())
+        return runExchange(options);
 
     HeadlessRunner runner(options);
     g_stopLoop.store(&runner.loop());

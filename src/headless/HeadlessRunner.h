@@ -37,7 +37,23 @@ private:
 struct HeadlessOptions {
     std::string dataFolder;  // with a trailing slash
     std::string appFolder;   // with a trailing slash; holds templates and Warning.wav
+    // One-shot work on the data folder instead of listening: files imported in this order, then
+    // the records that pass `filter` exported to `exportFile` in `exportFormat`.
+    std::vector<std::string> importFiles;
+    std::string exportFile;
+    std::string exportFormat;  // "csv", "jsonl" or "syslog"
+    std::string filter;        // a filter expression; empty for every record
+    bool exchange() const { return !importFiles.empty() || !exportFile.empty(); }
 };
+
+// Without templates beside the program, a first start writes the built-in ones, so the host
+// table has its "Any" row and the filter table its record as with an installed program.
+void provideTemplates(const std::string& dataFolder, const std::string& appFolder);
+
+// Imports and exports as the options say; progress and errors go to `log`, the summaries to
+// `out`. Answers the exit status: 0 when everything succeeded, 1 otherwise, 2 for a filter that
+// does not compile.
+int runExchange(const HeadlessOptions& options, std::FILE* out = stdout, std::FILE* log = stderr);
 
 // Reads the command line; the data folder defaults to the program's rule (USERPROFILE or
 // XDG_DATA_HOME). Answers the error text, empty on success; "help" when help was asked for.

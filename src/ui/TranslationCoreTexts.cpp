@@ -2,6 +2,7 @@
 
 #include "store/StoreTexts.h"
 #include "app/AppTexts.h"
+#include "app/ExchangeTexts.h"
 #include "app/SettingsTexts.h"
 #include "app/UpdateTexts.h"
 #include "filter/FilterTexts.h"
@@ -29,6 +30,12 @@ const std::vector<const char*>& coreTexts() {
         app_texts::kUpdateHost,
         app_texts::kSaveData,
         app_texts::kSaveFailed,
+        exchange_texts::kCreateFailed,
+        exchange_texts::kWriteFailed,
+        exchange_texts::kOpenFailed,
+        exchange_texts::kReadFailed,
+        exchange_texts::kNoSuchColumn,
+        exchange_texts::kNotOpen,
         settings_texts::kReadFailed,
         settings_texts::kTooLarge,
         settings_texts::kWriteFailed,
