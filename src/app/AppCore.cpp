@@ -11,37 +11,6 @@
 
 namespace corvane {
 
-// The listener's hand-over to the main thread, routed through intake so that intake decides
-// when waiting messages are taken (never while one of its dialogs is open). A wake-up that runs
-// after the core is gone does nothing.
-class AppCore::Wake : public MainThread {
-public:
-    Wake(MainThread& mainThread, std::function<void()> deliver)
-        : m_mainThread(mainThread), m_deliver(std::move(deliver)), m_alive(std::make_shared<bool>(true)) {}
-    ~Wake() override { stop(); }
-    // From now on a wake-up does nothing.
-    void stop() { *m_alive = false; }
-    Wake(const Wake&) = delete;
-    Wake& operator=(const Wake&) = delete;
-
-    void post(std::function<void()> /*task*/) override { m_mainThread.post(delivery()); }
-    void postAfterTimers(std::function<void()> /*task*/) override {
-        m_mainThread.postAfterTimers(delivery());
-    }
-
-private:
-    std::function<void()> delivery() {
-        return [alive = std::weak_ptr<bool>(m_alive), this] {
-            if (auto flag = alive.lock(); flag && *flag)
-                m_deliver();
-        };
-    }
-
-    MainThread& m_mainThread;
-    std::function<void()> m_deliver;
-    std::shared_ptr<bool> m_alive;
-};
-
 AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, MessageDialogs& dialogs,
                  NotifyActions& actions, MainThread& mainThread)
     : m_data(data),
@@ -52,22 +21,30 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     m_settings = std::move(loaded.settings);
     m_settingsError = std::move(loaded.error);
 
-    m_wake = std::make_unique<Wake>(mainThread, [this] { m_intake.WakeUp(*m_listener); });
-    // Messages left waiting after a batch are taken once the window's timers have had their turn.
-    m_resumeWake = std::make_unique<Wake>(mainThread, [this] { m_intake.Resume(*m_listener); });
-    m_intake.setResumeHook([this] { m_resumeWake->postAfterTimers({}); });
     m_listener->Name = "SysLogServer";
     m_listener->OnMessage = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         m_intake.HandleMessage(sender, aData, aBinding);
     };
-    m_listener->SetMainThread(m_wake.get());
+    // Intake decides when waiting messages are taken (never while one of its dialogs is open).
+    m_listener->SetMainThread(&mainThread, [this] { m_intake.WakeUp(*m_listener); });
+    // Messages left waiting after a batch are taken once the window's timers have had their turn.
+    m_intake.setResumeHook([this, &mainThread] {
+        mainThread.postAfterTimers(whileAlive([this] { m_intake.Resume(*m_listener); }));
+    });
     // A background write of the store ends on its own thread; the save that follows runs here.
-    m_saveEnded = std::make_shared<Wake>(mainThread, [this] { m_intake.SavePending(); });
-    m_data.setBackgroundSaveEnded([wake = m_saveEnded] { wake->post({}); });
+    m_data.setBackgroundSaveEnded(
+        [&mainThread, save = whileAlive([this] { m_intake.SavePending(); })] { mainThread.post(save); });
+}
+
+std::function<void()> AppCore::whileAlive(std::function<void()> task) const {
+    return [alive = std::weak_ptr<const bool>(m_alive), task = std::move(task)] {
+        if (alive.lock())
+            task();
+    };
 }
 
 AppCore::~AppCore() {
-    m_saveEnded->stop();
+    m_alive.reset();
     m_data.setBackgroundSaveEnded({});
     // The receive thread ends before the hand-over it uses goes away.
     m_listener.reset();

@@ -89,7 +89,9 @@ public:
     std::uint64_t DroppedCount() const { return m_listener->DroppedCount(); }
 
 private:
-    class Wake;
+    // The task, run only while the core still exists: what the core posts to the main thread
+    // may run after it is gone.
+    std::function<void()> whileAlive(std::function<void()> task) const;
     // The TCP part of ApplySettings; answers why the TCP listener could not be opened.
     std::string applyTcpSettings(const Settings& s);
 
@@ -100,9 +102,7 @@ private:
     std::string m_tcpError;
     NotificationState m_notification;
     MessageIntake m_intake;
-    std::unique_ptr<Wake> m_wake;
-    std::unique_ptr<Wake> m_resumeWake;
-    std::shared_ptr<Wake> m_saveEnded;  // shared with running background writes
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     std::unique_ptr<TnSysLogServer> m_listener;
     std::vector<std::string> m_localAddresses;
     std::function<std::vector<std::string>()> m_addressSource;

@@ -194,7 +194,7 @@ std::size_t MessageIntake::DeliverPending(TnSysLogServer& listener) {
         m_missedWake = true;
         return 0;
     }
-    const std::size_t waiting = listener.UDPServer().QueuedCount();
+    const std::size_t waiting = listener.QueuedCount();
     if (waiting == 0)
         return 0;
     if (waiting == 1) {

@@ -1,7 +1,7 @@
 #include "net/ReceiveThread.h"
 
 #include "net/NetTexts.h"
-#include "net/UdpSocket.h"
+#include "net/Socket.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -9,7 +9,6 @@
 #include <memory>
 #include <netinet/in.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -55,74 +54,56 @@ ReceivedItem errorItem(const std::string& text, std::size_t bindingIndex, std::u
 
 }  // namespace
 
-ReceiveThread::ReceiveThread(std::vector<Socket> sockets, std::uint64_t generation, Sink sink)
-    : m_sockets(std::move(sockets)), m_generation(generation), m_sink(std::move(sink)) {}
+ReceiveThread::ReceiveThread(std::vector<Socket> sockets, std::uint64_t generation, Output output)
+    : m_sockets(std::move(sockets)), m_generation(generation), m_output(std::move(output)) {}
 
 ReceiveThread::~ReceiveThread() {
     stop();
-    if (m_stopFd >= 0)
-        ::close(m_stopFd);
 }
 
-bool ReceiveThread::start(std::string& error) {
-    m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_stopFd < 0) {
-        error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
-        return false;
+void ReceiveThread::handOnError(ReceivedItem item, std::vector<ReceivedItem>& batch) {
+    if (m_output.threaded && m_output.threaded->load()) {
+        m_output.deliverHere(item);
+        return;
     }
-    try {
-        m_thread = std::thread([this] { run(); });
-    } catch (const std::system_error& e) {
-        error = fillIn(net_texts::kSocketFailed, e.what());
-        return false;
-    }
-    return true;
-}
-
-void ReceiveThread::stop() {
-    m_stopping.store(true);
-    if (m_stopFd >= 0) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] auto n = ::write(m_stopFd, &one, sizeof one);
-    }
-    if (m_thread.joinable() && !isCurrentThread())
-        m_thread.join();
+    batch.push_back(std::move(item));
+    m_output.handOver(batch);
 }
 
 void ReceiveThread::run() {
     Buffers buffers;
     std::vector<pollfd> fds;
     for (const auto& s : m_sockets) fds.push_back({s.fd, POLLIN, 0});
-    fds.push_back({m_stopFd, POLLIN, 0});
+    fds.push_back({stopFd(), POLLIN, 0});
     std::vector<ReceivedItem> batch;
-    while (!m_stopping.load()) {
+    while (!stopping()) {
         for (auto& p : fds) p.revents = 0;
         const int ready = ::poll(fds.data(), fds.size(), kWaitMilliseconds);
         if (ready < 0) {
             if (errno != EINTR) {
-                batch.push_back(
-                    errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), 0, m_generation));
-                m_sink(batch);
+                handOnError(
+                    errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)), 0, m_generation),
+                    batch);
                 ::usleep(100 * 1000);  // a failing wait must not spin
             }
             continue;
         }
-        for (std::size_t i = 0; i < m_sockets.size() && !m_stopping.load(); ++i)
+        for (std::size_t i = 0; i < m_sockets.size() && !stopping(); ++i)
             if (fds[i].revents & (POLLIN | POLLERR))
                 drain(m_sockets[i], buffers, batch);
     }
 }
 
 void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch) {
-    for (int turn = 0; turn < kBatchesPerTurn && !m_stopping.load(); ++turn) {
+    for (int turn = 0; turn < kBatchesPerTurn && !stopping(); ++turn) {
         b.reset();
         const int n = ::recvmmsg(socket.fd, b.headers, kBatch, MSG_DONTWAIT, nullptr);
         if (n < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
                 return;
-            batch.push_back(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)),
-                                      socket.bindingIndex, m_generation));
-            m_sink(batch);
+            handOnError(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)),
+                                  socket.bindingIndex, m_generation),
+                        batch);
             return;
         }
         const DateTime arrived = now();
@@ -139,7 +120,12 @@ void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<Received
             item.received = arrived;
             batch.push_back(std::move(item));
         }
-        m_sink(batch);
+        if (m_output.threaded && m_output.threaded->load()) {
+            for (const auto& item : batch) m_output.deliverHere(item);
+            batch.clear();
+        } else {
+            m_output.handOver(batch);
+        }
         if (static_cast<unsigned>(n) < kBatch)
             return;
     }

@@ -3,6 +3,8 @@
 #include "net/NetTexts.h"
 #include "protocol/DateTime.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -11,18 +13,15 @@ constexpr std::size_t kTcpQueueShareBytes = 4 * 1024 * 1024;
 
 }  // namespace
 
-TnSysLogServer::TnSysLogServer() {
+TnSysLogServer::TnSysLogServer() : m_self(std::make_shared<TnSysLogServer*>(this)) {
     auto forward = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         DoMessage(sender, aData, aBinding);
     };
     m_udp.OnMessage = forward;
     m_tcp.OnMessage = forward;
-    // TCP peers can be made to wait, so TCP takes only a small share of the queue: the rest
-    // stays free for datagrams, which cannot wait, and a datagram is never queued behind more
-    // than that share of TCP messages.
-    m_tcp.SetOutput({[this](std::vector<ReceivedItem>& batch) { m_udp.EnqueueTCP(batch); },
-                     [this] { return m_udp.QueueBusy(kTcpQueueShareBytes); }});
-    m_udp.DeliverTCP = [this](const ReceivedItem& item) { m_tcp.Deliver(item); };
+    m_udp.SetOutput([this](std::vector<ReceivedItem>& batch) { Enqueue(batch); });
+    m_tcp.SetOutput({[this](std::vector<ReceivedItem>& batch) { EnqueueWaiting(batch); },
+                     [this] { return QueueBusy(); }});
 }
 
 TnSysLogServer::~TnSysLogServer() {
@@ -72,7 +71,68 @@ std::string TnSysLogServer::SetTCPActive(bool active) {
 
 void TnSysLogServer::SetThreadUDP(bool on) {
     m_threadUDP = on;
-    m_udp.ThreadedEvent = on;
+    m_udp.SetThreadedEvent(on);
+}
+
+void TnSysLogServer::SetMainThread(MainThread* mainThread, std::function<void()> onQueued) {
+    m_onQueued = std::move(onQueued);
+    m_mainThread.store(mainThread);
+}
+
+void TnSysLogServer::Enqueue(std::vector<ReceivedItem>& items) {
+    if (m_queue.push(items))
+        wakeMainThread();
+}
+
+void TnSysLogServer::EnqueueWaiting(std::vector<ReceivedItem>& items) {
+    if (m_queue.pushAll(items))
+        wakeMainThread();
+}
+
+bool TnSysLogServer::QueueBusy() const {
+    // TCP peers can be made to wait, so TCP takes only a small share of the queue: the rest
+    // stays free for datagrams, which cannot wait, and a datagram is never queued behind more
+    // than that share of TCP frames.
+    return m_queue.bytes() > std::min(kTcpQueueShareBytes, m_queue.limit() / 2);
+}
+
+void TnSysLogServer::wakeMainThread() {
+    MainThread* mainThread = m_mainThread.load();
+    if (!mainThread)
+        return;
+    mainThread->post([self = std::weak_ptr<TnSysLogServer*>(m_self)] {
+        if (auto alive = self.lock())
+            (*alive)->queued();
+    });
+}
+
+void TnSysLogServer::queued() {
+    if (m_onQueued)
+        m_onQueued();
+    else
+        DeliverQueued();
+}
+
+std::size_t TnSysLogServer::DeliverQueued(std::size_t maxCount) {
+    if (m_delivering)
+        return 0;
+    m_delivering = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_delivering};
+    std::size_t count = 0;
+    while (count < maxCount) {
+        auto item = m_queue.take();
+        if (!item)
+            break;
+        ++count;
+        if (item->viaTcp)
+            m_tcp.Deliver(*item);
+        else
+            m_udp.Deliver(*item);
+    }
+    return count;
 }
 
 void TnSysLogServer::SetOnUDPException(TLogExceptionEvent handler) {

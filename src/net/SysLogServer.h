@@ -2,11 +2,16 @@
 
 #include "net/MainThread.h"
 #include "net/NetComponent.h"
+#include "net/ReceiveQueue.h"
 #include "net/SyslogEvents.h"
 #include "net/TCPSyslogServer.h"
 #include "net/UDPSyslogServer.h"
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,9 +19,10 @@
 namespace corvane {
 
 // The program's syslog listener: a UDP listener and a TCP listener, and the message event both
-// of them raise. Both put what they read into one ordered queue that the main thread works
-// through. Active opens and closes the UDP listener; TCPActive the TCP one. Operations that open
-// a listener return the reason it could not be opened (empty on success).
+// of them raise. Both receive threads put what they read into the one ordered queue this
+// component owns, and the first item of a batch wakes the main thread, which delivers them in
+// arrival order (DeliverQueued). Active opens and closes the UDP listener; TCPActive the TCP one.
+// Operations that open a listener return the reason it could not be opened (empty on success).
 class TnSysLogServer : public TnComponent {
 public:
     TnSysLogServer();
@@ -64,16 +70,37 @@ public:
     // listener as sender and no binding. Errors of building or delivering reach the caller.
     bool InjectMessage(std::string_view bytes, const std::string& peerAddress);
 
-    // The receive thread's hand-over to the main thread.
-    void SetMainThread(MainThread* mainThread) { m_udp.SetMainThread(mainThread); }
-    std::size_t DeliverQueued(std::size_t maxCount = SIZE_MAX) { return m_udp.DeliverQueued(maxCount); }
-    bool HasQueued() const { return m_udp.HasQueued(); }
-    // Messages dropped because the hand-over queue was full.
-    std::uint64_t DroppedCount() const { return m_udp.DroppedCount(); }
+    // The wake-up: once items wait, a task posted to mainThread runs onQueued there, or delivers
+    // them all when onQueued is empty. Without a main thread the owner calls DeliverQueued itself.
+    // Set before opening.
+    void SetMainThread(MainThread* mainThread, std::function<void()> onQueued = {});
+    // Delivers waiting items in arrival order, at most maxCount, each through the listener that
+    // read it; returns how many it took. Does nothing when called again from inside a delivery:
+    // the outer call goes on with the rest.
+    std::size_t DeliverQueued(std::size_t maxCount = SIZE_MAX);
+    bool HasQueued() const { return !m_queue.empty(); }
+    std::size_t QueuedCount() const { return m_queue.size(); }
+    // Datagrams dropped because the queue was full (TCP frames are never dropped: a congested
+    // queue makes the TCP receive thread stop reading instead).
+    std::uint64_t DroppedCount() const { return m_queue.dropped(); }
+    void SetQueueLimit(std::size_t bytes) { m_queue.setLimit(bytes); }
 
     virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);
 
 private:
+    // From the receive threads.
+    void Enqueue(std::vector<ReceivedItem>& items);
+    void EnqueueWaiting(std::vector<ReceivedItem>& items);
+    bool QueueBusy() const;
+    void wakeMainThread();
+    void queued();
+
+    ReceiveQueue m_queue;
+    std::atomic<MainThread*> m_mainThread{nullptr};
+    std::function<void()> m_onQueued;
+    bool m_delivering = false;
+    // Posted wake-ups hold this weakly, so one that runs after the listener is gone does nothing.
+    std::shared_ptr<TnSysLogServer*> m_self;
     TnUDPSyslogServer m_udp;
     TnTCPSyslogServer m_tcp;
     bool m_threadUDP = false;

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "net/Binding.h"
-#include "net/NetComponent.h"
-#include "net/ReceiveQueue.h"
-#include "net/SyslogEvents.h"
+#include "net/SyslogListener.h"
 #include "net/TcpReceiveThread.h"
-#include "net/UdpSocket.h"
 
 #include <algorithm>
 #include <chrono>
@@ -20,9 +16,9 @@ namespace corvane {
 // The TCP side of the listener: syslog over stream connections, each frame of a connection one
 // message (octet-counted or newline-terminated framing, chosen per frame). Opening binds and
 // listens on every binding and starts the receive thread; the thread hands the frames to the
-// output, which the owner connects to the ordered queue the UDP side uses, and the main thread
-// delivers them from there through Deliver.
-class TnTCPSyslogServer : public TnComponent {
+// output (the owner's ordered queue), and the owner delivers them on the main thread through
+// Deliver.
+class TnTCPSyslogServer : public SyslogListener {
 public:
     static constexpr int kDefaultPort = 601;
     static constexpr int kDefaultMaxConnections = 100;
@@ -31,13 +27,6 @@ public:
 
     TnTCPSyslogServer();
     ~TnTCPSyslogServer() override;
-
-    BindingList& Bindings() { return m_bindings; }
-    const BindingList& Bindings() const { return m_bindings; }
-    // Replaces the list by a copy; an open listener keeps its sockets until it is closed.
-    void SetBindings(const BindingList& list);
-    int DefaultPort() const { return m_bindings.DefaultPort(); }
-    void SetDefaultPort(int port) { m_bindings.SetDefaultPort(port); }
 
     // Connections beyond this many are closed as soon as they are accepted.
     int MaxConnections() const { return m_limits.maxConnections.load(); }
@@ -54,44 +43,28 @@ public:
     std::size_t MaxFrame() const { return m_limits.maxFrame.load(); }
     void SetMaxFrame(std::size_t bytes) { m_limits.maxFrame.store(bytes < 1 ? 1 : bytes); }
 
-    TLogMessageEvent OnMessage;
-    TLogExceptionEvent OnException;
-
     // Where the receive thread puts what it read; set before opening.
     void SetOutput(TcpReceiveThread::Output output) { m_output = std::move(output); }
 
-    bool Active() const { return m_thread != nullptr; }
-    // Empty on success, otherwise the reason, and the listener stays closed.
-    std::string Open();
-    // Frames in progress are handed on as they stand; every connection is closed.
-    void Close();
-    // Where the listening sockets are bound, in binding order; empty while closed.
-    std::vector<SocketAddress> BoundAddresses() const;
-    std::size_t ConnectionCount() const { return m_thread ? m_thread->connectionCount() : 0; }
+    std::size_t ConnectionCount() const;
     // Connections refused because the maximum was reached, over every opening.
-    std::uint64_t RefusedCount() const { return m_refusedBefore + (m_thread ? m_thread->refusedCount() : 0); }
-
-    // Builds and delivers one item the receive thread read (main thread); errors of building or
-    // delivering go to OnException, never further.
-    void Deliver(const ReceivedItem& item);
-
-    virtual void DoMessage(TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding);
+    std::uint64_t RefusedCount() const;
 
 protected:
+    std::string CanOpen() const override;
+    BoundSocket OpenSocketFor(const Binding& binding) override;
+    std::unique_ptr<ReceiveLoop> MakeThread(const std::vector<OpenSocket>& sockets,
+                                            std::uint64_t generation) override;
+    void ThreadStopped(ReceiveLoop& thread) override;
     // Builds the message of one frame and raises DoMessage.
-    virtual void DoTCPRead(const ReceivedItem& item, Binding* binding);
+    void DoRead(const ReceivedItem& item, Binding* binding) override;
 
 private:
-    Binding* bindingFor(const ReceivedItem& item);
-    void raiseException(Binding* binding, const std::string& text, const std::string& cls);
+    const TcpReceiveThread* tcpThread() const;
 
-    BindingList m_bindings{kDefaultPort};
     TcpLimits m_limits;
     TcpReceiveThread::Output m_output;
-    std::vector<int> m_sockets;
-    std::uint64_t m_generation = 0;
     std::uint64_t m_refusedBefore = 0;
-    std::unique_ptr<TcpReceiveThread> m_thread;
 };
 
 }  // namespace corvane

@@ -3,14 +3,13 @@
 #include "net/NetTexts.h"
 #include "net/SyslogEvents.h"
 #include "net/TcpFraming.h"
-#include "net/TcpSocket.h"
+#include "net/Socket.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
-#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -50,34 +49,6 @@ TcpReceiveThread::TcpReceiveThread(std::vector<Listener> listeners, std::uint64_
 
 TcpReceiveThread::~TcpReceiveThread() {
     stop();
-    if (m_stopFd >= 0)
-        ::close(m_stopFd);
-}
-
-bool TcpReceiveThread::start(std::string& error) {
-    m_stopFd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_stopFd < 0) {
-        error = fillIn(net_texts::kSocketFailed, std::strerror(errno));
-        return false;
-    }
-    try {
-        m_buffer.resize(kReadSize);
-        m_thread = std::thread([this] { run(); });
-    } catch (const std::exception& e) {
-        error = fillIn(net_texts::kSocketFailed, e.what());
-        return false;
-    }
-    return true;
-}
-
-void TcpReceiveThread::stop() {
-    m_stopping.store(true);
-    if (m_stopFd >= 0) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] auto n = ::write(m_stopFd, &one, sizeof one);
-    }
-    if (m_thread.joinable() && std::this_thread::get_id() != m_thread.get_id())
-        m_thread.join();
 }
 
 void TcpReceiveThread::run() {
@@ -85,7 +56,7 @@ void TcpReceiveThread::run() {
     std::vector<pollfd> fds;
     std::vector<ReceivedItem> batch;
     std::size_t turn = 0;
-    while (!m_stopping.load()) {
+    while (!stopping()) {
         const bool congested = m_output.congested && m_output.congested();
         const std::int64_t idleMs = m_limits.idleTimeoutMs.load();
         const auto start = Clock::now();
@@ -103,7 +74,7 @@ void TcpReceiveThread::run() {
         }
 
         fds.clear();
-        fds.push_back({m_stopFd, POLLIN, 0});
+        fds.push_back({stopFd(), POLLIN, 0});
         for (const auto& l : m_listeners) fds.push_back({l.fd, POLLIN, 0});
         // A congested thread leaves the connections unread; their data waits in the kernel.
         if (!congested)
@@ -121,7 +92,7 @@ void TcpReceiveThread::run() {
             ::usleep(100 * 1000);  // a failing wait must not spin
             continue;
         }
-        if (m_stopping.load())
+        if (stopping())
             break;
 
         const std::size_t connectionsBefore = congested ? 0 : connections.size();

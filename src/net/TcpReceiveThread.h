@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/ReceiveLoop.h"
 #include "net/ReceiveQueue.h"
 
 #include <atomic>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace corvane {
@@ -29,7 +29,7 @@ struct TcpLimits {
 // When the output reports congestion the thread stops reading connections (the peers' own
 // sending then stalls under TCP flow control) until it has room again, so a fast TCP sender
 // can neither fill the queue that UDP shares nor lose a message.
-class TcpReceiveThread {
+class TcpReceiveThread : public ReceiveLoop {
 public:
     struct Listener {
         int fd = -1;
@@ -47,14 +47,8 @@ public:
 
     TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation, const TcpLimits& limits,
                      Output output);
-    ~TcpReceiveThread();  // stops and joins; open connections are closed
-    TcpReceiveThread(const TcpReceiveThread&) = delete;
-    TcpReceiveThread& operator=(const TcpReceiveThread&) = delete;
-
-    // False when the thread could not be started; the text says why.
-    bool start(std::string& error);
-    // Frames in progress are handed on as they stand, then every connection is closed.
-    void stop();
+    // Stops; frames in progress are handed on as they stand and every connection is closed.
+    ~TcpReceiveThread() override;
 
     std::size_t connectionCount() const { return m_connectionCount.load(); }
     // Connections closed at once because the maximum was reached.
@@ -62,7 +56,7 @@ public:
 
 private:
     struct Connection;
-    void run();
+    void run() override;
     void acceptAll(const Listener& listener, std::vector<Connection>& connections);
     // False when the connection is to be closed.
     bool readFrom(Connection& connection, std::vector<ReceivedItem>& batch);
@@ -74,12 +68,9 @@ private:
     std::uint64_t m_generation;
     const TcpLimits& m_limits;
     Output m_output;
-    int m_stopFd = -1;
-    std::atomic<bool> m_stopping{false};
     std::atomic<std::size_t> m_connectionCount{0};
     std::atomic<std::uint64_t> m_refused{0};
-    std::vector<char> m_buffer;
-    std::thread m_thread;
+    std::vector<char> m_buffer = std::vector<char>(kReadSize);
 };
 
 }  // namespace corvane

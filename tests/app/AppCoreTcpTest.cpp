@@ -2,7 +2,7 @@
 
 #include "app/AppCore.h"
 #include "net/NetTexts.h"
-#include "net/TcpSocket.h"
+#include "net/Socket.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

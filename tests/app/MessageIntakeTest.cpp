@@ -2,7 +2,7 @@
 
 #include "app/MessageIntake.h"
 #include "net/SysLogServer.h"
-#include "net/UdpSocket.h"
+#include "net/Socket.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -237,9 +237,9 @@ protected:
     }
     // Waits (boundedly) until the receive thread has queued count items.
     bool waitQueued(std::size_t count) {
-        for (int i = 0; i < 400 && listener.UDPServer().QueuedCount() < count; ++i)
+        for (int i = 0; i < 400 && listener.QueuedCount() < count; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return listener.UDPServer().QueuedCount() == count;
+        return listener.QueuedCount() == count;
     }
 
     ManualMainThread mainThread;
@@ -326,7 +326,7 @@ TEST_F(QueuedIntake, NoReentryWhileADialogIsOpen) {
     EXPECT_EQ(textAt(messages(), 0, "Message"), "first");
     EXPECT_EQ(textAt(messages(), 1, "Message"), "handed over while open");
     EXPECT_EQ(resumed, 1);
-    EXPECT_EQ(listener.UDPServer().QueuedCount(), 1u);
+    EXPECT_EQ(listener.QueuedCount(), 1u);
     EXPECT_EQ(intake.DeliverPending(listener), 1u);
     EXPECT_EQ(textAt(messages(), 2, "Message"), "arrived while open");
 }

@@ -65,9 +65,9 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder) {
     auto server = std::make_unique<TnSysLogServer>();
     record(*server, received);
     server->SetMainThread(&mainThread);
-    const int port = freeLoopbackPort();
-    server->UDPBindings().Add("127.0.0.1").Port = port;
+    server->UDPBindings().Add("127.0.0.1").Port = 0;
     ASSERT_EQ(server->SetActive(true), "");
+    const int port = server->UDPServer().BoundAddresses().at(0).Port;
     LoopbackSender sender;
     constexpr int kCount = 200;
     for (int i = 0; i < kCount; ++i) sender.send(port, "<13>" + std::to_string(i));
@@ -90,19 +90,47 @@ TEST(ReceiveQueue, WakesTheMainThreadWhichDeliversInOrder) {
     EXPECT_EQ(received.size(), static_cast<std::size_t>(kCount));
 }
 
+TEST(ReceiveQueue, TheWakeUpRunsTheOwnersHookAndNothingElse) {
+    TestMainThread mainThread;
+    std::vector<Received> received;
+    TnSysLogServer server;
+    record(server, received);
+    int wakeUps = 0;
+    std::size_t waitingAtWakeUp = 0;
+    server.SetMainThread(&mainThread, [&] {
+        ++wakeUps;
+        waitingAtWakeUp = server.QueuedCount();
+    });
+    server.UDPBindings().Add("127.0.0.1").Port = 0;
+    ASSERT_EQ(server.SetActive(true), "");
+    const int port = server.UDPServer().BoundAddresses()[0].Port;
+    LoopbackSender sender;
+    ASSERT_TRUE(sender.send(port, "<13>one"));
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (mainThread.pending() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(mainThread.runAll(), 1u);
+    EXPECT_EQ(wakeUps, 1);
+    EXPECT_EQ(waitingAtWakeUp, 1u) << "the hook decides when to take what waits";
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(server.DeliverQueued(), 1u);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message.Data, "<13>one");
+}
+
 TEST(ReceiveQueue, AFullQueueDropsAndCountsWithoutStoppingTheThread) {
     std::vector<Received> received;
     TnSysLogServer server;
     record(server, received);
-    server.UDPServer().SetQueueLimit(4 * ReceiveQueue::cost(items({"123456789"})[0]));
-    const int port = freeLoopbackPort();
-    server.UDPBindings().Add("127.0.0.1").Port = port;
+    server.SetQueueLimit(4 * ReceiveQueue::cost(items({"123456789"})[0]));
+    server.UDPBindings().Add("127.0.0.1").Port = 0;
     ASSERT_EQ(server.SetActive(true), "");
+    const int port = server.UDPServer().BoundAddresses().at(0).Port;
     LoopbackSender sender;
     constexpr std::uint64_t kCount = 10;
     for (std::uint64_t i = 0; i < kCount; ++i) sender.send(port, "<13>12345678" + std::to_string(i));
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (server.DroppedCount() + server.UDPServer().QueuedCount() < kCount &&
+    while (server.DroppedCount() + server.QueuedCount() < kCount &&
            std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     EXPECT_EQ(server.DroppedCount(), 6u);

@@ -48,9 +48,9 @@ TEST(TestMessageBar, ATypedMessageIsStoredExactlyAsTheSameDatagramWouldBe) {
     listener.OnMessage = [&](TnComponent* s, TnSyslogMessage* m, Binding* b) {
         intake.HandleMessage(s, m, b);
     };
-    const int port = test::freeLoopbackPort();
-    listener.UDPBindings().Add("127.0.0.1").Port = port;
+    listener.UDPBindings().Add("127.0.0.1").Port = 0;
     ASSERT_EQ(listener.SetActive(true), "");
+    const int port = listener.UDPServer().BoundAddresses().at(0).Port;
 
     const std::string text = "<34>Oct 11 22:14:15 mymachine su: 'su root' failed for lonvick on /dev/pts/8";
     test::LoopbackSender sender;
