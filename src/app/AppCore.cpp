@@ -5,6 +5,7 @@
 #include "net/NetTexts.h"
 #include "platform/LocalAddresses.h"
 #include "platform/MessageDialogs.h"
+#include "protocol/Placeholders.h"
 
 #include <algorithm>
 #include <chrono>
@@ -137,7 +138,7 @@ std::string AppCore::applyTcpSettings(const Settings& s) {
 std::string AppCore::Start() {
     ApplySettings();
     if (!m_tcpError.empty())
-        m_dialogs.show(m_tcpError, net_texts::kTcpListenFailedTitle, 48);
+        m_dialogs.show(m_tcpError, net_texts::kTcpListenFailedTitle, dkWarning);
     return m_listener->SetActive(true);
 }
 

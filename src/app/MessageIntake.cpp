@@ -83,7 +83,7 @@ bool MessageIntake::UpdateHost(TnSyslogMessage& aData) {
         return true;
     } catch (const std::exception& e) {
         hosts.cancel();
-        m_dialogs.show(e.what(), app_texts::kUpdateHost, 16);
+        m_dialogs.show(e.what(), app_texts::kUpdateHost, dkError);
         return false;
     }
 }
@@ -183,7 +183,7 @@ TData::SaveResult MessageIntake::save() {
         if (!m_saveReported) {
             m_saveReported = true;
             m_dialogs.show(std::string(app_texts::kSaveFailed) + "\n" + saved.error, app_texts::kSaveData,
-                           16);
+                           dkError);
         }
     }
     return saved;

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/SettingsTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,15 +12,6 @@
 namespace corvane {
 
 namespace {
-
-std::string format(const char* pattern, const std::string& path, const std::string& reason = {}) {
-    std::string out = pattern;
-    if (auto p = out.find("%1"); p != std::string::npos)
-        out.replace(p, 2, path);
-    if (auto p = out.find("%2"); p != std::string::npos)
-        out.replace(p, 2, reason);
-    return out;
-}
 
 std::string lastError() {
     return std::strerror(errno);
@@ -60,7 +52,7 @@ Settings::LoadResult Settings::load(const std::string& path) {
             result.settings = std::make_unique<Settings>(path);
             return result;
         }
-        result.error = format(settings_texts::kReadFailed, path, lastError());
+        result.error = fillIn(settings_texts::kReadFailed, {path, lastError()});
         return result;
     }
     std::string data;
@@ -71,14 +63,14 @@ Settings::LoadResult Settings::load(const std::string& path) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            result.error = format(settings_texts::kReadFailed, path, lastError());
+            result.error = fillIn(settings_texts::kReadFailed, {path, lastError()});
             failed = true;
             break;
         }
         if (n == 0)
             break;
         if (data.size() + static_cast<std::size_t>(n) > kMaxFileSize) {
-            result.error = format(settings_texts::kTooLarge, path);
+            result.error = fillIn(settings_texts::kTooLarge, path);
             failed = true;
             break;
         }
@@ -139,14 +131,14 @@ std::string Settings::flush() const {
     std::string temp = m_path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
-        return format(settings_texts::kWriteFailed, m_path, lastError());
+        return fillIn(settings_texts::kWriteFailed, {m_path, lastError()});
     std::string error;
     if (::fchmod(fd, S_IRUSR | S_IWUSR) != 0 || !writeAll(fd, data) || ::fsync(fd) != 0)
-        error = format(settings_texts::kWriteFailed, m_path, lastError());
+        error = fillIn(settings_texts::kWriteFailed, {m_path, lastError()});
     if (::close(fd) != 0 && error.empty())
-        error = format(settings_texts::kWriteFailed, m_path, lastError());
+        error = fillIn(settings_texts::kWriteFailed, {m_path, lastError()});
     if (error.empty() && ::rename(temp.c_str(), m_path.c_str()) != 0)
-        error = format(settings_texts::kWriteFailed, m_path, lastError());
+        error = fillIn(settings_texts::kWriteFailed, {m_path, lastError()});
     if (!error.empty()) {
         ::unlink(temp.c_str());
         return error;

@@ -17,9 +17,6 @@
 namespace corvane {
 namespace {
 
-constexpr int kWarningKind = 48;
-constexpr int kErrorKind = 16;
-
 // Clears the busy flag on every way out unless a running request has taken it over.
 class BusyGuard {
 public:
@@ -100,7 +97,7 @@ std::string UpdateChecker::WriteInstallId() {
     if (std::string error = m_settings->flush(); !error.empty() && m_setup.dialogs && m_setup.mainThread) {
         m_setup.mainThread->post([self = std::weak_ptr<UpdateChecker*>(m_self), error = std::move(error)] {
             if (const auto alive = self.lock())
-                (*alive)->m_setup.dialogs->show(error, update_texts::kUpdateCheckTitle, kErrorKind);
+                (*alive)->m_setup.dialogs->show(error, update_texts::kUpdateCheckTitle, dkError);
         });
     }
     return pid;
@@ -167,7 +164,7 @@ void UpdateChecker::finish(const HttpResult& result, const std::optional<Version
     if (result.failed && !result.cancelled && !m_shuttingDown && m_setup.dialogs) {
         // The dialog runs its own event loop; the program may end before it returns.
         const std::weak_ptr<UpdateChecker*> self = m_self;
-        m_setup.dialogs->show(update_texts::kGetDataMessage, update_texts::kGetDataTitle, kWarningKind,
+        m_setup.dialogs->show(update_texts::kGetDataMessage, update_texts::kGetDataTitle, dkWarning,
                               requestFailureDetail(result));
         if (self.expired())
             return;

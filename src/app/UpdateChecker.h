@@ -88,7 +88,6 @@ public:
 
 private:
     void finish(const HttpResult& result, const std::optional<VersionFileContent>& content);
-    void showRequestFailure(const HttpResult& result);
 
     UpdateCheckerSetup m_setup;
     UpdateState m_state;

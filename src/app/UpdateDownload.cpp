@@ -1,6 +1,7 @@
 #include "app/UpdateDownload.h"
 
 #include "app/UpdateTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <cerrno>
 #include <cstring>
@@ -13,14 +14,6 @@ namespace corvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string withArgs(std::string text, std::string_view first, std::string_view second) {
-    if (const auto at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, first);
-    if (const auto at = text.find("%2"); at != std::string::npos)
-        text.replace(at, 2, second);
-    return text;
-}
 
 HttpResult failure(std::string error) {
     HttpResult result;
@@ -44,13 +37,13 @@ HttpResult DownloadFile(const DownloadContext& context, const std::string& url, 
     if (!folder.empty() && !fs::is_directory(folder, error)) {
         fs::create_directories(folder, error);
         if (error)
-            return failure(withArgs(update_texts::kFolderFailed, folder, error.message()));
+            return failure(fillIn(update_texts::kFolderFailed, {folder, error.message()}));
     }
 
     const std::string path = folder + fileName;
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file)
-        return failure(withArgs(update_texts::kFileFailed, path, std::strerror(errno)));
+        return failure(fillIn(update_texts::kFileFailed, {path, std::strerror(errno)}));
 
     HttpResult result = HttpGetToStream(url, userAgent, userName, &file, *context.cookies, context.http,
                                         context.shuttingDown);
@@ -58,7 +51,7 @@ HttpResult DownloadFile(const DownloadContext& context, const std::string& url, 
     if (result.ok && file.fail()) {
         result.ok = false;
         result.failed = true;
-        result.error = withArgs(update_texts::kFileFailed, path, std::strerror(errno));
+        result.error = fillIn(update_texts::kFileFailed, {path, std::strerror(errno)});
     }
     if (!result.ok || fs::file_size(path, error) == 0 || error)
         fs::remove(path, error);

@@ -45,13 +45,13 @@ std::string withSlash(std::string folder) {
 
 const char* kindName(int kind) {
     switch (kind) {
-        case 16:
+        case dkError:
             return "error";
-        case 32:
+        case dkQuestion:
             return "question";
-        case 48:
+        case dkWarning:
             return "warning";
-        case 64:
+        case dkInformation:
             return "information";
         default:
             return "notice";
@@ -146,14 +146,15 @@ HeadlessRunner::~HeadlessRunner() {
 
 std::string HeadlessRunner::start() {
     provideTemplates(m_options.dataFolder, m_options.appFolder);
-    m_data = std::make_unique<TData>(m_options.dataFolder, m_options.appFolder,
-                                     [this](TData::ReportKind, const std::string& caption,
-                                            const std::string& text) { m_dialogs->show(text, caption, 16); });
+    m_data =
+        std::make_unique<TData>(m_options.dataFolder, m_options.appFolder,
+                                [this](TData::ReportKind, const std::string& caption,
+                                       const std::string& text) { m_dialogs->show(text, caption, dkError); });
     m_data->DataModuleCreate();
     m_core = std::make_unique<AppCore>(*m_data, settingsFilePath(m_options.dataFolder), m_window, *m_dialogs,
                                        *m_actions, m_loop);
     if (!m_core->settings() && !m_core->settingsError().empty())
-        m_dialogs->show(m_core->settingsError(), "Settings", 48);
+        m_dialogs->show(m_core->settingsError(), "Settings", dkWarning);
     const std::string error = m_core->Start();
     // The receive thread (started above, at normal priority) must never wait for the CPU behind
     // this thread's saves, or the system's socket buffer overflows under load; so the main thread,

@@ -1,6 +1,7 @@
 #include "net/ReceiveLoop.h"
 
 #include "net/NetTexts.h"
+#include "protocol/Placeholders.h"
 #include "net/Socket.h"
 
 #include <cerrno>

@@ -1,6 +1,7 @@
 #include "net/ReceiveThread.h"
 
 #include "net/NetTexts.h"
+#include "protocol/Placeholders.h"
 #include "net/Socket.h"
 
 #include <arpa/inet.h>

@@ -1,6 +1,7 @@
 #include "net/Socket.h"
 
 #include "net/NetTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -65,13 +66,6 @@ BoundSocket bindSocket(int type, const std::string& address, int port, Prepare p
 }
 
 }  // namespace
-
-std::string fillIn(const char* pattern, const std::string& value) {
-    std::string out = pattern;
-    if (auto p = out.find("%1"); p != std::string::npos)
-        out.replace(p, 2, value);
-    return out;
-}
 
 std::string bindErrorText(int error, const std::string& address, int port) {
     switch (error) {

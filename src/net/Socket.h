@@ -31,7 +31,4 @@ SocketAddress peerAddressOf(int fd);
 
 void setBroadcast(int fd, bool on);
 
-// Replaces "%1" in the pattern by the value.
-std::string fillIn(const char* pattern, const std::string& value);
-
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include "net/NetTexts.h"
 #include "net/SyslogEvents.h"
 #include "net/TcpFraming.h"
+#include "protocol/Placeholders.h"
 #include "net/Socket.h"
 
 #include <algorithm>
@@ -22,12 +23,6 @@ using Clock = std::chrono::steady_clock;
 // Connections taken from one listening socket per turn, so a flood of new connections cannot
 // hold up reading the open ones.
 constexpr int kAcceptsPerTurn = 64;
-
-std::string replaced(std::string text, std::string_view mark, const std::string& value) {
-    if (auto p = text.find(mark); p != std::string::npos)
-        text.replace(p, mark.size(), value);
-    return text;
-}
 
 }  // namespace
 
@@ -182,8 +177,7 @@ bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem
         ReceivedItem item;
         item.isError = true;
         item.viaTcp = true;
-        item.errorText = replaced(replaced(net_texts::kTcpFramingError, "%1", connection.peerIP), "%2",
-                                  connection.framer.error());
+        item.errorText = fillIn(net_texts::kTcpFramingError, {connection.peerIP, connection.framer.error()});
         item.errorClass = "ETcpFramingError";
         item.peerIP = connection.peerIP;
         item.peerPort = connection.peerPort;

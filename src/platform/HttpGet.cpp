@@ -1,6 +1,7 @@
 #include "platform/HttpGet.h"
 
 #include "platform/HttpTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <curl/curl.h>
 
@@ -9,12 +10,6 @@
 
 namespace corvane {
 namespace {
-
-std::string replaceArg(std::string text, std::string_view value) {
-    if (const auto at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, value);
-    return text;
-}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
@@ -151,7 +146,7 @@ HttpResult HttpGetToStream(const std::string& url, const std::string& userAgent,
         result.failed = true;
         result.hostUnresolved = code == CURLE_COULDNT_RESOLVE_HOST;
         if (transfer.tooLarge)
-            result.error = replaceArg(http_texts::kBodyTooLarge, std::to_string(options.maxBodySize));
+            result.error = fillIn(http_texts::kBodyTooLarge, std::to_string(options.maxBodySize));
         else
             result.error = errorText[0] ? errorText : curl_easy_strerror(code);
         return result;
@@ -159,7 +154,7 @@ HttpResult HttpGetToStream(const std::string& url, const std::string& userAgent,
     if (result.status >= 400) {
         result.failed = true;
         result.error = transfer.statusLine.empty()
-                           ? replaceArg(http_texts::kErrorStatus, std::to_string(result.status))
+                           ? fillIn(http_texts::kErrorStatus, std::to_string(result.status))
                            : transfer.statusLine;
         return result;
     }

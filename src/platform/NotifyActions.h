@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SoundPlayer.h"
+
 #include <string>
 
 namespace corvane {
@@ -37,12 +39,10 @@ public:
     void setOpener(std::string opener) { m_opener = std::move(opener); }
 
 private:
-    struct Sound;
     std::string m_appFolder;
     MessageDialogs& m_dialogs;
     std::string m_opener = "xdg-open";
-    Sound* m_sound = nullptr;
-    bool m_soundFailed = false;
+    CanberraSoundPlayer m_sound;
 };
 
 }  // namespace corvane

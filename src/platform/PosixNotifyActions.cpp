@@ -2,8 +2,7 @@
 
 #include "platform/MessageDialogs.h"
 #include "platform/PlatformTexts.h"
-
-#include <canberra.h>
+#include "protocol/Placeholders.h"
 
 #include <cerrno>
 #include <cstring>
@@ -61,57 +60,26 @@ int spawnDetached(const std::vector<std::string>& args) {
 }
 
 std::string openFailedText(const std::string& path, const std::string& reason) {
-    const std::string_view pattern = platform_texts::kOpenFileFailed;
-    const auto at = pattern.find("%s");
-    std::string text(pattern.substr(0, at));
-    text += path;
-    text += pattern.substr(at + 2);
-    text += ": ";
-    text += reason;
-    return text;
+    return fillIn(platform_texts::kOpenFileFailed, path) + ": " + reason;
 }
 
 }  // namespace
 
-struct PosixNotifyActions::Sound {
-    ca_context* context = nullptr;
-};
-
 PosixNotifyActions::PosixNotifyActions(std::string appFolder, MessageDialogs& dialogs)
     : m_appFolder(std::move(appFolder)), m_dialogs(dialogs) {}
 
-PosixNotifyActions::~PosixNotifyActions() {
-    if (m_sound) {
-        ca_context_destroy(m_sound->context);
-        delete m_sound;
-    }
-}
+PosixNotifyActions::~PosixNotifyActions() = default;
 
 void PosixNotifyActions::PlayNotifySound(const std::string& name) {
-    if (name.empty() || m_soundFailed)
+    if (name.empty())
         return;
-    if (!m_sound) {
-        ca_context* context = nullptr;
-        if (ca_context_create(&context) != CA_SUCCESS || !context) {
-            m_soundFailed = true;
-            return;
-        }
-        ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Corvane", CA_PROP_APPLICATION_ID,
-                                "corvane", nullptr);
-        if (ca_context_open(context) != CA_SUCCESS) {
-            ca_context_destroy(context);
-            m_soundFailed = true;
-            return;
-        }
-        m_sound = new Sound{context};
-    }
     const std::string file = m_appFolder + name + ".wav";
     // Without the file the desktop's own warning sound plays instead, as a missing wave file
     // gives the system's default sound.
     if (::access(file.c_str(), R_OK) == 0)
-        ca_context_play(m_sound->context, 0, CA_PROP_MEDIA_FILENAME, file.c_str(), nullptr);
+        m_sound.playFile(file);
     else
-        ca_context_play(m_sound->context, 0, CA_PROP_EVENT_ID, "dialog-warning", nullptr);
+        m_sound.playEvent("dialog-warning");
 }
 
 int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
@@ -131,7 +99,7 @@ int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
     std::string reason = std::strerror(rc);
     if (args.size() > 1)
         reason = args[0] + ": " + reason;
-    m_dialogs.show(openFailedText(path, reason), platform_texts::kNotificationExecute, 48);
+    m_dialogs.show(openFailedText(path, reason), platform_texts::kNotificationExecute, dkWarning);
     return kNotStarted;
 }
 

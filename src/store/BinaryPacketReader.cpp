@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
 
 namespace corvane {
@@ -108,7 +108,7 @@ bool BinaryPacketReader::parse(std::string_view bytes, Packet& packet, std::stri
     packet.attributes = c.u(4);
     packet.descriptionsLength = static_cast<std::uint16_t>(c.u(2));
     if (packet.headerSize != kHeaderSize || columns > kMaxColumns) {
-        error = formatText(storetexts::kBadStructure, {"header"});
+        error = fillIn(storetexts::kBadStructure, {"header"});
         return false;
     }
     for (std::uint32_t i = 0; i < columns && c.ok(); ++i) {
@@ -137,7 +137,7 @@ PacketReadResult BinaryPacketReader::read(std::string_view bytes) {
         return result;
     for (const Column& col : packet.columns) {
         if (col.name.empty()) {
-            result.error = formatText(storetexts::kBadStructure, {"a column without a name"});
+            result.error = fillIn(storetexts::kBadStructure, {"a column without a name"});
             return result;
         }
         FieldDef f;
@@ -158,13 +158,13 @@ PacketReadResult BinaryPacketReader::read(std::string_view bytes) {
                     continue;
                 const std::uint32_t width = littleEndian(p.value);
                 if (p.value.empty() || width < 1 || width > 65535) {
-                    result.error = formatText(storetexts::kBadStructure, {"WIDTH of " + col.name});
+                    result.error = fillIn(storetexts::kBadStructure, {"WIDTH of " + col.name});
                     return result;
                 }
                 f.size = static_cast<int>(width);
             }
         } else {
-            result.error = formatText(storetexts::kBadStructure, {"field type of " + col.name});
+            result.error = fillIn(storetexts::kBadStructure, {"field type of " + col.name});
             return result;
         }
         result.contents.fields.push_back(std::move(f));

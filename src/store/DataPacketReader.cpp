@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "store/BinaryPacketReader.h"
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
 
 namespace corvane {
@@ -190,7 +190,7 @@ private:
             m_error = std::move(message);
         return false;
     }
-    bool malformed(std::string_view what) { return fail(formatText(storetexts::kBadStructure, {what})); }
+    bool malformed(std::string_view what) { return fail(fillIn(storetexts::kBadStructure, {what})); }
     bool truncated() { return fail(storetexts::kTruncated); }
 
     bool skipProlog();
@@ -483,7 +483,7 @@ bool XmlReader::handleRow() {
             }
         }
         if (!ok)
-            return fail(formatText(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
+            return fail(fillIn(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
         m_row.nulls[f] = 0;
     }
     if (m_nextId == std::numeric_limits<std::uint32_t>::max())

@@ -8,7 +8,7 @@
 #include "store/DataPacketReader.h"
 #include "store/DataPacketWriter.h"
 #include "store/FileIo.h"
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTables.h"
 #include "store/StoreTexts.h"
 #include "protocol/SyslogVocabulary.h"
@@ -241,7 +241,7 @@ TData::SaveResult TData::startBackgroundSave(Table& table) {
             DataPacketWriter::write(snapshot, [&file](std::string_view piece) { return file.write(piece); });
             const std::string error = file.commit();
             if (!error.empty())
-                raw->error = formatText(storetexts::kCannotWriteFile, {path, error});
+                raw->error = fillIn(storetexts::kCannotWriteFile, {path, error});
             raw->ended = true;
             if (ended)
                 ended();
@@ -280,7 +280,7 @@ TData::SaveResult TData::SaveTable(Table& table, bool wait) {
     }
     const std::string error = file.commit();
     if (!error.empty())
-        return {formatText(storetexts::kCannotWriteFile, {path, error})};
+        return {fillIn(storetexts::kCannotWriteFile, {path, error})};
     table.mergeChangeLog();
     return {};
 }
@@ -333,7 +333,7 @@ std::string TData::loadTable(Table& table) {
     FileBytes bytes;
     std::string error;
     if (!readWholeFile(path, bytes, error))
-        return formatText(storetexts::kCannotOpenFile, {path, error});
+        return fillIn(storetexts::kCannotOpenFile, {path, error});
     PacketReadResult r = DataPacketReader::read(bytes.view());
     bytes.clear();
     if (!r.ok())
@@ -404,7 +404,7 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
             // The damaged file could not be moved: leave the table closed so nothing overwrites it.
             table.close();
             report(ReportKind::ApplicationError, table.name(),
-                   formatText(storetexts::kCannotOpenFile, {path, error}));
+                   fillIn(storetexts::kCannotOpenFile, {path, error}));
             return;
         }
     }
@@ -414,12 +414,12 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
     table.open();
     if (lookupNames) {
         report(ReportKind::ApplicationError, table.name(),
-               kept.empty() ? formatText(storetexts::kLookupFilledAfterError, {path, error})
-                            : formatText(storetexts::kLookupMovedAside, {path, error, kept}));
+               kept.empty() ? fillIn(storetexts::kLookupFilledAfterError, {path, error})
+                            : fillIn(storetexts::kLookupMovedAside, {path, error, kept}));
         return;
     }
     report(ReportKind::ApplicationError, table.name(),
-           formatText(storetexts::kFileMovedAside, {path, error, kept.empty() ? path : kept}));
+           fillIn(storetexts::kFileMovedAside, {path, error, kept.empty() ? path : kept}));
     if (&table == &m_filterSet) {
         table.append();
         table.post();

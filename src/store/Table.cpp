@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
 #include "store/TableDetail.h"
 
@@ -70,7 +70,7 @@ int Table::fieldIndex(std::string_view name) const {
 int Table::requireField(std::string_view name) const {
     const int i = fieldIndex(name);
     if (i < 0)
-        throw StoreError(formatText(storetexts::kFieldNotFound, {name}));
+        throw StoreError(fillIn(storetexts::kFieldNotFound, {name}));
     return i;
 }
 
@@ -125,18 +125,18 @@ void Table::load(TableContents contents) {
 
 void Table::requireOpen() const {
     if (!isOpen())
-        throw StoreError(formatText(storetexts::kTableNotOpen, {m_name}));
+        throw StoreError(fillIn(storetexts::kTableNotOpen, {m_name}));
 }
 
 void Table::requireEditing() const {
     if (!pending())
-        throw StoreError(formatText(storetexts::kNotEditing, {m_name}));
+        throw StoreError(fillIn(storetexts::kNotEditing, {m_name}));
 }
 
 void Table::requireCurrent() const {
     requireOpen();
     if (m_cursor < 0 || m_cursor >= recordCount())
-        throw StoreError(formatText(storetexts::kNoCurrentRecord, {m_name}));
+        throw StoreError(fillIn(storetexts::kNoCurrentRecord, {m_name}));
 }
 
 std::int64_t Table::keyOf(const std::uint8_t* row) const {
@@ -254,7 +254,7 @@ void Table::moveTo(int viewPosition) {
     if (pending())
         post();
     if (viewPosition < 0 || viewPosition >= recordCount())
-        throw StoreError(formatText(storetexts::kNoCurrentRecord, {m_name}));
+        throw StoreError(fillIn(storetexts::kNoCurrentRecord, {m_name}));
     m_cursor = viewPosition;
     m_bof = m_eof = false;
     scrolled();
@@ -293,7 +293,7 @@ DateTime Table::dateTime(int field) const {
 
 std::string_view Table::text(int field) const {
     if (m_fields.at(field).kind == FieldKind::Lookup)
-        throw StoreError(formatText(storetexts::kFieldReadOnly, {m_fields[field].name}));
+        throw StoreError(fillIn(storetexts::kFieldReadOnly, {m_fields[field].name}));
     if (pending())
         return m_buffer.nulls[field] ? std::string_view() : std::string_view(m_buffer.texts[field]);
     const std::uint8_t* row = currentRow();
@@ -314,7 +314,7 @@ Value Table::value(int field) const {
 Value Table::valueAt(int viewPosition, int field) const {
     requireOpen();
     if (viewPosition < 0 || viewPosition >= recordCount())
-        throw StoreError(formatText(storetexts::kNoCurrentRecord, {m_name}));
+        throw StoreError(fillIn(storetexts::kNoCurrentRecord, {m_name}));
     const FieldDef& def = m_fields.at(field);
     const RowReader reader = readerAt(viewPosition);
     return def.kind == FieldKind::Lookup ? lookupValue(field, reader) : valueFrom(reader, def.type, field);
@@ -361,7 +361,7 @@ void Table::setText(int field, std::string_view v) {
     const FieldDef& def = m_fields.at(field);
     if (def.kind == FieldKind::Lookup) {
         if (!chooseLookup(field, v))
-            throw StoreError(formatText(storetexts::kLookupNotFound, {v, def.name}));
+            throw StoreError(fillIn(storetexts::kLookupNotFound, {v, def.name}));
         return;
     }
     if (def.type != FieldType::Text) {
@@ -387,7 +387,7 @@ void Table::setValue(int field, const Value& v) {
     }
     const auto bad = [&] {
         return StoreError(
-            formatText(storetexts::kBadValue, {v.kind == Value::Kind::Text ? v.text : "", def.name}));
+            fillIn(storetexts::kBadValue, {v.kind == Value::Kind::Text ? v.text : "", def.name}));
     };
     switch (def.type) {
         case FieldType::Text:

@@ -70,7 +70,7 @@ public:
     State state() const { return m_state; }
     // Replaces structure, counter and records with a file's, then opens.
     void load(TableContents contents);
-    // Gives the stored records back in key order (for writing) along with the counter.
+    // The counter the next auto-increment key is taken from; kept in the data file.
     std::int32_t autoIncValue() const { return m_autoInc; }
     void setAutoIncValue(std::int32_t value) { m_autoInc = value; }
 
@@ -174,7 +174,6 @@ private:
     bool passes(const std::uint8_t* row) const;
     void rebuildView(int keepOrderPosition = -1);
     FilterStatus compileFilter();
-    void setCursorAfterChange(int position);
     void scrolled();
     Value lookupValue(int field, const RecordReader& record) const;
     int lookupRowPosition(const Table& target, int keyField, std::int64_t key) const;

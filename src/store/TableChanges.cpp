@@ -4,7 +4,7 @@
 #include <limits>
 #include <unordered_map>
 
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
 #include "store/TableDetail.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/Format.h"
+#include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
 #include "store/TableDetail.h"
 

@@ -21,8 +21,14 @@ class TImageLabel;
 class TnControl;
 class TnLabel;
 
-// Message dialog kinds.
-enum MsgKind { mkPlain = 0, mkError = 16, mkQuestion = 32, mkWarning = 48, mkInformation = 64 };
+// Message dialog kinds: the core's kinds, under the names the window's code uses.
+enum MsgKind {
+    mkPlain = dkPlain,
+    mkError = dkError,
+    mkQuestion = dkQuestion,
+    mkWarning = dkWarning,
+    mkInformation = dkInformation
+};
 
 // What the message dialogs use from the outside world. Tests inject a recording player, their
 // own sound table and a short auto-close interval.

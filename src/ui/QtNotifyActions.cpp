@@ -2,6 +2,7 @@
 
 #include "platform/MessageDialogs.h"
 #include "platform/PlatformTexts.h"
+#include "protocol/Placeholders.h"
 #include "ui/MsgDialog.h"
 #include "ui/SoundPlayer.h"
 
@@ -33,10 +34,7 @@ bool hasScheme(const QString& path) {
 }
 
 std::string openFailedText(const std::string& path, const QString& reason) {
-    std::string text = platform_texts::kOpenFileFailed;
-    if (const auto at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, path);
-    return text + ": " + reason.toStdString();
+    return fillIn(platform_texts::kOpenFileFailed, path) + ": " + reason.toStdString();
 }
 
 void detachStreams(QProcess& process) {

@@ -92,7 +92,7 @@ public:
     // The end of a move or resize: writes the geometry when asked to and flushes the settings.
     void EndSizeMove();
 
-    // Hooks for the parts that come with later dialogs; unset means nothing happens.
+    // Hooks to the dialogs, which are made after the window; unset means nothing happens.
     std::function<void()> showSettingsDialog;
     // Set once the settings dialog exists: it receives the settings object on every apply.
     std::function<void(Settings*)> handSettingsToDialog;

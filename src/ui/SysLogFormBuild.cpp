@@ -159,8 +159,7 @@ void TSysLogForm::buildFilterBar() {
     advancedAnchors->add(AdvancedFilter, akLeft | akTop | akRight);
     advancedAnchors->add(btnApply, akTop | akRight);
     advancedAnchors->add(btnEditFilter, akTop | akRight);
-    // The switch between the simple bar and this panel comes with the filter bar's logic; until
-    // then the simple bar is the one shown.
+    // The window starts with the simple bar; the filter bar's controller switches between the two.
     Advanced->hide();
 
     Simple = named(new TnControl(Filter), "Simple");

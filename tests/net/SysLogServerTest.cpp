@@ -268,7 +268,7 @@ TEST_F(Listener, AHandlerThatClosesTheListenerLosesNothingQueued) {
     ASSERT_EQ(received.size(), 5u);
     for (int i = 0; i < 5; ++i) EXPECT_EQ(received[i].message.Data, "<13>" + std::to_string(i));
     ASSERT_EQ(server.SetActive(true), "");
-    sender.send(port, "reopened");
+    sender.send(server.UDPServer().BoundAddresses().at(0).Port, "reopened");
     ASSERT_TRUE(deliverUntil(server, received, 6));
 }
 
