@@ -70,14 +70,19 @@ bool MessageIntake::UpdateHost(TnSyslogMessage& aData) {
         // The row holds the address as the store keeps it (cut to the field's size), so a long
         // address must be looked up in that form too, or every message would add a row.
         const std::string_view kept = storedText(peer, hosts.fields()[addressField].size);
-        if (!hosts.locate(addressField, Value::ofText(kept))) {
+        const bool known = hosts.locate(addressField, Value::ofText(kept));
+        if (!known) {
             hosts.append();
             hosts.setText(addressField, peer);
         }
         hosts.edit();
+        // A message that names no host (a sender that leaves its name out) keeps the name the
+        // row has from earlier messages.
         const std::string host = aData.Host();
-        hosts.setText(hosts.requireField("Name"),
-                      host.empty() ? std::string_view(app_texts::kUnassigned) : host);
+        if (!host.empty())
+            hosts.setText(hosts.requireField("Name"), host);
+        else if (!known)
+            hosts.setText(hosts.requireField("Name"), app_texts::kUnassigned);
         hosts.setDateTime(hosts.requireField("Date"), aData.Received());
         hosts.post();
         return true;
@@ -126,7 +131,12 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData) {
     messages.edit();
 
     messages.setValue(f.hostKey, hosts.value(f.hKey));
-    messages.setValue(f.host, hosts.value(f.hName));
+    // The record keeps the message's own host name, longer than the host row's; a message
+    // without one takes the row's name.
+    if (const std::string host = aData.Host(); !host.empty())
+        messages.setText(f.host, host);
+    else
+        messages.setValue(f.host, hosts.value(f.hName));
     messages.setValue(f.address, hosts.value(f.hAddress));
     messages.setText(f.data, aData.Data());
     messages.setText(f.process, aData.Process());

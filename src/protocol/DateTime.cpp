@@ -161,6 +161,20 @@ int currentYear() {
     return cachedYear;
 }
 
+DateTime currentSecond() {
+    if (g_fixedNow)
+        return *g_fixedNow;
+    thread_local std::int64_t cachedSecond = std::numeric_limits<std::int64_t>::min();
+    thread_local DateTime cachedValue = 0;
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    const std::int64_t second = std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch).count();
+    if (second != cachedSecond) {
+        cachedValue = localFromUnix(static_cast<double>(second));
+        cachedSecond = second;
+    }
+    return cachedValue;
+}
+
 ScopedClock::ScopedClock(DateTime fixed) : m_previous(g_fixedNow) {
     g_fixedNow = fixed;
 }

@@ -47,6 +47,8 @@ double unixFromLocal(DateTime local);
 DateTime now();
 // The year of now(), cheaper than decoding now() when asked for every message.
 int currentYear();
+// now() without its milliseconds, cheap enough to ask for every message.
+DateTime currentSecond();
 
 // Replaces the current time seen by now() for the lifetime of the object (tests only; not
 // thread-safe against concurrent now() calls from other threads).

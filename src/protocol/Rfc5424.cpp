@@ -72,7 +72,10 @@ std::optional<Rfc5424Parts> splitRfc5424(std::string_view text) {
     if (i == 1 || i >= text.size() || text[i] != '>')
         return std::nullopt;
     const std::size_t version = i + 1;
-    if (text.substr(version, 2) != "1 " || !isIsoDateTimeStart(text.substr(version + 2)))
+    // The time stamp may be the nil value: the other fields are still there to read.
+    const std::string_view afterVersion = text.substr(version + 2 > text.size() ? text.size() : version + 2);
+    const bool nilStamp = afterVersion.size() >= 2 && afterVersion[0] == '-' && afterVersion[1] == ' ';
+    if (text.substr(version, 2) != "1 " || !(nilStamp || isIsoDateTimeStart(afterVersion)))
         return std::nullopt;
 
     Rfc5424Parts parts;

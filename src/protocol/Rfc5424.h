@@ -22,7 +22,8 @@ struct Rfc5424Parts {
 };
 
 // Recognises the form by a priority of one to three digits, the version "1" and a date-time of
-// the shape "YYYY-MM-DDThh:mm:ss" right after it; nothing else is taken for it. Past that point
+// the shape "YYYY-MM-DDThh:mm:ss" or the nil value "-" right after it; nothing else is taken
+// for it. Past that point
 // the split is lenient: a text that ends early leaves the missing fields empty, a structured
 // data element without its closing bracket runs to the end of the text, and something other
 // than "-" or "[" where the structured data belongs is taken as the start of the message.

@@ -16,11 +16,15 @@ class TnSyslogMessage {
 public:
     // The text as it stands now: reading the priority or the process may have rewritten it.
     const std::string& Data() const { return m_parser.Text(); }
-    // Decodes and parses a received text.
-    void SetData(std::string_view received) { m_parser.SetText(received); }
+    // Decodes and parses a received text; set Received first, the time stamp of a message
+    // without one and the reference for a stamp without a year.
+    void SetData(std::string_view received) { m_parser.SetText(received, m_received); }
 
     DateTime Received() const { return m_received; }
-    void SetReceived(DateTime value) { m_received = value; }
+    void SetReceived(DateTime value) {
+        m_received = value;
+        m_parser.SetReceived(value);
+    }
     // The sender's address in dotted form.
     const std::string& PeerAddress() const { return m_peerAddress; }
     void SetPeerAddress(std::string_view value) { m_peerAddress.assign(value); }

@@ -7,17 +7,17 @@
 #include "protocol/SyslogTime.h"
 #include "protocol/SyslogVocabulary.h"
 #include "protocol/TextUtil.h"
+#include "protocol/TimeStampMatch.h"
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace corvane {
 namespace {
 
 constexpr int kDefaultPriority = 13;
 constexpr std::size_t kMaxPriorityEnd = 5;  // the ">" of a priority lies within the first 5 characters
-constexpr std::int64_t kShortestHeaderText = 16;
-constexpr std::int32_t kKnownHeaderLength = 6;
 
 std::int32_t clampToInt32(std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
@@ -39,26 +39,51 @@ std::optional<int> readPriorityText(std::string_view priorityText) {
     return static_cast<int>(static_cast<std::uint32_t>(*value) & 0xFF);
 }
 
-// Position of the first "." that follows the seconds of a time (":ss."), 0 when there is none.
-// A dot elsewhere, as in a host address right after the time, does not end the time.
-std::int64_t fractionDot(std::string_view window) {
-    for (std::int64_t dot = text::find(window, '.'); dot > 0; dot = text::find(window, '.', dot + 1)) {
-        if (text::charAt(window, dot - 3) == ':' && text::charAt(window, dot - 2) >= '0' &&
-            text::charAt(window, dot - 2) <= '9' && text::charAt(window, dot - 1) >= '0' &&
-            text::charAt(window, dot - 1) <= '9') {
-            return dot;
-        }
-    }
-    return 0;
+// Host names hold letters, digits and ".", "/", "-", "_" (core-sw-01, db_02, 10.0.0.1).
+bool isHostChar(char c) {
+    return text::isLetterOrDigit(c) || c == '-' || c == '_';
+}
+
+std::size_t hostRunEnd(std::string_view t, std::size_t i) {
+    while (i < t.size() && isHostChar(t[i])) ++i;
+    return i;
+}
+
+std::size_t skipBlanks(std::string_view t, std::size_t i) {
+    while (i < t.size() && text::isBlank(t[i])) ++i;
+    return i;
+}
+
+// Index after "word: " when `t` holds one at `i` (the word made of `accept` characters, possibly
+// none when `allowEmpty`), else 0.
+template <typename Accept>
+std::size_t afterColonWord(std::string_view t, std::size_t i, Accept accept, bool allowEmpty) {
+    std::size_t j = i;
+    while (j < t.size() && accept(t[j])) ++j;
+    if ((j == i && !allowEmpty) || j + 1 >= t.size() || t[j] != ':' || t[j + 1] != ' ')
+        return 0;
+    return skipBlanks(t, j + 1);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+DateTime wholeSeconds(DateTime value) {
+    const std::int64_t ms = dateTimeToMilliseconds(value);
+    return millisecondsToDateTime(ms - ((ms % 1000) + 1000) % 1000);
 }
 
 }  // namespace
 
 TSyslogParse::TSyslogParse() : m_processTag(kUnknownProcess) {}
 
-void TSyslogParse::SetText(std::string_view received) {
+void TSyslogParse::SetText(std::string_view received, DateTime receivedAt) {
     decodeEntities(received, m_text);
+    m_received = receivedAt;
     m_rfc5424 = false;
+    m_scanned = false;
+    m_header = {};
     if (m_text.empty())
         return;
     Priority();
@@ -71,13 +96,13 @@ bool TSyslogParse::takeRfc5424Header() {
     if (!parts)
         return false;
     m_rfc5424 = true;
+    m_scanned = true;
     // The header runs from the version to the end of the structured data, so the message text
     // is what follows it, as for every other form.
-    const auto start = static_cast<std::int64_t>(parts->versionAt) + 1;
-    m_header.HeaderStart = clampToInt32(start);
-    m_header.HeaderLength = clampToInt32(static_cast<std::int64_t>(parts->headerEnd) - start);
+    m_header.HeaderStart = clampToInt32(static_cast<std::int64_t>(parts->versionAt) + 1);
+    m_header.HeaderLength = clampToInt32(static_cast<std::int64_t>(parts->headerEnd - parts->versionAt));
     m_header.HostName.assign(parts->host);
-    formatSyslogTimeInto(m_header.StampText, ParseSyslogTime(parts->stamp));
+    m_header.Stamp = parts->stamp.empty() ? 0 : ParseSyslogTime(parts->stamp);
     m_appName.assign(parts->appName);
     m_procId.assign(parts->procId);
     m_subProcess.assign(parts->msgId);
@@ -133,79 +158,80 @@ void TSyslogParse::SetFacility(int facility) {
 }
 
 void TSyslogParse::ParseHeader() {
-    const std::string_view t = m_text;
-    const auto length = static_cast<std::int64_t>(t.size());
-    if (m_header.HeaderLength >= kKnownHeaderLength || length <= kShortestHeaderText)
+    if (m_scanned)
         return;
+    m_scanned = true;
+    const std::string_view t = m_text;
+    const std::size_t from = skipBlanks(t, static_cast<std::size_t>(priorityEnd(t)));
+    m_header = {};
+    m_header.HeaderStart = clampToInt32(static_cast<std::int64_t>(from) + 1);
 
-    // The header starts at the first letter or space after the priority (within the first 12
-    // characters), or right after the priority when an ISO 8601 time stamp follows it directly.
-    std::int64_t i = text::find(t, '>');
-    if (isIsoDateTimeStart(text::cutFrom(t, i + 1))) {
-        ++i;
-    } else {
-        do {
-            ++i;
-        } while (!(text::isLetter(text::charAt(t, i)) || text::charAt(t, i) == ' ' || i >= 12));
+    // Network devices put a sequence number ("123: ") and their own name ("router-2: ") in
+    // front of the time stamp; both count only when a time stamp follows them.
+    std::size_t at = from;
+    std::size_t originEnd = 0;
+    std::optional<StampMatch> stamp = matchTimeStamp(t, at, m_received);
+    if (!stamp) {
+        const std::size_t afterSequence = afterColonWord(t, from, isDigit, true);
+        if (afterSequence != 0) {
+            at = afterSequence;
+            stamp = matchTimeStamp(t, at, m_received);
+        }
+        if (!stamp) {
+            const std::size_t afterOrigin = afterColonWord(t, at, isHostChar, false);
+            if (afterOrigin == 0)
+                return;
+            stamp = matchTimeStamp(t, afterOrigin, m_received);
+            if (!stamp)
+                return;
+            originEnd = afterOrigin;
+        }
     }
-    const std::int64_t start = i;
-    m_header.HeaderStart = clampToInt32(start);
-
-    // A "." after the seconds within the first 20 characters starts the fraction of a time: the
-    // time ends at the space after it. Otherwise a first word of 5 or more characters is the time, or else
-    // the time runs to the space at or after 13 characters (as in "Oct 11 22:14:15" and "Oct 11 2009
-    // 22:14:15").
-    std::int64_t headerLength = 0;
-    if (const std::int64_t dot = fractionDot(text::cut(t, start, 20)); dot > 0) {
-        headerLength = text::find(t, ' ', dot + 5) - start;
-    } else {
-        const std::int64_t space = text::find(t, ' ', start + 1);
-        headerLength = space - start < 5 ? text::find(t, ' ', start + 13) - start : space - start;
+    std::size_t end = stamp->end;
+    if (originEnd != 0) {
+        const std::size_t colon = t.rfind(':', originEnd - 1);
+        m_header.HostName.assign(t.substr(at, colon - at));
+    } else if (!stamp->closedByColon) {
+        // The host is a word after the time that ends at a blank with text after it; one that
+        // ends with ":" or runs into "[" is the process tag of a sender that left its name out.
+        const std::size_t hostAt = skipBlanks(t, end);
+        const std::size_t hostEnd = hostRunEnd(t, hostAt);
+        if (hostEnd > hostAt && hostEnd < t.size() && text::isBlank(t[hostEnd])) {
+            m_header.HostName.assign(t.substr(hostAt, hostEnd - hostAt));
+            end = hostEnd;
+            // "host : text", as firewalls that add their device name send it.
+            const std::size_t colon = skipBlanks(t, hostEnd);
+            if (colon < t.size() && t[colon] == ':' && (colon + 1 == t.size() || text::isBlank(t[colon + 1])))
+                end = colon + 1;
+        }
     }
-    m_header.HeaderLength = clampToInt32(headerLength);
+    m_header.Stamp = stamp->value;
+    m_header.HeaderLength = clampToInt32(static_cast<std::int64_t>(end - from));
+}
 
-    const std::string_view stamp =
-        headerLength < 0 ? std::string_view{} : text::trim(text::cut(t, start, headerLength));
-    formatSyslogTimeInto(m_header.StampText, ParseSyslogTime(stamp));
+DateTime TSyslogParse::receipt() const {
+    return m_received != 0 ? wholeSeconds(m_received) : currentSecond();
+}
 
-    // The host is the run of letters, digits, "." and "/" after the time's closing space; one
-    // that runs to the end of the text is not taken (it is the message).
-    const std::int64_t end = start + headerLength;
-    std::int64_t j = end + 1;
-    while (text::isLetterOrDigit(text::charAt(t, j)) && j < length) ++j;
-    if (j > end + 1 && j < length) {
-        m_header.HostName.assign(text::cut(t, end + 1, j - end - 1));
-        m_header.HeaderLength = clampToInt32(j - start);
-    }
+bool TSyslogParse::hasTimeStamp() {
+    ParseHeader();
+    return m_header.Stamp != 0;
 }
 
 DateTime TSyslogParse::TimeStamp() {
-    if (m_header.StampText.empty()) {
-        ParseHeader();
-        return 0;
-    }
-    return ParseSyslogTime(m_header.StampText);
+    ParseHeader();
+    return m_header.Stamp != 0 ? m_header.Stamp : receipt();
 }
 
 std::string TSyslogParse::Host() {
-    if (m_header.HeaderLength >= kKnownHeaderLength ||
-        static_cast<std::int64_t>(m_text.size()) <= kShortestHeaderText) {
-        return m_header.HostName;
-    }
-    TSyslogHeader before = m_header;
     ParseHeader();
-    std::string host = std::move(m_header.HostName);
-    m_header = std::move(before);
-    return host;
+    return m_header.HostName;
 }
 
 std::string_view TSyslogParse::messageSpan(std::int64_t& position) {
-    if (m_header.HeaderLength == 0)
-        ParseHeader();
-    const std::int64_t k = static_cast<std::int64_t>(m_header.HeaderLength) + m_header.HeaderStart;
-    position = 0;
-    if (k <= 0)
-        return {};
+    ParseHeader();
+    const std::int64_t k = std::max<std::int64_t>(
+        0, static_cast<std::int64_t>(m_header.HeaderStart) - 1 + m_header.HeaderLength);
     const std::string_view rest = text::cutFrom(m_text, k + 1);
     const std::string_view trimmed = text::trim(rest);
     position = k + 1 + (trimmed.data() - rest.data());
@@ -230,23 +256,38 @@ std::string TSyslogParse::Process() {
     std::string tag = ParsePercentTag(m);
     if (tag.empty())
         tag = ParseTabFields(m);
-    m_processTag = std::move(tag);
-    if (m_processTag.empty()) {
-        const std::int64_t colon = text::find(m, ": ");
-        if (colon > 0) {
-            m_processTag.assign(m, 0, static_cast<std::size_t>(colon));
-            // The tag is taken out where the message text starts (a rewritten priority may have
-            // moved it), never from an earlier look-alike in the header.
-            const std::int64_t from =
-                position + static_cast<std::int64_t>(m_text.size()) - static_cast<std::int64_t>(sizeBefore);
-            if (const std::int64_t at = text::find(m_text, m_processTag, from); at > 0) {
-                m_text.erase(static_cast<std::size_t>(at - 1), m_processTag.size());
-            }
-        } else {
-            m_processTag.assign(kUnknownProcess);
+    if (tag.empty()) {
+        // The tag is taken out where the message text starts (a rewritten priority may have
+        // moved it), never from an earlier look-alike in the header.
+        tag = takeLeadingTag(
+            m, position + static_cast<std::int64_t>(m_text.size()) - static_cast<std::int64_t>(sizeBefore));
+    }
+    m_processTag = tag.empty() ? std::string(kUnknownProcess) : std::move(tag);
+    return m_processTag;
+}
+
+std::string TSyslogParse::takeLeadingTag(std::string_view m, std::int64_t position) {
+    std::string tag;
+    // "name[pid] text": the tag of a structured message relayed in the classic layout.
+    const std::size_t open = m.find_first_of("[ \t");
+    if (open != std::string_view::npos && open > 0 && m[open] == '[') {
+        const std::size_t close = m.find(']', open);
+        if (close != std::string_view::npos && close > open + 1 && close + 1 < m.size() &&
+            text::isBlank(m[close + 1]) &&
+            std::all_of(m.begin() + static_cast<std::ptrdiff_t>(open) + 1,
+                        m.begin() + static_cast<std::ptrdiff_t>(close), isDigit)) {
+            tag.assign(m.substr(0, close + 1));
         }
     }
-    return m_processTag;
+    if (tag.empty()) {
+        const std::int64_t colon = text::find(m, ": ");
+        if (colon == 0)
+            return tag;
+        tag.assign(m.substr(0, static_cast<std::size_t>(colon)));
+    }
+    if (const std::int64_t at = text::find(m_text, tag, position); at > 0)
+        m_text.erase(static_cast<std::size_t>(at - 1), tag.size());
+    return tag;
 }
 
 std::int32_t TSyslogParse::PID() {
@@ -271,20 +312,26 @@ std::int32_t TSyslogParse::PID() {
 }
 
 void TSyslogParse::moveHeaderEnd(std::int64_t by) {
-    m_header.HeaderLength = clampToInt32(static_cast<std::int64_t>(m_header.HeaderLength) + by);
+    std::int64_t position = 0;
+    messageSpan(position);
+    m_header.HeaderLength = clampToInt32(position - m_header.HeaderStart + by);
 }
 
 std::string TSyslogParse::ParsePercentTag(std::string_view m) {
-    const std::int64_t percent = text::find(m, '%');
-    if (percent == 0)
-        return {};
+    // A "%" inside the text (an encoded path, a load figure) is text; only a tag that opens the
+    // message, or follows the sequence number of a device without a clock, is one.
+    std::int64_t percent = 1;
+    if (text::charAt(m, 1) != '%') {
+        const std::size_t afterSequence = afterColonWord(m, 0, isDigit, false);
+        if (afterSequence == 0 || afterSequence >= m.size() || m[afterSequence] != '%')
+            return {};
+        percent = static_cast<std::int64_t>(afterSequence) + 1;
+    }
     const std::int64_t start = percent + 1;
     const std::int64_t n = text::find(m, ' ', start) - start;
     if (n <= 0)
         return {};
-    // Only a tag that opens the message text is skipped by it; one further in stays in the text.
-    if (percent == 1)
-        moveHeaderEnd(n + 1);
+    moveHeaderEnd(percent + n);
     m_percentTag.assign(text::cut(m, start, n));
 
     const std::string_view tag = m_percentTag;

@@ -117,9 +117,49 @@ void RowLayout::decode(const std::uint8_t* row, RowBuffer& buffer) const {
     }
 }
 
+namespace {
+
+// Length of the valid UTF-8 prefix of `text`, up to `limit` bytes, ending at a character
+// boundary; npos when the text is not valid UTF-8 throughout (it is then taken as 8-bit text).
+std::size_t utf8Cut(std::string_view text, std::size_t limit) {
+    std::size_t i = 0;
+    std::size_t boundary = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t n = 0;
+        if (c < 0x80)
+            n = 1;
+        else if (c >= 0xC2 && c <= 0xDF)
+            n = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+            n = 3;
+        else if (c >= 0xF0 && c <= 0xF4)
+            n = 4;
+        else
+            return std::string_view::npos;
+        for (std::size_t k = 1; k < n; ++k) {
+            // A character cut off by the end of the received text still counts as valid: the
+            // sender's text was cut before it reached us.
+            if (i + k >= text.size())
+                return boundary;
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return std::string_view::npos;
+        }
+        if (i + n <= limit)
+            boundary = i + n;
+        i += n;
+    }
+    return boundary;
+}
+
+}  // namespace
+
 std::string_view storedText(std::string_view text, int size) {
-    if (size > 0 && text.size() > static_cast<std::size_t>(size))
-        text = text.substr(0, static_cast<std::size_t>(size));
+    if (size > 0 && text.size() > static_cast<std::size_t>(size)) {
+        const auto limit = static_cast<std::size_t>(size);
+        const std::size_t cut = utf8Cut(text, limit);
+        text = text.substr(0, cut == std::string_view::npos ? limit : cut);
+    }
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
 }

@@ -98,7 +98,8 @@ private:
     std::size_t m_textStart = kHeaderSize;
 };
 
-// Cuts a text to the field size and removes trailing blanks, as every stored text is kept.
+// Cuts a text to the field size and removes trailing blanks, as every stored text is kept. A
+// UTF-8 text is cut at a character boundary, so it stays UTF-8; other text at the size.
 std::string_view storedText(std::string_view text, int size);
 
 // Reads one stored row for filters and grids; cheap to make, never allocates.

@@ -57,7 +57,8 @@ std::vector<FieldDef> messageSetFields() {
 std::vector<FieldDef> hostSetFields() {
     FieldDef key = data("Key", FieldType::AutoInc, 0, false);
     key.readOnly = true;
-    return {key, data("Name", T, 20, true), data("Address", T, 20, true), data("Date", D, 0, true)};
+    // An address holds up to 48 characters, room for any IPv6 address in text form.
+    return {key, data("Name", T, 20, true), data("Address", T, 48, true), data("Date", D, 0, true)};
 }
 
 std::vector<FieldDef> facilitySetFields() {

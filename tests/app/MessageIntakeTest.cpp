@@ -68,8 +68,11 @@ TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected) {
     EXPECT_EQ(textAt(messages(), 0, "Data"), "<34>Oct 11 22:14:15 mymachine su[123]: 'su root' failed");
     EXPECT_EQ(textAt(messages(), 0, "Process"), "su[123]:");
     EXPECT_EQ(valueAt(messages(), 0, "Date"), hostDate);
-    EXPECT_EQ(valueAt(messages(), 0, "TimeStamp").dateTime,
-              *encodeDateTime({currentYear(), 10, 11, 22, 14, 15, 0}));
+    // A stamp without a year lies at most 7 days after receipt, else it is last year's.
+    DateTime stamp = *encodeDateTime({currentYear(), 10, 11, 22, 14, 15, 0});
+    if (stamp > after + 7)
+        stamp = *encodeDateTime({currentYear() - 1, 10, 11, 22, 14, 15, 0});
+    EXPECT_EQ(valueAt(messages(), 0, "TimeStamp").dateTime, stamp);
     EXPECT_EQ(valueAt(messages(), 0, "FacilityKey"), Value::ofInteger(4));
     EXPECT_EQ(textAt(messages(), 0, "Facility"), "Security/Aothorize");
     EXPECT_EQ(valueAt(messages(), 0, "SeverityKey"), Value::ofInteger(2));
@@ -103,13 +106,44 @@ TEST_F(Intake, HostRowFollowsTheLatestMessageOfItsAddress) {
     EXPECT_EQ(textAt(messages(), 1, "Host"), "second");
 
     // A message without a host name from a new address, short enough to have no header.
+    const DateTime beforeShort = now();
     ASSERT_TRUE(listener.InjectMessage("<13>short text", "10.1.1.2"));
     EXPECT_EQ(textAt(hosts(), hostRow("10.1.1.2"), "Name"), "Unassigned");
     EXPECT_EQ(textAt(messages(), 2, "Host"), "Unassigned");
-    EXPECT_EQ(valueAt(messages(), 2, "TimeStamp").dateTime, 0.0);
-    EXPECT_EQ(textAt(messages(), 2, "Message"), "");
+    // Without a time stamp: the time of receipt, to the second; the words stay in the message.
+    const Value received = valueAt(messages(), 2, "Date");
+    const DateTime receivedSecond =
+        millisecondsToDateTime(dateTimeToMilliseconds(received.dateTime) / 1000 * 1000);
+    EXPECT_EQ(valueAt(messages(), 2, "TimeStamp").dateTime, receivedSecond);
+    EXPECT_GE(received.dateTime, beforeShort - 1e-8);
+    EXPECT_EQ(textAt(messages(), 2, "Message"), "short text");
     EXPECT_EQ(textAt(messages(), 2, "Process"), "Unknown");
     EXPECT_EQ(valueAt(messages(), 2, "PID"), Value::ofInteger(-1));
+}
+
+TEST_F(Intake, MessageWithoutHostKeepsTheRowsName) {
+    ASSERT_TRUE(listener.InjectMessage("<34>Dec 10 13:10:46 fw-01 sshd[7]: up", "10.2.2.2"));
+    ASSERT_TRUE(listener.InjectMessage("<134>Dec 10 13:10:46 filterlog[21570]: 5,,,igb0,block", "10.2.2.2"));
+    const int h = hostRow("10.2.2.2");
+    EXPECT_EQ(textAt(hosts(), h, "Name"), "fw-01");
+    EXPECT_EQ(textAt(messages(), 1, "Host"), "fw-01");
+    EXPECT_EQ(textAt(messages(), 1, "Process"), "filterlog[21570]:");
+}
+
+TEST_F(Intake, RecordKeepsTheWholeHostNameAndTheRowItsFirst20) {
+    const std::string name = "backup-storage-node-07.example.net";
+    ASSERT_TRUE(listener.InjectMessage("<14>Dec 10 13:10:46 " + name + " rsync[771]: sent", "10.3.3.3"));
+    EXPECT_EQ(textAt(messages(), 0, "Host"), name);
+    EXPECT_EQ(textAt(hosts(), hostRow("10.3.3.3"), "Name"), name.substr(0, 20));
+}
+
+TEST_F(Intake, Ipv6SenderIsStoredWithItsWholeAddress) {
+    const std::string address = "2001:db8:85a3:1234:5678:8a2e:370:7334";
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(listener.InjectMessage("<14>Dec 10 13:10:46 v6host app: hi", address));
+    ASSERT_GE(hostRow(address), 0);
+    EXPECT_EQ(textAt(messages(), 1, "Address"), address);
+    EXPECT_EQ(valueAt(messages(), 0, "HostKey"), valueAt(messages(), 1, "HostKey"));
 }
 
 TEST_F(Intake, FacilityWithoutNameIsStoredWithItsCodeOnly) {
@@ -130,13 +164,13 @@ TEST_F(Intake, ClosedMessageSetStoresNothingButStillRaisesTheWindow) {
 }
 
 TEST_F(Intake, LongAddressFindsItsOwnRowAgain) {
-    const std::string address = "fe80::1234:5678:9abc:def0%eth0-test";  // longer than the field
+    const std::string address = "fe80::1234:5678:9abc:def0%eth0-test-" + std::string(20, 'x');  // too long
     const int hostsBefore = hosts().recordCount();
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(listener.InjectMessage("<34>Oct 11 22:14:15 host tag: text", address));
     EXPECT_EQ(hosts().recordCount(), hostsBefore + 1);
     EXPECT_EQ(messages().recordCount(), 3);
-    EXPECT_EQ(textAt(messages(), 2, "Address"), address.substr(0, 20));
+    EXPECT_EQ(textAt(messages(), 2, "Address"), address.substr(0, 48));
 }
 
 TEST_F(Intake, HostTableErrorIsShownAndNothingIsStored) {

@@ -40,14 +40,16 @@ TEST_F(Rfc5424Intake, MessageIdAndStructuredDataAreStored) {
 
     const Table& m = data->MessageSet();
     ASSERT_EQ(m.recordCount(), 3);
-    EXPECT_EQ(textAt(m, 0, "Host"), "mymachine.example.co") << "host names are kept to 20 characters";
+    // The record keeps the message's own host name (128 characters); the host row keeps 20.
+    EXPECT_EQ(textAt(m, 0, "Host"), "mymachine.example.com");
     EXPECT_EQ(textAt(m, 0, "Process"), "evntslog");
     EXPECT_EQ(valueAt(m, 0, "PID").integer, 8710);
     EXPECT_EQ(textAt(m, 0, "SubProcess"), "ID47");
     EXPECT_EQ(textAt(m, 0, "ProcessEx"), sd.substr(0, 256)) << "the store keeps 256 characters";
     EXPECT_EQ(textAt(m, 0, "Message"), "An application event");
 
-    EXPECT_EQ(textAt(m, 1, "Host"), "Unassigned");
+    // A message without a host name takes its sender's row name, which it does not change.
+    EXPECT_EQ(textAt(m, 1, "Host"), "mymachine.example.co");
     EXPECT_EQ(textAt(m, 1, "Process"), "Unknown");
     EXPECT_EQ(textAt(m, 1, "SubProcess"), "<null>") << "a nil field stays unset";
     EXPECT_EQ(textAt(m, 1, "ProcessEx"), "<null>");

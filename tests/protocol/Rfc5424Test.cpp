@@ -120,27 +120,37 @@ TEST_F(Rfc5424Test, TimeStampIsTheInstantItNames) {
     EXPECT_EQ(impossible.MessageText(), "bad date");
 }
 
-// Only a version "1" followed by a date-time marks the structured form; everything else is
-// read by the classic rules exactly as before.
+// Only a version "1" followed by a date-time or the nil time stamp marks the structured form;
+// everything else is read by the classic rules.
 TEST_F(Rfc5424Test, OtherShapesKeepTheClassicRules) {
     const struct {
         const char* name;
         const char* input;
+        bool structured;
+        const char* host;
         const char* process;
         const char* message;
     } rows[] = {
-        {"version without a date-time", "<14>1 Oct 11 22:14:15 host su: text", "su:", "text"},
-        {"nil time stamp", "<14>1 - host app - - - text", "Unknown", "- - text"},
-        {"version 2", "<14>2 2003-10-11T22:14:15Z host app - - - text", "Unknown", "app - - - text"},
-        {"four-digit priority", "<1000>1 2003-10-11T22:14:15Z host app - - - t", "Unknown",
-         "10-11T22:14:15Z host app - - - t"},
-        {"classic date-time form", "<34>2003-10-11T22:14:15.003Z host tag: text", "tag:", "text"},
+        // No time stamp right after the priority: no header, the whole text is the message.
+        {"version without a date-time", "<14>1 Oct 11 22:14:15 host su: text", false, "",
+         "1 Oct 11 22:14:15 host su:", "text"},
+        // The nil time stamp: the other header fields are read.
+        {"nil time stamp", "<14>1 - host app - - - text", true, "host", "app", "text"},
+        // No time stamp right after the priority: no header, the whole text is the message.
+        {"version 2", "<14>2 2003-10-11T22:14:15Z host app - - - text", false, "", "Unknown",
+         "2 2003-10-11T22:14:15Z host app - - - text"},
+        // No time stamp right after the priority: no header, the whole text is the message.
+        {"four-digit priority", "<1000>1 2003-10-11T22:14:15Z host app - - - t", false, "", "Unknown",
+         "<1000>1 2003-10-11T22:14:15Z host app - - - t"},
+        {"classic date-time form", "<34>2003-10-11T22:14:15.003Z host tag: text", false, "host",
+         "tag:", "text"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         TnSyslogMessage m;
         m.SetData(row.input);
-        EXPECT_FALSE(m.IsRfc5424());
+        EXPECT_EQ(m.Host(), row.host);
+        EXPECT_EQ(m.IsRfc5424(), row.structured);
         EXPECT_EQ(m.Process(), row.process);
         EXPECT_EQ(m.MessageText(), row.message);
         EXPECT_EQ(m.ProcessEx(), "");

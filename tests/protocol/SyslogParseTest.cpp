@@ -27,12 +27,13 @@ TEST_F(SyslogParseTest, WorkedExampleInIntakeOrder) {
     p.SetText(kWorkedExample);
     EXPECT_EQ(p.Text(), kWorkedExample);
     EXPECT_EQ(p.priorityText(), "<34>");
-    EXPECT_EQ(p.header(), (TSyslogHeader{25, "OCT 11 2024 22:14:15", "mymachine", 5}));
+    // A stamp without a year more than 7 days after receipt (June) is last year's.
+    EXPECT_EQ(p.header(), (TSyslogHeader{25, at(2023, 10, 11, 22, 14, 15), "mymachine", 5}));
 
     EXPECT_EQ(p.Host(), "mymachine");
     EXPECT_EQ(p.Text(), kWorkedExample);
     EXPECT_EQ(p.Process(), "su[123]:");
-    EXPECT_DOUBLE_EQ(p.TimeStamp(), at(2024, 10, 11, 22, 14, 15));
+    EXPECT_DOUBLE_EQ(p.TimeStamp(), at(2023, 10, 11, 22, 14, 15));
     EXPECT_EQ(p.Priority(), 34);
     EXPECT_EQ(p.Facility(), 4);
     EXPECT_EQ(p.Severity(), 2);
@@ -65,17 +66,21 @@ struct ParseRow {
 
 TEST_F(SyslogParseTest, MessageShapes) {
     const ParseRow rows[] = {
-        {"short text is not scanned", "<13>hello", "<13>hello", 13, "", "Unknown", -1, ""},
+        // A short text keeps its words in the message text.
+        {"short text", "<13>hello", "<13>hello", 13, "", "Unknown", -1, "hello"},
+        // Without a time stamp there is no header: no host, the whole text is the message.
         {"no priority", "hello world, no priority here at all", "<13> hello world, no priority here at all",
-         13, "world", "Unknown", -1, "no priority here at all"},
-        {"priority too long", "<1000> abc def ghi jkl", "<13> <1000> abc def ghi jkl", 13, "abc", "Unknown",
-         -1, "def ghi jkl"},
+         13, "", "Unknown", -1, "hello world, no priority here at all"},
+        // Without a time stamp there is no header: no host, the whole text is the message.
+        {"priority too long", "<1000> abc def ghi jkl", "<13> <1000> abc def ghi jkl", 13, "", "Unknown", -1,
+         "<1000> abc def ghi jkl"},
         {"priority kept to 8 bits", "<300>Oct 11 22:14:15 host x", "<300>Oct 11 22:14:15 host x", 44, "host",
          "Unknown", -1, "x"},
         {"negative priority", "<-1>Oct 11 22:14:15 host x", "<-1>Oct 11 22:14:15 host x", 255, "host",
          "Unknown", -1, "x"},
-        {"unreadable priority", "a>b Oct 11 22:14:15 host x", "a>b Oct 11 22:14:15 host x", 13, "host",
-         "Unknown", -1, "x"},
+        // The header is looked for right after the ">", where no time stamp is.
+        {"unreadable priority", "a>b Oct 11 22:14:15 host x", "a>b Oct 11 22:14:15 host x", 13, "", "Unknown",
+         -1, "b Oct 11 22:14:15 host x"},
         {"host at the end is the message", "<34>Oct 11 22:14:15 mymachine", "<34>Oct 11 22:14:15 mymachine",
          34, "", "Unknown", -1, "mymachine"},
         {"dotted host", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok",
@@ -117,12 +122,16 @@ TEST_F(SyslogParseTest, TimeStamps) {
         DateTime expected;
     };
     const Row rows[] = {
-        {"too short", "<13>hello", 0},
+        // Without a time stamp the message gets the time of receipt.
+        {"too short", "<13>hello", at(2024, 6, 15, 12, 0, 7)},
         {"fraction", "<189>Mar  1 18:46:11.123 router x: y", at(2024, 3, 1, 18, 46, 11)},
         {"year", "<34>Oct 11 2009 22:14:15 mymachine su: hi", at(2009, 10, 11, 22, 14, 15)},
+        // More than 7 days after receipt without a year: last year's.
         {"address host after the time", "<34>Oct 11 22:14:15 10.0.0.1 sshd[77]: ok",
-         at(2024, 10, 11, 22, 14, 15)},
-        {"unreadable gives the time of the scan", "hello world, no priority here at all",
+         at(2023, 10, 11, 22, 14, 15)},
+        {"a few days ahead is this year's", "<34>Jun 20 22:14:15 host sshd[77]: ok",
+         at(2024, 6, 20, 22, 14, 15)},
+        {"no time stamp gives the time of receipt", "hello world, no priority here at all",
          at(2024, 6, 15, 12, 0, 7)},
         {"RFC 5424", "<34>1 2003-10-11T22:14:15.003Z host app - - - msg", localFromUnix(1065910455)},
         {"RFC 3339 after the priority", "<34>2003-10-11T22:14:15.003Z host tag: text",
@@ -172,8 +181,13 @@ TEST_F(SyslogParseTest, PercentTags) {
          "% load:", "<34>Oct 11 22:14:15 host  high", "high", 4},
         {"percent at the very end", "<34>Oct 11 22:14:15 host cpu: 5%",
          "cpu:", "<34>Oct 11 22:14:15 host  5%", "5%", 4},
-        {"tag inside the text keeps the text whole", "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down",
-         "LINK", "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down", "000123: %LINK-3-UPDOWN: down", 4},
+        // A percent tag after a device's sequence number is read; the text keeps both.
+        {"tag after a sequence number", "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down", "LINK",
+         "<34>Oct 11 22:14:15 host 000123: %LINK-3-UPDOWN: down", "down", 4},
+        {"percent further in is text", "<34>Oct 11 22:14:15 host load is 5% of %SYS-5-LIMIT now", "Unknown",
+         "<34>Oct 11 22:14:15 host load is 5% of %SYS-5-LIMIT now", "load is 5% of %SYS-5-LIMIT now", 4},
+        {"encoded path never sets the facility", "<34>Oct 11 22:14:15 web nginx: GET /a%20b%SYS",
+         "nginx:", "<34>Oct 11 22:14:15 web  GET /a%20b%SYS", "GET /a%20b%SYS", 4},
         {"no dash", "<34>Oct 11 22:14:15 host %abc def", "Unknown", "<34>Oct 11 22:14:15 host %abc def",
          "def", 4},
         {"leading dash", "<34>Oct 11 22:14:15 host %-UP: x", "UP:", "<34>Oct 11 22:14:15 host %-UP: x", "x",
@@ -238,18 +252,18 @@ TEST_F(SyslogParseTest, TagRemovalNeverTouchesTheHeader) {
     EXPECT_EQ(p.Process(), "2:");
     EXPECT_EQ(p.Text(), "<34>Oct 11 22:14:15 host  foo");
     EXPECT_EQ(p.MessageText(), "foo");
-    EXPECT_DOUBLE_EQ(p.TimeStamp(), at(2024, 10, 11, 22, 14, 15));
+    EXPECT_DOUBLE_EQ(p.TimeStamp(), at(2023, 10, 11, 22, 14, 15));
 }
 
+// A time that runs into the next word is no time stamp, so there is no header.
 TEST_F(SyslogParseTest, HeaderWithoutClosingSpace) {
     TSyslogParse p;
     p.SetText("<34>Oct 11 22:14:15mymachine");
-    const TSyslogHeader before = p.header();
-    EXPECT_EQ(before.HeaderLength, -5);
-    EXPECT_EQ(p.Host(), "");  // scans again, then leaves the header as it was
-    EXPECT_EQ(p.header(), before);
+    EXPECT_EQ(p.header(), (TSyslogHeader{0, 0, "", 5}));
+    EXPECT_EQ(p.Host(), "");
     EXPECT_EQ(p.Process(), "Unknown");
-    EXPECT_EQ(p.MessageText(), "");
+    EXPECT_EQ(p.MessageText(), "Oct 11 22:14:15mymachine");
+    EXPECT_FALSE(p.hasTimeStamp());
     EXPECT_DOUBLE_EQ(p.TimeStamp(), at(2024, 6, 15, 12, 0, 7));
 }
 
