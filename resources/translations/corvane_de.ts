@@ -41,6 +41,22 @@
         <source>Message</source>
         <translation>Meldung</translation>
     </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Prozess</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Facility</source>
+        <translation>Quelle</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TDuration</name>
@@ -145,6 +161,10 @@
     <message>
         <source>Save progam Location</source>
         <translation>Fensterposition speichern</translation>
+    </message>
+    <message>
+        <source>Show window on new message</source>
+        <translation>Fenster bei neuer Meldung zeigen</translation>
     </message>
     <message>
         <source> - Simple Notification - </source>
@@ -299,6 +319,18 @@
     <message>
         <source> Dropped: %1</source>
         <translation> Verworfen: %1</translation>
+    </message>
+    <message>
+        <source>Delete all %1 messages in view?</source>
+        <translation>Alle %1 angezeigten Meldungen löschen?</translation>
+    </message>
+    <message>
+        <source> %1 new</source>
+        <translation> %1 neu</translation>
+    </message>
+    <message>
+        <source>Messages that arrived while you read; click or press End to follow them</source>
+        <translation>Meldungen, die beim Lesen eingetroffen sind; klicken oder Ende drücken, um ihnen zu folgen</translation>
     </message>
     <message>
         <source>Setup</source>

@@ -41,6 +41,22 @@
         <source>Message</source>
         <translation>Mensaje</translation>
     </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Proceso</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Facility</source>
+        <translation>Origen</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TDuration</name>
@@ -145,6 +161,10 @@
     <message>
         <source>Save progam Location</source>
         <translation>Guardar posición de ventana</translation>
+    </message>
+    <message>
+        <source>Show window on new message</source>
+        <translation>Mostrar ventana con mensaje nuevo</translation>
     </message>
     <message>
         <source> - Simple Notification - </source>
@@ -299,6 +319,18 @@
     <message>
         <source> Dropped: %1</source>
         <translation> Descartados: %1</translation>
+    </message>
+    <message>
+        <source>Delete all %1 messages in view?</source>
+        <translation>¿Eliminar los %1 mensajes mostrados?</translation>
+    </message>
+    <message>
+        <source> %1 new</source>
+        <translation> %1 nuevos</translation>
+    </message>
+    <message>
+        <source>Messages that arrived while you read; click or press End to follow them</source>
+        <translation>Mensajes llegados mientras leía; haga clic o pulse Fin para seguirlos</translation>
     </message>
     <message>
         <source>Setup</source>

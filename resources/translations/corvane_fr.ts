@@ -41,6 +41,22 @@
         <source>Message</source>
         <translation>Message</translation>
     </message>
+    <message>
+        <source>Host</source>
+        <translation>Hôte</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Processus</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Facility</source>
+        <translation>Origine</translation>
+    </message>
 </context>
 <context>
     <name>corvane::TDuration</name>
@@ -145,6 +161,10 @@
     <message>
         <source>Save progam Location</source>
         <translation>Enregistrer la position</translation>
+    </message>
+    <message>
+        <source>Show window on new message</source>
+        <translation>Afficher la fenêtre à chaque message</translation>
     </message>
     <message>
         <source> - Simple Notification - </source>
@@ -299,6 +319,18 @@
     <message>
         <source> Dropped: %1</source>
         <translation> Perdus : %1</translation>
+    </message>
+    <message>
+        <source>Delete all %1 messages in view?</source>
+        <translation>Supprimer les %1 messages affichés ?</translation>
+    </message>
+    <message>
+        <source> %1 new</source>
+        <translation> %1 nouveaux</translation>
+    </message>
+    <message>
+        <source>Messages that arrived while you read; click or press End to follow them</source>
+        <translation>Messages arrivés pendant la lecture ; cliquez ou appuyez sur Fin pour les suivre</translation>
     </message>
     <message>
         <source>Setup</source>

@@ -1,5 +1,6 @@
 #include "filter/LocaleFormats.h"
 
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -226,6 +227,50 @@ bool scan(std::string_view pattern, std::string_view text, std::size_t& at, Date
     return true;
 }
 
+// The time pattern without its seconds and the separator in front of them ("HH:mm:ss" gives
+// "HH:mm", "h:mm:ss AP" gives "h:mm AP"); empty when it has no seconds.
+std::string withoutSeconds(std::string_view pattern) {
+    bool quoted = false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '\'')
+            quoted = !quoted;
+        if (quoted || c != 's')
+            continue;
+        std::size_t end = i + 1;
+        while (end < pattern.size() && pattern[end] == 's') ++end;
+        std::size_t start = i;
+        while (start > 0 && !std::isalpha(static_cast<unsigned char>(pattern[start - 1])) &&
+               pattern[start - 1] != '\'' && !isBlank(pattern[start - 1]))
+            --start;
+        return std::string(pattern.substr(0, start)) + std::string(pattern.substr(end));
+    }
+    return {};
+}
+
+// Reads the time pattern at `at`; a time typed without its seconds is read as well.
+bool scanTime(std::string_view pattern, std::string_view text, std::size_t& at, DateTimeFields& f) {
+    const std::size_t start = at;
+    DateTimeFields tried = f;
+    if (scan(pattern, text, at, tried)) {
+        skipBlanks(text, at);
+        if (at >= text.size()) {
+            f = tried;
+            return true;
+        }
+    }
+    const std::string shorter = withoutSeconds(pattern);
+    if (shorter.empty())
+        return false;
+    at = start;
+    tried = f;
+    tried.second = 0;
+    if (!scan(shorter, text, at, tried))
+        return false;
+    f = tried;
+    return true;
+}
+
 }  // namespace
 
 std::string LocaleFormats::formatDate(DateTime value) const {
@@ -253,7 +298,7 @@ std::optional<DateTime> LocaleFormats::parseDateTime(std::string_view text) cons
         return std::nullopt;
     skipBlanks(text, at);
     if (at < text.size()) {
-        if (!scan(longTime, text, at, f))
+        if (!scanTime(longTime, text, at, f))
             return std::nullopt;
         skipBlanks(text, at);
         if (at < text.size())
@@ -265,7 +310,7 @@ std::optional<DateTime> LocaleFormats::parseDateTime(std::string_view text) cons
 std::optional<DateTime> LocaleFormats::parseTime(std::string_view text) const {
     DateTimeFields f{1899, 12, 30, 0, 0, 0, 0};
     std::size_t at = 0;
-    if (!scan(longTime, text, at, f))
+    if (!scanTime(longTime, text, at, f))
         return std::nullopt;
     skipBlanks(text, at);
     if (at < text.size())

@@ -31,8 +31,8 @@ struct LocaleFormats {
 
     // Reads "short date[ long time]" as formatDateTime writes it. Reading is lenient: one or two
     // digits for any day, month, hour, minute or second; blanks around the parts; AM/PM in any
-    // case and optional. A year of one or two digits reads 00-49 as 20xx and 50-99 as 19xx.
-    // Nullopt when the text is no real date and time.
+    // case and optional; the seconds may be left out with their separator. A year of one or two digits reads
+    // 00-49 as 20xx and 50-99 as 19xx. Nullopt when the text is no real date and time.
     std::optional<DateTime> parseDateTime(std::string_view text) const;
 
     // Reads a time of day alone in the long time format (a value between 0 and 1).

@@ -5,6 +5,7 @@
 #include "ui/MsgDialog.h"
 #include "widgets/TImageButton.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -48,17 +49,21 @@ AdvancedFilterPanel::AdvancedFilterPanel(QLineEdit* edit, TImageButton* clearBut
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, &AdvancedFilterPanel::EditChange);
     if (clearButton)
-        connect(clearButton, &TImageButton::mouseUp, this, [this](QMouseEvent*) { btnClearMouseUp(); });
+        connect(clearButton, &TImageButton::clicked, this, [this] { btnClearMouseUp(); });
     if (applyButton)
-        connect(applyButton, &TImageButton::mouseUp, this, [this](QMouseEvent*) { btnApplyMouseUp(); });
+        connect(applyButton, &TImageButton::clicked, this, [this] { btnApplyMouseUp(); });
 }
 
+// Both colours come from the palette the edit would have without the grey, so switching between
+// them never feeds one into the other.
 QColor AdvancedFilterPanel::greyColor() const {
-    return m_edit->palette().color(QPalette::Disabled, QPalette::Text);
+    return m_edit->parentWidget() ? m_edit->parentWidget()->palette().color(QPalette::PlaceholderText)
+                                  : QApplication::palette().color(QPalette::PlaceholderText);
 }
 
 QColor AdvancedFilterPanel::textColor() const {
-    return m_edit->palette().color(QPalette::Active, QPalette::WindowText);
+    return m_edit->parentWidget() ? m_edit->parentWidget()->palette().color(QPalette::Active, QPalette::Text)
+                                  : QApplication::palette().color(QPalette::Active, QPalette::Text);
 }
 
 void AdvancedFilterPanel::setGrey(bool grey) {
@@ -82,8 +87,12 @@ bool AdvancedFilterPanel::loadSaved() {
 
 void AdvancedFilterPanel::EditEnter() {
     m_entryText = m_edit->text();
-    if (m_grey)
+    if (m_grey) {
+        // Clearing the example is no edit of the operator's: leaving the field untouched
+        // brings the example back and writes nothing.
         m_edit->clear();
+        m_edit->setModified(false);
+    }
 }
 
 void AdvancedFilterPanel::EditChange() {

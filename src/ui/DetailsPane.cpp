@@ -7,6 +7,8 @@
 #include "widgets/TImageList.h"
 #include "widgets/TgLabel.h"
 
+#include <QScrollBar>
+#include <QTextCursor>
 #include <QCoreApplication>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -24,8 +26,12 @@ void setText(QPlainTextEdit* memo, const std::string& text) {
     if (!memo)
         return;
     const QString value = textFromCore(text);
-    if (memo->toPlainText() != value)
-        memo->setPlainText(value);
+    if (memo->toPlainText() == value)
+        return;
+    memo->setPlainText(value);
+    // A message is read from its first line: priority, time and host.
+    memo->moveCursor(QTextCursor::Start);
+    memo->verticalScrollBar()->setValue(0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/MessageDialogs.h"
 #include "ui/UiTexts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -64,6 +65,15 @@ bool ShowHelp(const QString& helpFolder, int context) {
         if (window)
             window->close();
         window = new HelpWindow(helpFolder);
+    }
+    // A modal dialog blocks every window but its own: the help window opened from it becomes
+    // one of its windows, so it shows above it and takes input; otherwise it stands alone.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (window->parentWidget() != owner) {
+        const bool visible = window->isVisible();
+        window->setParent(owner, Qt::Window);
+        if (visible)
+            window->show();
     }
     const bool shown = window->showContext(context);
     if (!shown && !window->isVisible())

@@ -6,6 +6,7 @@
 #include "ui/MsgDialog.h"
 #include "ui/SettingsDialogLookup.h"
 #include "ui/SettingsDialogTexts.h"
+#include "ui/WindowPlacement.h"
 #include "widgets/TgCheckLabel.h"
 #include "widgets/TgLabel.h"
 #include "widgets/TnPageControl.h"
@@ -96,7 +97,7 @@ void TSettings::FormCreate() {
 }
 
 void TSettings::connectHandlers() {
-    for (TgCheckLabel* c : {UpdateCheck, SaveLocation, NotifySound, NotifyEmail, UseSSL}) {
+    for (TgCheckLabel* c : {UpdateCheck, SaveLocation, BringToFront, NotifySound, NotifyEmail, UseSSL}) {
         connect(c, &TgCheckLabel::checkToggled, this, [this, c] { SettingChange(c); });
         c->installEventFilter(this);
     }
@@ -195,6 +196,7 @@ void TSettings::FillFromSettings() {
     if (m_settings) {
         m_filling = true;
         SaveLocation->setChecked(m_settings->readBool(kOptions, "SaveLocation", true));
+        BringToFront->setChecked(m_settings->readBool(kOptions, "BringToFront", true));
         NotifySound->setChecked(m_settings->readBool(kOptions, "NotifySound", true));
         const bool email = m_settings->readBool(kOptions, "NotifyEmail", false);
         if (email != NotifyEmail->checked()) {
@@ -221,8 +223,7 @@ void TSettings::FillFromSettings() {
             const int left = m_settings->readInteger(kOptions, "Left", w->x());
             const int width = m_settings->readInteger(kOptions, "Width", w->width());
             const int height = m_settings->readInteger(kOptions, "Height", w->height());
-            w->move(left, top);
-            w->resize(std::max(width, w->minimumWidth()), std::max(height, w->minimumHeight()));
+            PlaceWindow(*w, QRect(left, top, width, height));
         }
         m_filling = false;
     }

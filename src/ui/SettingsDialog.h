@@ -126,6 +126,7 @@ public:
     TgLabel* lbUpdateURL;
     QLineEdit* UpdateURL;
     TgCheckLabel* SaveLocation;
+    TgCheckLabel* BringToFront;
 
     TnControl* nSimpleNotfy;
     TgCheckLabel* NotifySound;

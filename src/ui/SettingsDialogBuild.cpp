@@ -199,10 +199,10 @@ void TSettings::buildComponents() {
     m_edits = {UpdateURL, UDPPort,  TCPPort,  EmailAddr1,      MailHost,
                Port,      UserName, Password, NotifyCondition, NotifyAddress};
     m_lists = {UDPBindings, TCPBindings, NotifyFacility, NotifySeverity};
-    m_settingControls = {UDPPort,        UDPBindings,    TCPPort,       TCPBindings,    UpdateCheck,
-                         UpdateURL,      SaveLocation,   NotifySound,   NotifyEmail,    EmailAddr1,
-                         MailHost,       UserName,       Port,          Password,       UseSSL,
-                         NotifyFacility, NotifySeverity, NotifyAddress, NotifyCondition};
+    m_settingControls = {UDPPort,    UDPBindings,    TCPPort,        TCPBindings,   UpdateCheck,
+                         UpdateURL,  SaveLocation,   BringToFront,   NotifySound,   NotifyEmail,
+                         EmailAddr1, MailHost,       UserName,       Port,          Password,
+                         UseSSL,     NotifyFacility, NotifySeverity, NotifyAddress, NotifyCondition};
     for (QWidget* w : m_settingControls) w->setProperty("tag", 0);
     for (QLineEdit* e : m_edits) setGrey(e, true);
     setGrey(UDPBindings, true);
@@ -247,6 +247,9 @@ void TSettings::buildGeneralPage() {
     SaveLocation =
         makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"),
                   QPoint(32, 236), true, QSize(193, 18));
+    BringToFront = makeCheck(General, "BringToFront",
+                             QT_TRANSLATE_NOOP("corvane::TSettings", "Show window on new message"),
+                             QPoint(240, 236), true, QSize(217, 18));
 }
 
 void TSettings::buildNotificationPage() {

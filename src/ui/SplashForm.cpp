@@ -5,6 +5,7 @@
 #include "widgets/TImageLabel.h"
 #include "widgets/TgLabel.h"
 
+#include <QBitmap>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
@@ -99,12 +100,12 @@ TSplashForm::TSplashForm(const QString& picture, std::optional<QString> version,
         b->setVisible(false);
         b->setEnabled(false);
     }
-    connect(btnClose, &TImageButton::mouseUp, this, [this](QMouseEvent*) { close(); });
-    connect(btnHelp, &TImageButton::mouseUp, this, [this](QMouseEvent*) {
+    connect(btnClose, &TImageButton::clicked, this, [this] { close(); });
+    connect(btnHelp, &TImageButton::clicked, this, [this] {
         m_result = kOk;
         close();
     });
-    connect(Logo, &TImageLabel::mouseUp, this, [this](QMouseEvent*) { LogoClick(); });
+    connect(Logo, &TImageLabel::clicked, this, [this] { LogoClick(); });
 
     FormCreate(picture, version);
 }
@@ -119,8 +120,12 @@ void TSplashForm::FormCreate(const QString& picture, const std::optional<QString
     }
     Version->setCaption(GetVersionText(version ? *version : QString::fromStdString(fileVersionText())));
     const QImage image = QImage::fromData(m_stream);
-    if (!image.isNull())
+    if (!image.isNull()) {
         resize(image.size());
+        // Without a compositor the clear parts of a translucent window show black; the mask
+        // leaves them out of the window, so the desktop shows through with or without one.
+        setMask(QBitmap::fromImage(image.createAlphaMask(Qt::ThresholdAlphaDither)));
+    }
 }
 
 void TSplashForm::ShowSplash() {

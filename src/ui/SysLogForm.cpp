@@ -3,8 +3,10 @@
 #include "app/AppCore.h"
 #include "app/UpdateChecker.h"
 #include "store/TData.h"
+#include "store/Table.h"
 #include "platform/InternetState.h"
 #include "ui/UiTexts.h"
+#include "ui/WindowPlacement.h"
 #include "ui/AppFolder.h"
 #include "ui/DataGridView.h"
 #include "ui/DetailsPane.h"
@@ -21,6 +23,7 @@
 #include "widgets/TnLabel.h"
 #include "widgets/TnPageControl.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -30,14 +33,35 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <utility>
+
 namespace corvane {
 
 namespace {
 
 constexpr const char* kCaption = "Corvane";
-constexpr const char* kAdvancedExample = "Example: [Field] = 'Value'";
+constexpr const char* kBringToFrontKey = "BringToFront";
 // A move or resize counts as ended when the frame has been still this long.
 constexpr int kSizeMoveSettleMs = 400;
+
+std::int32_t keyAt(const Table& table, int keyField, int position) {
+    return table.valueAt(position, keyField).integer;
+}
+
+// The first view position whose key is above `key` (the view is in key order); the record count
+// when there is none.
+int firstPositionAfter(const Table& table, int keyField, std::int32_t key) {
+    int low = 0;
+    int high = table.recordCount();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (keyAt(table, keyField, mid) <= key)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
 
 }  // namespace
 
@@ -77,15 +101,17 @@ TSysLogForm::~TSysLogForm() {
 }
 
 void TSysLogForm::connectHandlers() {
-    connect(iBtnClose, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnCloseMouseUp(); });
-    connect(iBtnSetup, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnSetupMouseUp(); });
-    connect(ibtnHelp, &TImageButton::mouseUp, this, [this](QMouseEvent*) { ibtnHelpMouseUp(); });
-    connect(btnEditFilter, &TImageButton::mouseUp, this, [this](QMouseEvent*) { ibtnHelpMouseUp(); });
-    connect(iBtnClear, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnClearMouseUp(); });
-    connect(iLanguage, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iLanguageMouseUp(); });
+    connect(iBtnClose, &TImageButton::clicked, this, [this] { iBtnCloseMouseUp(); });
+    connect(iBtnSetup, &TImageButton::clicked, this, [this] { iBtnSetupMouseUp(); });
+    connect(ibtnHelp, &TImageButton::clicked, this, [this] { ibtnHelpMouseUp(); });
+    connect(btnEditFilter, &TImageButton::clicked, this, [this] { ibtnHelpMouseUp(); });
+    connect(iBtnClear, &TImageButton::clicked, this, [this] { iBtnClearMouseUp(); });
+    connect(iLanguage, &TImageButton::clicked, this, [this] { iLanguageMouseUp(); });
     connect(iBtnAdvanced, &TImageButton::mouseEntered, this, &TSysLogForm::iBtnAdvancedMouseOver);
     connect(iBtnAdvanced, &TImageButton::mouseLeft, this, &TSysLogForm::iBtnAdvancedMouseLeave);
-    connect(iBtnAdvanced, &TImageButton::mouseUp, this, [this](QMouseEvent*) { iBtnAdvancedMouseUp(); });
+    connect(iBtnAdvanced, &TImageButton::clicked, this, [this] { iBtnAdvancedMouseUp(); });
+    connect(Messages, &TnDBGrid::operatorMoved, this, &TSysLogForm::operatorMoved);
+    connect(lblNew, &TnControl::clicked, this, &TSysLogForm::FollowNewest);
     connect(Simple, &TnControl::resized, this, [this] { SimpleResize(simpleBar()); });
     connect(Filter, &TnControl::resized, this, &TSysLogForm::alignChildren);
 }
@@ -187,14 +213,6 @@ void TSysLogForm::ApplySettings() {
             handSettingsToDialog(settings);
         else
             applyWindowPlacement();
-        const std::string filter =
-            settings->readString(Settings::kOptions, "AdvancedFilter", kAdvancedExample);
-        AdvancedFilter->setText(textFromCore(filter));
-        if (filter != kAdvancedExample) {
-            QPalette normal = AdvancedFilter->palette();
-            normal.setColor(QPalette::Text, palette().color(QPalette::WindowText));
-            AdvancedFilter->setPalette(normal);
-        }
     } else if (!dialogExists) {
         applyWindowPlacement();
     }
@@ -226,7 +244,7 @@ void TSysLogForm::applyWindowPlacement() {
         const int left = settings->readInteger(Settings::kOptions, "Left", x());
         const int w = settings->readInteger(Settings::kOptions, "Width", width());
         const int h = settings->readInteger(Settings::kOptions, "Height", height());
-        setGeometry(left, top, std::max(w, minimumWidth()), std::max(h, 1));
+        PlaceWindow(*this, QRect(left, top, w, h));
         return;
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -239,42 +257,125 @@ void TSysLogForm::applyWindowPlacement() {
 void TSysLogForm::BringToFront() {
     if (settingsDialogVisible && settingsDialogVisible())
         return;
+    Settings* settings = m_core ? m_core->settings() : nullptr;
+    if (settings && !settings->readBool(Settings::kOptions, kBringToFrontKey, true))
+        return;
     if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowNoState);
     if (!isVisible())
         show();
     raise();
-    activateWindow();
+    // The keyboard stays where the operator is typing: another program, or another window of
+    // this one. A window in the background only asks for attention.
+    if (!isActiveWindow())
+        QApplication::alert(this);
 }
 
 void TSysLogForm::MessageSelect(Table& table, int recNo) {
     if (recNo < 0)
         return;
+    if (&table == &m_data.MessageSet() && !m_following) {
+        holdView(table);
+        return;
+    }
     if (recNo > 0 && table.recNo() != recNo && recNo <= table.recordCount())
         table.moveTo(recNo - 1);
-    if (&table == &m_data.MessageSet()) {
-        if (m_details)
-            m_details->showCurrent(table);
-        EventCount->setCaption(QString::number(table.recordCount()));
-        m_messageRows->notifyChanged();
-        if (DataGrid->messageModel())
-            DataGrid->refresh();
-        if (m_filterBar)
-            m_filterBar->refreshLists();
-        if (const int current = m_messageRows->currentRow(); current >= 0)
-            Messages->scrollToRow(current);
-    }
+    showCurrentRecord(table);
+}
+
+void TSysLogForm::showCurrentRecord(Table& table) {
+    if (&table != &m_data.MessageSet())
+        return;
+    if (m_details)
+        m_details->showCurrent(table);
+    EventCount->setCaption(QString::number(table.recordCount()));
+    m_messageRows->notifyChanged();
+    if (DataGrid->messageModel())
+        DataGrid->refresh();
+    if (m_filterBar)
+        m_filterBar->refreshLists();
+    if (!m_following)
+        return;
+    if (const int current = m_messageRows->currentRow(); current >= 0)
+        Messages->scrollToRow(current);
 }
 
 void TSysLogForm::MessageSetScrolled() {
     Table& messages = m_data.MessageSet();
-    if (!messages.isOpen() || m_holdUpdates > 0)
+    if (!messages.isOpen() || m_holdUpdates > 0 || m_holdingView)
         return;
     // A batch of waiting messages moves the cursor once per message; the window follows once,
     // when the batch is stored.
     if (m_core && m_core->intake().inBatch())
         return;
-    MessageSelect(messages, messages.recNo());
+    showCurrentRecord(messages);
+}
+
+void TSysLogForm::holdView(Table& messages) {
+    // New messages are counted by key, so records that expiry removed from the front of the view
+    // in the meantime change nothing.
+    const int keyField = messages.fieldIndex("Key");
+    const int count = messages.recordCount();
+    if (keyField >= 0 && count > 0) {
+        const int firstNew = firstPositionAfter(messages, keyField, m_newestSeen);
+        m_newWhileWaiting += count - firstNew;
+        m_newestSeen = keyAt(messages, keyField, count - 1);
+        m_holdingView = true;
+        const int held = std::min(firstPositionAfter(messages, keyField, m_heldKey - 1), count - 1);
+        if (messages.currentPosition() != held)
+            messages.moveTo(held);
+        m_holdingView = false;
+        Messages->setTopRow(std::min(firstPositionAfter(messages, keyField, m_topKey - 1), count - 1));
+    }
+    showCurrentRecord(messages);
+    showNewCount();
+}
+
+void TSysLogForm::operatorMoved() {
+    Table& messages = m_data.MessageSet();
+    const int count = messages.isOpen() ? messages.recordCount() : 0;
+    const int keyField = messages.isOpen() ? messages.fieldIndex("Key") : -1;
+    const int current = m_messageRows ? m_messageRows->currentRow() : -1;
+    const bool atNewest =
+        count == 0 || keyField < 0 || (current == count - 1 && Messages->rowFullyShown(current));
+    if (atNewest) {
+        if (!m_following)
+            FollowNewest();
+        return;
+    }
+    if (m_following) {
+        m_following = false;
+        m_newWhileWaiting = 0;
+        m_newestSeen = keyAt(messages, keyField, count - 1);
+        Messages->setFollowCurrent(false);
+    }
+    m_heldKey = keyAt(messages, keyField, std::clamp(current, 0, count - 1));
+    m_topKey = keyAt(messages, keyField, std::clamp(Messages->topRow(), 0, count - 1));
+    showNewCount();
+}
+
+void TSysLogForm::FollowNewest() {
+    m_following = true;
+    m_newWhileWaiting = 0;
+    Messages->setFollowCurrent(true);
+    showNewCount();
+    Table& messages = m_data.MessageSet();
+    if (!messages.isOpen() || messages.recordCount() == 0)
+        return;
+    if (messages.currentPosition() != messages.recordCount() - 1)
+        messages.last();
+    else
+        showCurrentRecord(messages);
+    Messages->scrollToRow(messages.recordCount() - 1);
+}
+
+void TSysLogForm::showNewCount() {
+    if (m_following) {
+        lblNew->hide();
+        return;
+    }
+    lblNew->setCaption(tr(" %1 new").arg(m_newWhileWaiting));
+    lblNew->show();
 }
 
 void TSysLogForm::refreshDropped() {
@@ -300,8 +401,9 @@ void TSysLogForm::RefreshNetworkIndicator() {
 }
 
 void TSysLogForm::FormActivate() {
+    // Coming back to the window shows the newest record, unless the operator was reading.
     Table& messages = m_data.MessageSet();
-    if (messages.isOpen() && messages.recordCount() > 0)
+    if (m_following && messages.isOpen() && messages.recordCount() > 0)
         messages.last();
     DailyUpdateCheck();
 }
@@ -348,7 +450,9 @@ void TSysLogForm::EndSizeMove() {
     Settings* settings = m_core ? m_core->settings() : nullptr;
     if (!settings)
         return;
-    if (saveLocationChecked && saveLocationChecked()) {
+    // Left and Top are where the frame is, Width and Height the inside of the window, which is
+    // what PlaceWindow restores; a maximised or minimised window keeps its last normal place.
+    if (saveLocationChecked && saveLocationChecked() && windowState() == Qt::WindowNoState) {
         settings->writeInteger(Settings::kOptions, "Top", y());
         settings->writeInteger(Settings::kOptions, "Left", x());
         settings->writeInteger(Settings::kOptions, "Width", width());
@@ -402,8 +506,25 @@ void TSysLogForm::ibtnHelpMouseUp() {
 }
 
 void TSysLogForm::iBtnClearMouseUp() {
+    Table& messages = m_data.MessageSet();
+    const int count = messages.isOpen() ? messages.recordCount() : 0;
+    if (count > kClearWithoutAsking && !confirmClearAll(count))
+        return;
     m_data.ClearMessagesInView();
+    FollowNewest();
     MessageSetScrolled();
+}
+
+bool TSysLogForm::confirmClearAll(int count) {
+    if (askClearAll)
+        return askClearAll(count);
+    // A question that waits for its answer: left alone, it must not answer OK by itself.
+    MsgDialogEnvironment& environment = msgDialogEnvironment();
+    const bool autoClose = std::exchange(environment.autoClose, false);
+    const int answer = MsgDialog(this, tr("Delete all %1 messages in view?").arg(count), tr("Clear All"),
+                                 QString(), QString(), mkQuestion);
+    environment.autoClose = autoClose;
+    return answer == 1;
 }
 
 void TSysLogForm::iLanguageMouseUp() {

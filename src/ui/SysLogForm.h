@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -83,6 +84,18 @@ public:
     // The error start-up met while opening the listener (empty when it listens).
     const QString& startError() const { return m_startError; }
 
+    // Whether the view follows new messages. It stops while the operator reads (the grid
+    // scrolled away from the newest record, or an older record chosen by hand): new messages are
+    // then counted in the status bar and neither the grid nor the details pane moves.
+    bool following() const { return m_following; }
+    int newWhileWaiting() const { return m_newWhileWaiting; }
+    // End, or a click on the count of new messages: the newest record becomes current and the
+    // view follows again.
+    void FollowNewest();
+    // Ctrl+C on the message grid: the current record as a text line (date, host, severity and
+    // message, separated by tabs) into the clipboard; answers the line.
+    QString CopySelected();
+
     void ApplySettings();
     void RefreshNetworkIndicator();
     bool IsNetworkUp() const;
@@ -99,6 +112,10 @@ public:
     std::function<bool()> settingsDialogVisible;
     std::function<bool()> saveLocationChecked;
     std::function<void()> showLanguageDialog;
+    // Asks before "Clear All" deletes more than kClearWithoutAsking records; true to delete.
+    // Unset: the program's message dialog with OK and Cancel.
+    std::function<bool(int count)> askClearAll;
+    static constexpr int kClearWithoutAsking = 100;
 
     // The component tree, named as the window's parts are.
     TnControl* nHeader;
@@ -166,6 +183,7 @@ public:
     TnLabel* lblEvents;
     TnLabel* EventCount;
     TnLabel* lblDropped;
+    TnLabel* lblNew;
     TImageButton* iLanguage;
     TImageButton* iNetwork;
 
@@ -204,11 +222,16 @@ private:
     void loadImageLists();
     void applyWindowPlacement();
     void refreshDropped();
+    void showCurrentRecord(Table& table);
+    void operatorMoved();
+    void holdView(Table& messages);
+    void showNewCount();
 
     void iBtnCloseMouseUp();
     void iBtnSetupMouseUp();
     void ibtnHelpMouseUp();
     void iBtnClearMouseUp();
+    bool confirmClearAll(int count);
     void iLanguageMouseUp();
     void iBtnAdvancedMouseOver();
     void iBtnAdvancedMouseLeave();
@@ -217,6 +240,8 @@ private:
     // The message grid, the details pane, the Data page, the filter bar and the test message bar.
     void wireMessageViews();
     void startFilterBar();
+    void wireKeys();
+    void focusFilter();
     void FormResize();
     void iBtnAdvancedMouseUp();
     void DailyUpdateCheck();
@@ -237,6 +262,13 @@ private:
     QTimer* m_sizeMoveEnd = nullptr;
     QTimer* m_droppedRefresh = nullptr;
     QString m_startError;
+    bool m_stretchPending = false;
+    bool m_following = true;
+    int m_newWhileWaiting = 0;
+    bool m_holdingView = false;
+    std::int32_t m_heldKey = 0;     // the record the operator reads while the view waits
+    std::int32_t m_topKey = 0;      // the record at the top of the grid while the view waits
+    std::int32_t m_newestSeen = 0;  // the newest record counted while the view waits
     bool m_destroyed = false;
     bool m_closing = false;
 };

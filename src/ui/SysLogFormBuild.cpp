@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace corvane {
@@ -281,6 +282,10 @@ void TSysLogForm::buildDetails() {
     DetailData = named(new QPlainTextEdit, "DetailData");
     DetailData->setReadOnly(true);
     DetailData->setFont(pixelFont(QStringLiteral("Verdana"), 11));
+    // The box is a few lines high at the design size: narrow margins give the text the room, and
+    // the scroll bar is always there, so the rest of a long message can be reached.
+    DetailData->document()->setDocumentMargin(2);
+    DetailData->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Splitter2->addWidget(DetailData);
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);
@@ -373,8 +378,17 @@ void TSysLogForm::buildStatusBar() {
     EventCount->setGradient(false);
     EventCount->setClientColor(TColor(QColor(0, 0, 0, 0)));
 
+    lblNew = named(new TnLabel(StatusBar), "lblNew");
+    lblNew->setGeometry(428, 0, 96, 28);
+    lblNew->setLayout(TextLayout::Center);
+    lblNew->setGradient(false);
+    lblNew->setClientColor(TColor(QColor(0, 0, 0, 0)));
+    lblNew->setCursor(Qt::PointingHandCursor);
+    lblNew->setToolTip(tr("Messages that arrived while you read; click or press End to follow them"));
+    lblNew->hide();
+
     lblDropped = named(new TnLabel(StatusBar), "lblDropped");
-    lblDropped->setGeometry(428, 0, 200, 28);
+    lblDropped->setGeometry(526, 0, 104, 28);
     lblDropped->setLayout(TextLayout::Center);
     lblDropped->setGradient(false);
     lblDropped->setClientColor(TColor(QColor(0, 0, 0, 0)));

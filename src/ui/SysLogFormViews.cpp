@@ -3,6 +3,7 @@
 #include "ui/SysLogForm.h"
 
 #include "app/AppCore.h"
+#include "app/Settings.h"
 #include "platform/MessageDialogs.h"
 #include "store/TData.h"
 #include "ui/AdvancedFilterPanel.h"
@@ -17,9 +18,24 @@
 #include "ui/TestMessageBar.h"
 #include "widgets/TnLabel.h"
 
+#include "widgets/TnDBGrid.h"
+#include "widgets/TnPageControl.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QTimer>
+
 #include <stdexcept>
 
 namespace corvane {
+
+namespace {
+// The message grid's column order, widths and visibility.
+constexpr const char* kColumnsKey = "MessageColumns";
+}  // namespace
 
 void TSysLogForm::wireMessageViews() {
     if (m_filterBar)
@@ -28,6 +44,26 @@ void TSysLogForm::wireMessageViews() {
     if (!m_messageRows)
         m_messageRows = new TableRows(messages, m_env.formats, this);
     m_messageGrid = new MessageGrid(*Messages, *m_messageRows, messages, &iSeverityList, this);
+    connect(Messages, &TnDBGrid::resized, this, [this] {
+        if (m_stretchPending)
+            FormResize();
+    });
+    connect(nMain, &TnPageControl::currentChanged, this, [this] {
+        if (m_stretchPending)
+            QTimer::singleShot(0, this, &TSysLogForm::FormResize);
+    });
+    m_messageGrid->fitDateColumn(textFromCore(
+        m_env.formats.formatDateTime(encodeDateTime({2028, 12, 28, 22, 58, 58, 0}).value_or(0))));
+    if (Settings* settings = m_core ? m_core->settings() : nullptr)
+        m_messageGrid->applyColumnLayout(
+            QString::fromStdString(settings->readString(Settings::kOptions, kColumnsKey, "")));
+    connect(Messages, &TnDBGrid::columnsArranged, this, [this] {
+        if (Settings* settings = m_core ? m_core->settings() : nullptr)
+            settings->writeString(Settings::kOptions, kColumnsKey,
+                                  m_messageGrid->columnLayout().toStdString());
+        FormResize();
+    });
+    wireKeys();
     m_details =
         std::make_unique<DetailsPane>(DetailsPaneWidgets{iFacility, Date, Severity, Process, SubProcess,
                                                          ProcessID, ProcessEx, DetailData, Description},
@@ -69,6 +105,50 @@ void TSysLogForm::wireMessageViews() {
         this);
 }
 
+void TSysLogForm::wireKeys() {
+    auto key = [this](const QKeySequence& sequence, QWidget* scope, Qt::ShortcutContext context,
+                      auto action) {
+        auto* shortcut = new QShortcut(sequence, scope);
+        shortcut->setContext(context);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    key(QKeySequence(Qt::Key_F1), this, Qt::WindowShortcut, [this] { ibtnHelpMouseUp(); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_F), this, Qt::WindowShortcut, [this] { focusFilter(); });
+    // Fields that use End themselves (the edits) keep it.
+    key(QKeySequence(Qt::Key_End), this, Qt::WindowShortcut, [this] {
+        FollowNewest();
+        if (nMain->page(nMain->currentIndex()) == RecentTab)
+            Messages->setFocus();
+    });
+    key(QKeySequence(Qt::Key_Escape), this, Qt::WindowShortcut, [this] {
+        // Leaving a field: the focus goes back to the message grid.
+        if (QApplication::focusWidget() != Messages && nMain->page(nMain->currentIndex()) == RecentTab)
+            Messages->setFocus();
+    });
+    key(QKeySequence::Copy, Messages, Qt::WidgetShortcut, [this] { CopySelected(); });
+}
+
+void TSysLogForm::focusFilter() {
+    QWidget* target = Advanced->isVisible() ? static_cast<QWidget*>(AdvancedFilter) : dbSeverity;
+    target->setFocus(Qt::ShortcutFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->selectAll();
+}
+
+QString TSysLogForm::CopySelected() {
+    Table& messages = m_data.MessageSet();
+    const int row = m_messageRows ? m_messageRows->currentRow() : -1;
+    if (!messages.isOpen() || row < 0 || row >= messages.recordCount())
+        return {};
+    QStringList parts;
+    for (const char* name : {"Date", "Host", "Severity", "Message"})
+        if (const int field = messages.fieldIndex(name); field >= 0)
+            parts << m_messageRows->cellText(row, field);
+    const QString line = parts.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    QApplication::clipboard()->setText(line);
+    return line;
+}
+
 void TSysLogForm::startFilterBar() {
     if (!m_filterBar)
         return;
@@ -83,8 +163,16 @@ void TSysLogForm::startFilterBar() {
 }
 
 void TSysLogForm::FormResize() {
-    if (Messages)
-        StretchColumns(*Messages, m_data.MessageSet().fields());
+    if (!Messages)
+        return;
+    // A grid on a hidden page keeps the width it had when it was last shown: it is stretched
+    // when it shows again at its new width.
+    if (!Messages->isVisible()) {
+        m_stretchPending = true;
+        return;
+    }
+    m_stretchPending = false;
+    StretchColumns(*Messages, m_data.MessageSet().fields());
 }
 
 void TSysLogForm::iBtnAdvancedMouseUp() {

@@ -10,6 +10,7 @@
 #include "ui/Translation.h"
 #include "widgets/TImageButton.h"
 
+#include <QLocale>
 #include <QPixmap>
 
 namespace corvane {
@@ -19,11 +20,24 @@ constexpr const char* kLanguageKey = "Language";
 }
 
 void startLanguage(const std::string& settingsPath) {
-    QString code = QStringLiteral("ENU");
+    QString code = languageForLocale(QLocale::system());
     const Settings::LoadResult loaded = Settings::load(settingsPath);
-    if (loaded.settings)
+    if (loaded.settings && loaded.settings->keyExists(Settings::kOptions, kLanguageKey))
         code = QString::fromStdString(loaded.settings->readString(Settings::kOptions, kLanguageKey, "ENU"));
     Translation::instance().setLanguage(normalizedLanguageCode(code));
+}
+
+QString languageForLocale(const QLocale& locale) {
+    switch (locale.language()) {
+        case QLocale::German:
+            return QStringLiteral("DEU");
+        case QLocale::Spanish:
+            return QStringLiteral("ESN");
+        case QLocale::French:
+            return QStringLiteral("FRA");
+        default:
+            return QStringLiteral("ENU");
+    }
 }
 
 void showLanguageOnButton(TSysLogForm& form) {

@@ -68,13 +68,14 @@ void TImageButton::leaveEvent(QEvent* event) {
 }
 
 void TImageButton::mousePressEvent(QMouseEvent* event) {
-    if (isEnabled())
+    if (isEnabled() && event->button() == Qt::LeftButton)
         setImageIndex(m_indexes.down());
     TImageLabel::mousePressEvent(event);
 }
 
 void TImageButton::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressedInside() && rect().contains(event->position().toPoint());
+    const bool click =
+        pressedInside() && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     if (isEnabled())
         setImageIndex(m_indexes.up());
     TImageLabel::mouseReleaseEvent(event);

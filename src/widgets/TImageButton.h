@@ -10,7 +10,9 @@ namespace corvane {
 // Active (under the mouse, where the Mask image is white) and Down (pressed). An index outside
 // the list, the Mask index, or a button without a list leaves the current picture in place, so a
 // button without images keeps its own picture. State images change before the mouse signals are
-// raised. The list is not owned and must outlive the button's use of it.
+// raised. clicked() is the button's action: a left-button press and release over the button (a
+// right-click, or a press dragged off the button, raises mouseUp but no click). The list is not owned and
+// must outlive the button's use of it.
 //   btn->setPicture(ownPicture); btn->imageIndexes()->setStates(4, 5, 6, 7); btn->setImages(&list);
 class TImageButton : public TImageLabel {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "widgets/TImageLabel.h"
 
 #include "widgets/Painting.h"
+#include "widgets/Readability.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -98,18 +99,22 @@ void TImageLabel::paintEvent(QPaintEvent*) {
     }
     if (m_captionGlow)
         drawCaptionGlow(p, rect(), m_caption, m_style, QColor(0, 255, 255));
-    drawCaption(p, rect(), m_caption, m_style, pal.color(QPalette::WindowText));
+    drawCaption(p, rect(), m_caption, m_style, captionColor(this));
 }
 
 void TImageLabel::mousePressEvent(QMouseEvent* event) {
-    m_pressedInside = true;
+    // Only the left button clicks, as on every desktop button.
+    if (event->button() == Qt::LeftButton)
+        m_pressedInside = true;
     emit mouseDown(event);
 }
 
 void TImageLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseUp(event);
-    const bool click = m_pressedInside && rect().contains(event->position().toPoint());
-    m_pressedInside = false;
+    const bool click =
+        m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        m_pressedInside = false;
     if (click)
         emit clicked();
 }

@@ -1,4 +1,5 @@
 #include "widgets/TgLabel.h"
+#include "widgets/Readability.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -147,6 +148,11 @@ QRect TgLabel::captionArea() const {
     return rect().adjusted(m_borderWidth, m_borderWidth, -m_borderWidth, -m_borderWidth);
 }
 
+QList<QColor> TgLabel::backgroundStops() const {
+    const QColor c1 = m_color.resolve(palette());
+    return {c1, m_gradient ? m_color2.resolve(palette()) : c1};
+}
+
 void TgLabel::paintBackground(QPainter& p) {
     const QColor c1 = m_color.resolve(palette());
     const QColor c2 = m_gradient ? m_color2.resolve(palette()) : c1;
@@ -201,7 +207,7 @@ void TgLabel::paintLabel(QPainter& p, const CaptionStyle& style) {
     if (isEnabled()) {
         if (m_captionGlow)
             drawCaptionGlow(p, r, m_caption, style, shadow);
-        drawCaption(p, r, m_caption, style, pal.color(QPalette::WindowText));
+        drawCaption(p, r, m_caption, style, captionColor(this));
     } else {
         drawCaptionEmbossed(p, r, m_caption, style, pal.color(QPalette::Light), pal.color(QPalette::Dark));
     }

@@ -49,6 +49,8 @@ public:
     void setShowAccelChar(bool on);
     void setAutoSize(bool on);
     bool transparent() const { return m_transparent; }
+    // The two ends of the background fill, whether or not it is painted.
+    QList<QColor> backgroundStops() const;
     void setTransparent(bool on);
 
     bool selected() const { return m_selected; }

@@ -82,6 +82,13 @@ QColor TnControl::paintedClientColor2() const {
     return m_clientColor2.resolve(palette());
 }
 
+QList<QColor> TnControl::clientStops() const {
+    const QColor cc1 = m_clientColor.resolve(palette());
+    if (cc1.alpha() == 0)
+        return {};
+    return {cc1, m_gradient ? paintedClientColor2() : cc1};
+}
+
 void TnControl::paintContent(QPainter&) {}
 
 void TnControl::paintEvent(QPaintEvent*) {

@@ -27,6 +27,8 @@ public:
     TColor color2() const { return m_color2; }
     void setColor2(const TColor& c);
     bool gradient() const { return m_gradient; }
+    // The colours the client area is filled with, top (or left) first; none when it is clear.
+    QList<QColor> clientStops() const;
     void setGradient(bool on);
     bool vertical() const { return m_vertical; }
     void setVertical(bool on);

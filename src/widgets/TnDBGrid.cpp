@@ -1,7 +1,9 @@
 #include "widgets/TnDBGrid.h"
 
 #include "widgets/Painting.h"
+#include "widgets/Readability.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,6 +15,7 @@ namespace corvane {
 namespace {
 constexpr int kMaxCachedHeights = 4096;
 constexpr int kResizeGrip = 3;
+constexpr int kDragDistance = 6;
 }  // namespace
 
 TnDBGrid::TnDBGrid(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -31,7 +34,7 @@ void TnDBGrid::setSource(GridRowSource* source) {
         connect(source, &GridRowSource::changed, this, [this] {
             invalidateHeights();
             setTopRow(m_top);
-            if (m_source)
+            if (m_source && m_followCurrent)
                 scrollToRow(m_source->currentRow());
         });
     }
@@ -52,6 +55,32 @@ void TnDBGrid::setColumnWidth(int column, int width) {
     m_columns[column].width = std::max(8, width);
     invalidateHeights();
     setTopRow(m_top);
+}
+
+void TnDBGrid::setColumnVisible(int column, bool visible) {
+    if (column < 0 || column >= m_columns.size() || m_columns[column].visible == visible)
+        return;
+    m_columns[column].visible = visible;
+    invalidateHeights();
+    setTopRow(m_top);
+}
+
+void TnDBGrid::moveColumn(int from, int to) {
+    if (from < 0 || from >= m_columns.size() || to < 0 || to >= m_columns.size() || from == to)
+        return;
+    m_columns.move(from, to);
+    viewport()->update();
+}
+
+int TnDBGrid::columnAt(int x) const {
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (!m_columns[i].visible)
+            continue;
+        const int left = columnLeft(i);
+        if (x >= left && x < left + m_columns[i].width)
+            return i;
+    }
+    return -1;
 }
 
 int TnDBGrid::rowCount() const {
@@ -185,6 +214,14 @@ void TnDBGrid::scrollToRow(int row) {
     setTopRow(top);
 }
 
+bool TnDBGrid::rowFullyShown(int row) const {
+    const int bottom = viewport()->height();
+    for (const ShownRow& s : m_shown)
+        if (s.row == row)
+            return s.top + s.height <= bottom;
+    return false;
+}
+
 void TnDBGrid::updateScrollBars() {
     m_syncingScrollBar = true;
     const int n = rowCount();
@@ -203,8 +240,10 @@ void TnDBGrid::updateScrollBars() {
 void TnDBGrid::scrollContentsBy(int, int) {
     if (m_syncingScrollBar)
         return;
-    if (verticalScrollBar()->value() != m_top)
+    if (verticalScrollBar()->value() != m_top) {
         setTopRow(verticalScrollBar()->value());
+        emit operatorMoved();
+    }
     viewport()->update();
 }
 
@@ -238,7 +277,8 @@ void TnDBGrid::paintTitles(QPainter& p) {
             continue;
         const QRect r(columnLeft(i), 0, c.width, th);
         p.save();
-        p.setPen(pal.color(QPalette::WindowText));
+        p.setPen(readableOn(pal.color(QPalette::WindowText),
+                            {pal.color(QPalette::Light), pal.color(QPalette::Button)}));
         p.drawText(r.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, c.title);
         p.setPen(pal.color(QPalette::Mid));
         p.drawLine(r.topRight(), r.bottomRight());
@@ -294,6 +334,12 @@ void TnDBGrid::paintEvent(QPaintEvent*) {
     }
     if (m_showTitles)
         paintTitles(p);
+    if (m_dragging && m_dropX >= 0) {
+        p.save();
+        p.setPen(QPen(pal.color(QPalette::Highlight), 2));
+        p.drawLine(m_dropX, 0, m_dropX, viewport()->height());
+        p.restore();
+    }
 }
 
 void TnDBGrid::resizeEvent(QResizeEvent* event) {
@@ -346,6 +392,7 @@ void TnDBGrid::keyPressEvent(QKeyEvent* event) {
             QAbstractScrollArea::keyPressEvent(event);
             return;
     }
+    emit operatorMoved();
 }
 
 void TnDBGrid::mousePressEvent(QMouseEvent* event) {
@@ -362,17 +409,36 @@ void TnDBGrid::mousePressEvent(QMouseEvent* event) {
                 return;
             }
         }
+        if (event->button() == Qt::LeftButton) {
+            m_draggedColumn = columnAt(pos.x());
+            m_dragStartX = pos.x();
+            m_dragging = false;
+        }
         return;
     }
     const int row = rowAt(pos.y());
-    if (row >= 0)
+    if (row >= 0) {
         moveCurrent(row);
+        emit operatorMoved();
+    }
 }
 
 void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (m_resizingColumn >= 0) {
         setColumnWidth(m_resizingColumn, m_resizeStartWidth + pos.x() - m_resizeStartX);
+        return;
+    }
+    if (m_draggedColumn >= 0) {
+        if (!m_dragging && std::abs(pos.x() - m_dragStartX) >= kDragDistance)
+            m_dragging = true;
+        if (m_dragging) {
+            const int target = dropPlace(pos.x());
+            m_dropX = target < m_columns.size() ? columnLeft(target)
+                                                : totalWidth() - horizontalScrollBar()->value();
+            viewport()->setCursor(Qt::ClosedHandCursor);
+            viewport()->update();
+        }
         return;
     }
     bool onGrip = false;
@@ -383,14 +449,55 @@ void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
     viewport()->setCursor(onGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
 }
 
-void TnDBGrid::mouseReleaseEvent(QMouseEvent*) {
+void TnDBGrid::mouseReleaseEvent(QMouseEvent* event) {
+    const bool resized = m_resizingColumn >= 0 && m_columns[m_resizingColumn].width != m_resizeStartWidth;
     m_resizingColumn = -1;
+    if (m_dragging) {
+        int target = dropPlace(event->position().toPoint().x());
+        // The place counts the dragged column itself: dropping it right of itself moves it one less.
+        if (target > m_draggedColumn)
+            --target;
+        const bool moved = target != m_draggedColumn;
+        moveColumn(m_draggedColumn, target);
+        viewport()->setCursor(Qt::ArrowCursor);
+        if (moved)
+            emit columnsArranged();
+    }
+    m_draggedColumn = -1;
+    m_dragging = false;
+    m_dropX = -1;
+    viewport()->update();
+    if (resized)
+        emit columnsArranged();
+}
+
+int TnDBGrid::dropPlace(int x) const {
+    // The place before the first column whose middle lies right of x; after the last otherwise.
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (!m_columns[i].visible)
+            continue;
+        if (x < columnLeft(i) + m_columns[i].width / 2)
+            return i;
+    }
+    return static_cast<int>(m_columns.size());
+}
+
+void TnDBGrid::contextMenuEvent(QContextMenuEvent* event) {
+    // The scroll area hands on the viewport's event in viewport coordinates.
+    if (m_showTitles && event->pos().y() < titleHeight()) {
+        emit titleMenuRequested(event->globalPos());
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::contextMenuEvent(event);
 }
 
 void TnDBGrid::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 40;
-    if (steps != 0)
+    if (steps != 0) {
         setTopRow(m_top - steps);
+        emit operatorMoved();
+    }
     event->accept();
 }
 

@@ -55,6 +55,11 @@ public:
     void setColumns(const QList<GridColumn>& columns);
     const QList<GridColumn>& columns() const { return m_columns; }
     void setColumnWidth(int column, int width);
+    void setColumnVisible(int column, bool visible);
+    // Moves column `from` to place `to` (both indexes into columns()).
+    void moveColumn(int from, int to);
+    // The column under a viewport x, or -1.
+    int columnAt(int x) const;
     bool defaultDrawing() const { return m_defaultDrawing; }
     void setDefaultDrawing(bool on) {
         m_defaultDrawing = on;
@@ -83,6 +88,12 @@ public:
     // Rows measured since construction; the grid never measures a row it does not show.
     long long measuredRows() const { return m_measuredCount; }
     void scrollToRow(int row);
+    // True when the row is on screen and not cut by the bottom edge.
+    bool rowFullyShown(int row) const;
+    // On (the default), a change of the source brings its current row on screen; off, the rows
+    // on screen stay where they are.
+    bool followCurrent() const { return m_followCurrent; }
+    void setFollowCurrent(bool on) { m_followCurrent = on; }
     // How a column's text wraps, for measuring and for drawing alike.
     static int wrapFlags(const GridColumn& c) {
         return c.breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
@@ -93,6 +104,12 @@ public:
 
 signals:
     void resized();
+    // The operator moved the current row or scrolled (keys, mouse, wheel, scroll bar).
+    void operatorMoved();
+    // The operator dragged a column to another place or to another width.
+    void columnsArranged();
+    // A right-click on the title row, at a global position.
+    void titleMenuRequested(QPoint globalPos);
 
 protected:
     virtual void drawColumnCell(QPainter& p, const GridCell& cell);
@@ -105,6 +122,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     int rowCount() const;
@@ -115,6 +133,7 @@ private:
     int fullyShownCount() const;
     int columnLeft(int column) const;
     int totalWidth() const;
+    int dropPlace(int x) const;
     void moveCurrent(int row);
     void paintTitles(QPainter& p);
 
@@ -126,6 +145,10 @@ private:
     QHash<int, int> m_heights;  // measured heights of rows on or next to the screen
     long long m_measuredCount = 0;
     int m_resizingColumn = -1;
+    int m_draggedColumn = -1;  // pressed on its title; moved once the mouse travels
+    int m_dragStartX = 0;
+    bool m_dragging = false;
+    int m_dropX = -1;  // where the dragged column would go, while dragging
     int m_resizeStartX = 0;
     int m_resizeStartWidth = 0;
     bool m_syncingScrollBar = false;
@@ -133,6 +156,7 @@ private:
     bool m_columnLines = true;
     bool m_rowLines = true;
     int m_fixedRowHeight = 0;
+    bool m_followCurrent = true;
 };
 
 }  // namespace corvane

@@ -1,4 +1,5 @@
 #include "widgets/TnLabel.h"
+#include "widgets/Readability.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -101,7 +102,7 @@ void TnLabel::paintCaption(QPainter& p, const CaptionStyle& style) {
     }
     if (m_dropShadow)
         drawCaptionShadow(p, r, caption(), style, m_shadowColor.resolve(pal), m_shadowWidth);
-    drawCaption(p, r, caption(), style, pal.color(QPalette::WindowText));
+    drawCaption(p, r, caption(), style, captionColor(this));
 }
 
 void TnLabel::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
 #include "widgets/TnPageControl.h"
 
 #include "widgets/Painting.h"
+#include "widgets/Readability.h"
 
 #include <QPainter>
 #include <QStackedWidget>
@@ -63,7 +64,9 @@ void TnTabBar::paintEvent(QPaintEvent*) {
             content.setLeft(ir.right() + 4);
         }
         p.save();
-        p.setPen(pal.color(isTabEnabled(i) ? QPalette::WindowText : QPalette::Dark));
+        p.setPen(isTabEnabled(i)
+                     ? readableOn(pal.color(QPalette::WindowText), {current ? shade(c1, 0.4) : c1, c2})
+                     : pal.color(QPalette::Dark));
         if (side) {
             p.translate(QRectF(content).center());
             p.rotate(shape() == QTabBar::RoundedEast || shape() == QTabBar::TriangularEast ? 90 : -90);

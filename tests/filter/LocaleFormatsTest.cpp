@@ -53,7 +53,10 @@ TEST(LocaleFormats, ReadsLeniently) {
         {"2/29/23", std::nullopt},
         {"13/1/24", std::nullopt},
         {"12/8/24 13:00:00 PM", std::nullopt},
-        {"12/8/24 9:15", std::nullopt},
+        {"12/8/24 9:15", at(2024, 12, 8, 9, 15, 0)},  // typed without the seconds
+        {"12/8/24 9:15 PM", at(2024, 12, 8, 21, 15, 0)},
+        {"12/8/24 9:15 00", std::nullopt},
+        {"12/8/24 9", std::nullopt},
         {"12/8/24 9:15:00 AM x", std::nullopt},
         {"12-8-24", std::nullopt},
         {"", std::nullopt},
@@ -68,6 +71,7 @@ TEST(LocaleFormats, ReadsATimeAlone) {
     EXPECT_EQ(kUs.parseTime("9:15:00 PM"), at(1899, 12, 30, 21, 15, 0));
     EXPECT_EQ(kGerman.parseTime("00:00:01"), at(1899, 12, 30, 0, 0, 1));
     EXPECT_EQ(kGerman.parseTime("24:00:00"), std::nullopt);
+    EXPECT_EQ(kGerman.parseTime("17:45"), at(1899, 12, 30, 17, 45, 0));
     EXPECT_EQ(kUs.parseTime("12/8/24"), std::nullopt);
 }
 

@@ -49,13 +49,15 @@ protected:
     MessageGrid painter{grid, rows, store.messages(), &icons};
 };
 
-TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGrid) {
+TEST_F(MessageGridTest, ColumnsAreTheFourOfTheMessageGridThenTheOffered) {
     const QList<GridColumn>& c = grid.columns();
-    ASSERT_EQ(c.size(), 4);
-    const std::pair<const char*, int> expected[] = {
-        {"Severity", 56}, {"Date", 88}, {"Address", 80}, {"Message", 372}};
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(c.size(), 8);
+    const std::pair<const char*, int> expected[] = {{"Severity", 56}, {"Date", 88},    {"Address", 80},
+                                                    {"Message", 372}, {"Host", 100},   {"Process", 100},
+                                                    {"PID", 56},      {"Facility", 80}};
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(c[i].title, QString::fromLatin1(expected[i].first));
+        EXPECT_EQ(c[i].visible, i < 4) << expected[i].first;
         if (i == 2)  // widened to the widest IPv4 address in the grid's font; longer ones wrap
             EXPECT_GE(c[i].width, expected[i].second);
         else

@@ -57,6 +57,7 @@ struct MsgDialogFixture : ::testing::Test {
         msgDialogEnvironment().player = &player;
         msgDialogEnvironment().sounds = &sounds;
         msgDialogEnvironment().autoCloseMs = 10000;  // a test that fails to close a dialog still ends
+        msgDialogEnvironment().playSounds = true;    // whatever a window test before left
     }
     void TearDown() override { msgDialogEnvironment() = saved; }
 };

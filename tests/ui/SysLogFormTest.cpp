@@ -153,7 +153,7 @@ TEST(SysLogFormTest, AdvancedButtonHoverAndClearAll) {
     ASSERT_TRUE(f.core()->InjectMessage("<13>one", "10.0.0.1"));
     ASSERT_TRUE(f.core()->InjectMessage("<13>two", "10.0.0.1"));
     ASSERT_EQ(w.EventCount->caption(), QStringLiteral("2"));
-    emit w.iBtnClear->mouseUp(nullptr);
+    emit w.iBtnClear->clicked();
     EXPECT_EQ(f.data->MessageSet().recordCount(), 0);
     EXPECT_EQ(w.EventCount->caption(), QStringLiteral("0"));
 }
@@ -162,7 +162,7 @@ TEST(SysLogFormTest, HelpOpensTheFilterPageAndClosingTheWindowClosesIt) {
     FormFixture f;
     f.writeSettingsForPort(test::freeUdpPort());
     f.start();
-    emit f.form->ibtnHelp->mouseUp(nullptr);
+    emit f.form->ibtnHelp->clicked();
     HelpWindow* help = currentHelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());

@@ -1,7 +1,9 @@
 #include "widgets/QtTestApp.h"
 #include "widgets/TnDBGrid.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -151,6 +153,76 @@ TEST_F(GridFixture, ShrinkingTheSourceKeepsTheViewInRange) {
     paint();
     EXPECT_EQ(grid.topRow(), 0);
     EXPECT_EQ(grid.shownRows().size(), 3u);
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+void drag(QWidget* viewport, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent press(QEvent::MouseButtonPress, from, viewport->mapToGlobal(from), button, button, {});
+    QApplication::sendEvent(viewport, &press);
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint at = from + (to - from) * step / 4;
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton, button, {});
+        QApplication::sendEvent(viewport, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, to, viewport->mapToGlobal(to), button, Qt::NoButton, {});
+    QApplication::sendEvent(viewport, &release);
+}
+
+QStringList titles(const TnDBGrid& grid) {
+    QStringList out;
+    for (const GridColumn& c : grid.columns()) out << c.title;
+    return out;
+}
+
+TEST(GridColumnDrag, ATitleDraggedToAnotherPlaceMovesItsColumn) {
+    const struct {
+        const char* name;
+        int fromX, toX;
+        QStringList expected;
+        int arranged;
+    } rows[] = {
+        {"first to the end", 30, 390, {"B", "C", "A"}, 1},
+        {"last to the front", 250, 5, {"C", "A", "B"}, 1},
+        {"middle right past its own middle stays", 130, 170, {"A", "B", "C"}, 0},
+        {"a short wobble is a click", 130, 133, {"A", "B", "C"}, 0},
+    };
+    for (const auto& row : rows) {
+        TnDBGrid grid;
+        grid.resize(420, 200);
+        grid.show();
+        grid.setColumns({{QStringLiteral("A"), 100, true, 0},
+                         {QStringLiteral("B"), 100, true, 1},
+                         {QStringLiteral("C"), 100, true, 2}});
+        int arranged = 0;
+        QObject::connect(&grid, &TnDBGrid::columnsArranged, [&] { ++arranged; });
+        const int y = grid.titleHeight() / 2;
+        drag(grid.viewport(), {row.fromX, y}, {row.toX, y});
+        EXPECT_EQ(titles(grid), row.expected) << row.name;
+        EXPECT_EQ(arranged, row.arranged) << row.name;
+    }
+}
+
+TEST(GridColumnDrag, AWidthDraggedAtTheGripIsReportedAndHiddenColumnsTakeNoRoom) {
+    TnDBGrid grid;
+    grid.resize(420, 200);
+    grid.show();
+    grid.setColumns({{QStringLiteral("A"), 100, true, 0},
+                     {QStringLiteral("H"), 100, false, 1},
+                     {QStringLiteral("B"), 100, true, 2}});
+    EXPECT_EQ(grid.columnAt(150), 2) << "the hidden column takes no room";
+    int arranged = 0;
+    QObject::connect(&grid, &TnDBGrid::columnsArranged, [&] { ++arranged; });
+    const int y = grid.titleHeight() / 2;
+    drag(grid.viewport(), {100, y}, {140, y});
+    EXPECT_EQ(grid.columns()[0].width, 140);
+    EXPECT_EQ(arranged, 1);
+    grid.setColumnVisible(1, true);
+    EXPECT_EQ(grid.columnAt(150), 1);
 }
 
 }  // namespace

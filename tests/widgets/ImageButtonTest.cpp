@@ -103,6 +103,28 @@ TEST_F(ButtonFixture, ReleaseOffTheButtonRaisesMouseUpButNoClick) {
     EXPECT_EQ(button.imageIndex(), 1);
 }
 
+TEST_F(ButtonFixture, OnlyALeftReleaseOverTheButtonClicks) {
+    button.setImages(&list);
+    const struct {
+        const char* name;
+        Qt::MouseButton button;
+        QPoint release;
+        int clicks;
+    } rows[] = {{"left press and release over it", Qt::LeftButton, {5, 5}, 1},
+                {"right-click over it", Qt::RightButton, {5, 5}, 0},
+                {"middle click over it", Qt::MiddleButton, {5, 5}, 0},
+                {"left press dragged off before the release", Qt::LeftButton, {80, 80}, 0}};
+    for (const auto& row : rows) {
+        QSignalSpy clicks(&button, &TImageButton::clicked);
+        send(button, QEvent::MouseButtonPress, {5, 5}, row.button);
+        if (row.button != Qt::LeftButton) {
+            EXPECT_EQ(button.imageIndex(), 1) << row.name << ": only the left button presses it down";
+        }
+        send(button, QEvent::MouseButtonRelease, row.release, row.button);
+        EXPECT_EQ(clicks.count(), row.clicks) << row.name;
+    }
+}
+
 TEST_F(ButtonFixture, DisabledButtonShowsDisabledAndIgnoresTheMouse) {
     button.setImages(&list);
     button.setEnabled(false);
