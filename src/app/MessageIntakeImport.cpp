@@ -64,7 +64,7 @@ bool MessageIntake::ImportRecord(const std::vector<Value>& values, const std::st
         hosts.post();
     } catch (const std::exception& e) {
         hosts.cancel();
-        m_dialogs.show(e.what(), app_texts::kUpdateHost, 16);
+        m_dialogs.show(e.what(), app_texts::kUpdateHost, dkError);
         return false;
     }
     try {

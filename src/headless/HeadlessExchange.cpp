@@ -37,7 +37,7 @@ int runExchange(const HeadlessOptions& options, std::FILE* out, std::FILE* log) 
     provideTemplates(options.dataFolder, options.appFolder);
     TData data(options.dataFolder, options.appFolder,
                [&](TData::ReportKind, const std::string& caption, const std::string& text) {
-                   dialogs.show(text, caption, 16);
+                   dialogs.show(text, caption, dkError);
                });
     data.DataModuleCreate();
     int status = 0;
