@@ -5,6 +5,7 @@
 #include "filter/ExpressionFilterCompiler.h"
 #include "platform/NotifyActions.h"
 #include "store/DataFolder.h"
+#include "store/FolderLock.h"
 #include "app/Settings.h"
 #include "ui/AppFolder.h"
 #include "ui/ApplicationEvents.h"
@@ -57,6 +58,12 @@ int main(int argc, char** argv) {
     if (dataFolder.empty()) {
         dialogs.show("No data folder: neither USERPROFILE, XDG_DATA_HOME nor HOME is set.", "Initialize Data",
                      mkError, {});
+        return 1;
+    }
+    // One program per data folder: a second one says so and ends without writing anything.
+    const FolderLock folderLock(dataFolder);
+    if (!folderLock.held()) {
+        dialogs.show(folderLock.error(), "Corvane", mkError, {});
         return 1;
     }
     const QString folder = appFolder();

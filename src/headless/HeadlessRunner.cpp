@@ -1,4 +1,5 @@
 #include "store/DataFolder.h"
+#include "store/FolderLock.h"
 #include "store/StoreTemplates.h"
 #include "store/TData.h"
 #include "headless/HeadlessRunner.h"
@@ -144,6 +145,11 @@ HeadlessRunner::~HeadlessRunner() {
     m_core.reset();
 }
 
+std::string HeadlessRunner::lockFolder() {
+    m_lock = std::make_unique<FolderLock>(m_options.dataFolder);
+    return m_lock->held() ? std::string() : m_lock->error();
+}
+
 std::string HeadlessRunner::start() {
     provideTemplates(m_options.dataFolder, m_options.appFolder);
     m_data =
@@ -214,6 +220,10 @@ int runHeadless(const std::vector<std::string>& args) {
     ::sigaction(SIGINT, &sa, nullptr);
     ::sigaction(SIGTERM, &sa, nullptr);
 
+    if (const std::string busy = runner.lockFolder(); !busy.empty()) {
+        std::fprintf(stderr, "corvane-headless: %s\n", busy.c_str());
+        return 1;
+    }
     const std::string listenError = runner.start();
     int status = 0;
     if (listenError.empty()) {
@@ -232,9 +242,16 @@ int runHeadless(const std::vector<std::string>& args) {
         std::fprintf(stderr, "corvane-headless: %s\n", saveErrors.c_str());
         status = 1;
     }
-    std::fprintf(stderr, "corvane-headless: %d messages stored, %llu datagrams dropped\n",
-                 runner.data().MessageSet().totalRecordCount(),
-                 static_cast<unsigned long long>(runner.core().DroppedCount()));
+    const int records = runner.data().MessageSet().totalRecordCount();
+    const auto dropped = static_cast<unsigned long long>(runner.core().DroppedCount());
+    if (saveErrors.empty())
+        std::fprintf(stderr, "corvane-headless: %d messages on disk, %llu datagrams dropped\n", records,
+                     dropped);
+    else
+        std::fprintf(stderr,
+                     "corvane-headless: THE FINAL SAVE FAILED: of %d messages held, those received since the "
+                     "last successful save are not on disk; %llu datagrams dropped\n",
+                     records, dropped);
     return status;
 }
 

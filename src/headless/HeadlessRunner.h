@@ -11,6 +11,8 @@
 
 namespace corvane {
 
+class FolderLock;
+
 class AppCore;
 class DialogGate;
 class PosixNotifyActions;
@@ -69,6 +71,9 @@ public:
     HeadlessRunner(const HeadlessRunner&) = delete;
     HeadlessRunner& operator=(const HeadlessRunner&) = delete;
 
+    // Takes the data folder for this program; answers why it cannot (another program holds
+    // it), empty when it is held. Nothing is written to the folder before this succeeds.
+    std::string lockFolder();
     // Loads the store, applies the settings and opens the listener; answers the listener's
     // error text (empty when it listens).
     std::string start();
@@ -92,6 +97,7 @@ private:
     StreamDialogs m_streamDialogs;
     std::unique_ptr<DialogGate> m_dialogs;
     std::unique_ptr<PosixNotifyActions> m_actions;
+    std::unique_ptr<FolderLock> m_lock;
     std::unique_ptr<TData> m_data;
     std::unique_ptr<AppCore> m_core;
 };

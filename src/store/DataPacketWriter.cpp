@@ -207,26 +207,61 @@ private:
     char m_date[8] = {};
 };
 
+struct Column {
+    int field;
+    FieldType type;
+    std::string prefix;  // ` name="`
+};
+
+std::vector<Column> columnsOf(const std::vector<FieldDef>& fields) {
+    std::vector<Column> columns;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (fields[i].kind == FieldKind::Data)
+            columns.push_back({static_cast<int>(i), fields[i].type, " " + attrName(fields[i].name) + "=\""});
+    return columns;
+}
+
+std::size_t prefixBytes(const std::vector<Column>& columns) {
+    std::size_t prefixes = 0;
+    for (const Column& c : columns) prefixes += c.prefix.size() + 24;
+    return prefixes;
+}
+
+void putRow(Out& out, const RowLayout& layout, const std::vector<Column>& columns, std::size_t prefixes,
+            DateWriter& dates, const std::uint8_t* row) {
+    out.ensure(16 + (RowLayout::blockSize(row) - RowLayout::kHeaderSize) * kMaxEntity + prefixes);
+    out.put("<ROW");
+    for (const Column& c : columns) {
+        if (layout.isNull(row, c.field))
+            continue;
+        out.put(c.prefix);
+        switch (c.type) {
+            case FieldType::Text:
+                out.escaped(layout.text(row, c.field));
+                break;
+            case FieldType::DateTime:
+                dates.put(out, layout.milliseconds(row, c.field));
+                break;
+            case FieldType::Integer:
+            case FieldType::AutoInc:
+                out.integer(layout.integer(row, c.field));
+                break;
+        }
+        out.put('"');
+    }
+    out.put("/>");
+}
+
 // Writes the whole packet into `out`, handing it to the sink (when there is one) whenever a
 // piece is full.
 bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const DataPacketWriter::Sink* sink) {
     const auto& fields = snapshot.fields;
     const RowLayout& layout = snapshot.layout;
-    struct Column {
-        int field;
-        FieldType type;
-        std::string prefix;  // ` name="`
-    };
-    std::vector<Column> columns;
+    const std::vector<Column> columns = columnsOf(fields);
     bool hasAutoInc = false;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].kind != FieldKind::Data)
-            continue;
-        columns.push_back({static_cast<int>(i), fields[i].type, " " + attrName(fields[i].name) + "=\""});
-        hasAutoInc = hasAutoInc || fields[i].type == FieldType::AutoInc;
-    }
-    std::size_t prefixes = 0;
-    for (const Column& c : columns) prefixes += c.prefix.size() + 24;
+    for (const FieldDef& f : fields)
+        hasAutoInc = hasAutoInc || (f.kind == FieldKind::Data && f.type == FieldType::AutoInc);
+    const std::size_t prefixes = prefixBytes(columns);
 
     const std::vector<const std::uint8_t*>& rows = snapshot.rows;
     out.raw(kDeclaration);
@@ -270,27 +305,7 @@ bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const Dat
 
     DateWriter dates;
     for (const std::uint8_t* row : rows) {
-        out.ensure(16 + (RowLayout::blockSize(row) - RowLayout::kHeaderSize) * kMaxEntity + prefixes);
-        out.put("<ROW");
-        for (const Column& c : columns) {
-            if (layout.isNull(row, c.field))
-                continue;
-            out.put(c.prefix);
-            switch (c.type) {
-                case FieldType::Text:
-                    out.escaped(layout.text(row, c.field));
-                    break;
-                case FieldType::DateTime:
-                    dates.put(out, layout.milliseconds(row, c.field));
-                    break;
-                case FieldType::Integer:
-                case FieldType::AutoInc:
-                    out.integer(layout.integer(row, c.field));
-                    break;
-            }
-            out.put('"');
-        }
-        out.put("/>");
+        putRow(out, layout, columns, prefixes, dates, row);
         if (sink && out.size() >= kPieceSize) {
             if (!(*sink)(out.text()))
                 return false;
@@ -307,6 +322,30 @@ bool writePacket(const DataPacketWriter::Snapshot& snapshot, Out& out, const Dat
 }
 
 }  // namespace
+
+struct DataPacketWriter::RowWriter::Impl {
+    RowLayout layout;
+    std::vector<Column> columns;
+    std::size_t prefixes = 0;
+    DateWriter dates;
+    Out out{4096};
+};
+
+DataPacketWriter::RowWriter::RowWriter(const std::vector<FieldDef>& fields, const RowLayout& layout)
+    : m_impl(std::make_unique<Impl>()) {
+    m_impl->layout = layout;
+    m_impl->columns = columnsOf(fields);
+    m_impl->prefixes = prefixBytes(m_impl->columns);
+}
+
+DataPacketWriter::RowWriter::~RowWriter() = default;
+
+void DataPacketWriter::RowWriter::append(const std::uint8_t* row, std::string& out) {
+    Impl& w = *m_impl;
+    w.out.clear();
+    putRow(w.out, w.layout, w.columns, w.prefixes, w.dates, row);
+    out.append(w.out.text());
+}
 
 std::string DataPacketWriter::formatDateTime(DateTime value) {
     Out out(64);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,22 @@ public:
     // Hands the text to the sink in pieces of about a megabyte, so a table of any size is
     // written without holding its whole text. False when the sink stopped it.
     static bool write(const Table& table, const Sink& sink);
+    // Writes single ROW elements exactly as a whole write would, for appending records one by
+    // one. Made for one structure; cheap to use for each record.
+    class RowWriter {
+    public:
+        RowWriter(const std::vector<FieldDef>& fields, const RowLayout& layout);
+        ~RowWriter();
+        RowWriter(const RowWriter&) = delete;
+        RowWriter& operator=(const RowWriter&) = delete;
+        // Appends `<ROW .../>` of the block to `out`.
+        void append(const std::uint8_t* row, std::string& out);
+
+    private:
+        struct Impl;
+        std::unique_ptr<Impl> m_impl;
+    };
+
     // The text form of one date-time, "%04d%02d%02d" with "T%02d:%02d:%05d" unless at midnight.
     static std::string formatDateTime(DateTime value);
 };

@@ -82,6 +82,21 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
     return true;
 }
 
+AtomicFile::AtomicFile(std::string path, unsigned mode) : AtomicFile(std::move(path)) {
+    setMode(mode);
+}
+
+void AtomicFile::setMode(unsigned mode) {
+    if (m_fd >= 0 && ::fchmod(m_fd, static_cast<mode_t>(mode)) != 0)
+        fail(errno);
+}
+
+std::string AtomicFile::sync() {
+    if (ok() && ::fsync(m_fd) != 0)
+        fail(errno);
+    return m_error;
+}
+
 AtomicFile::AtomicFile(std::string path) : m_path(std::move(path)) {
     std::string pattern = m_path + ".tmp-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());

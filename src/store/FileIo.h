@@ -39,6 +39,8 @@ bool readWholeFile(const std::string& path, std::string& out, std::string& error
 class AtomicFile {
 public:
     explicit AtomicFile(std::string path);
+    // The new file gets `mode` whatever the old one had.
+    AtomicFile(std::string path, unsigned mode);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -48,12 +50,15 @@ public:
     const std::string& error() const { return m_error; }
 
     bool write(std::string_view bytes);
+    // Flushes the temporary file to the disk without renaming it yet; empty text on success.
+    std::string sync();
     // Flushes and renames over the target; empty text on success, otherwise the reason.
     std::string commit();
 
 private:
     void fail(int err);
     void discard();
+    void setMode(unsigned mode);
 
     std::string m_path;
     std::string m_temp;

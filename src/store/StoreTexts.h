@@ -23,6 +23,21 @@ inline constexpr const char* kLookupMovedAside =
     "The data file \"%s\" could not be loaded (%s). It was kept as \"%s\" and the built-in names were filled "
     "in.";
 
+inline constexpr const char* kFolderInUse =
+    "The data folder \"%s\" is in use by Corvane process %s. Only one Corvane at a time can keep its "
+    "messages there: close that one first, or start this one with another data folder.";
+inline constexpr const char* kFolderInUseUnknown =
+    "The data folder \"%s\" is in use by another Corvane. Only one Corvane at a time can keep its "
+    "messages there: close that one first, or start this one with another data folder.";
+
+inline constexpr const char* kJournalForeign =
+    "The journal \"%s\" does not belong to the data file beside it. It was not applied and was kept as "
+    "\"%s\".";
+inline constexpr const char* kJournalDamaged =
+    "The journal \"%s\" is damaged after its first %s changes, which were applied. It was kept as \"%s\".";
+inline constexpr const char* kJournalUnreadable =
+    "The journal \"%s\" could not be read (%s). It was not applied and was kept as \"%s\".";
+
 inline constexpr const char* kEmptyFile = "The file is empty";
 inline constexpr const char* kNotAPacket = "The file is not a data packet";
 inline constexpr const char* kTruncated = "The data packet is cut off";

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "store/DataPacketReader.h"
 #include "store/DataPacketWriter.h"
 #include "store/FileIo.h"
 #include "protocol/Placeholders.h"
+#include "store/FolderLock.h"
 #include "store/StoreTables.h"
 #include "store/StoreTexts.h"
 #include "protocol/SyslogVocabulary.h"
@@ -63,6 +65,14 @@ TData::TData(std::string dataFolder, std::string appFolder, Reporter reporter)
         return nullptr;
     });
     addFilterLookups();
+    for (auto& [table, journal] :
+         {std::pair{&m_messageSet, &m_messageJournal}, std::pair{&m_hostSet, &m_hostJournal},
+          std::pair{&m_filterSet, &m_filterJournal}}) {
+        *journal = std::make_unique<TableJournal>(dataFile(*table));
+        // Blocks a running rewrite reads are kept until it has ended; only a reload or a discard
+        // has to wait for it.
+        table->beforeBlocksFreed = [j = journal->get()] { (void)j->collect(true); };
+    }
     m_messageSet.open();
     m_hostSet.open();
     m_timeSet.open();
@@ -178,7 +188,23 @@ struct TData::BackgroundSave {
     std::thread thread;
 };
 
+TableJournal* TData::journal(const Table& table) {
+    if (&table == &m_messageSet)
+        return m_messageJournal.get();
+    if (&table == &m_hostSet)
+        return m_hostJournal.get();
+    if (&table == &m_filterSet)
+        return m_filterJournal.get();
+    return nullptr;
+}
+
+std::uint64_t TData::bytesWritten() const {
+    return m_messageJournal->bytesWritten() + m_hostJournal->bytesWritten() + m_filterJournal->bytesWritten();
+}
+
 TData::~TData() {
+    for (TableJournal* j : {m_messageJournal.get(), m_hostJournal.get(), m_filterJournal.get()})
+        (void)j->collect(true);
     for (auto& save : m_saves)
         if (save->thread.joinable())
             save->thread.join();
@@ -188,6 +214,9 @@ TData::~TData() {
 }
 
 bool TData::backgroundSaveRunning() const {
+    for (const TableJournal* j : {m_messageJournal.get(), m_hostJournal.get(), m_filterJournal.get()})
+        if (j->compactionRunning())
+            return true;
     for (const auto& save : m_saves)
         if (!save->ended)
             return true;
@@ -237,7 +266,7 @@ TData::SaveResult TData::startBackgroundSave(Table& table) {
     BackgroundSave* raw = save.get();
     save->thread =
         std::thread([raw, path, snapshot = DataPacketWriter::snapshot(table), ended = m_backgroundSaveEnded] {
-            AtomicFile file(path);
+            AtomicFile file(path, 0600);
             DataPacketWriter::write(snapshot, [&file](std::string_view piece) { return file.write(piece); });
             const std::string error = file.commit();
             if (!error.empty())
@@ -256,6 +285,18 @@ TData::SaveResult TData::SaveTable(Table& table, bool wait) {
     table.post();
     if (&table == &m_timeSet)
         return {};  // rebuilt at every start, never kept in a file
+    if (TableJournal* j = journal(table)) {
+        // A data folder removed while the program runs is made again rather than losing the save.
+        std::error_code ec;
+        if (!fs::is_directory(m_dataFolder, ec)) {
+            fs::create_directories(m_dataFolder, ec);
+            ::chmod(m_dataFolder.c_str(), 0700);
+        }
+        std::string error = wait ? j->closeClean(table) : j->save(table);
+        if (!wait && error.empty())
+            j->compactIfDue(table, m_backgroundSaveEnded);
+        return {std::move(error)};
+    }
     if (!collectSave(table, wait))
         return {};  // still writing; the owner saves again when it has ended
     SaveResult previous = takeSaveError(table);
@@ -271,7 +312,7 @@ TData::SaveResult TData::SaveTable(Table& table, bool wait) {
     std::error_code ec;
     if (!fs::is_directory(m_dataFolder, ec))
         fs::create_directories(m_dataFolder, ec);
-    AtomicFile file(path);
+    AtomicFile file(path, 0600);
     {
         // The next piece of text is made while the last one goes to the disk.
         BackgroundWriter writer(file);
@@ -308,15 +349,19 @@ TData::SaveResult TData::SaveLookups() {
 }
 
 void TData::ClearMessagesInView() {
-    if (m_messageSet.isOpen())
-        m_messageSet.deleteAllInView();
+    if (!m_messageSet.isOpen())
+        return;
+    const int before = m_messageSet.totalRecordCount();
+    m_messageSet.deleteAllInView();
+    if (before - m_messageSet.totalRecordCount() >= kLargeClear)
+        m_messageJournal->compactSoon();
 }
 
-void TData::copyTemplates() {
+bool TData::copyTemplates() {
     std::error_code ec;
     const std::string messageFile = m_dataFolder + "MessageSet.vtx";
     if (fs::is_directory(m_dataFolder, ec) && fileExists(messageFile))
-        return;
+        return false;
     fs::create_directories(m_dataFolder, ec);  // a failure shows up when the files are loaded
     for (const char* name : kTemplateOrder) {
         const std::string file = std::string(name) + ".vtx";
@@ -326,14 +371,17 @@ void TData::copyTemplates() {
             continue;
         writeFileAtomically(m_dataFolder + file, bytes);
     }
+    return true;
 }
 
-std::string TData::loadTable(Table& table) {
+std::string TData::loadTable(Table& table, FileIdentity* identity) {
     const std::string path = dataFile(table);
     FileBytes bytes;
     std::string error;
     if (!readWholeFile(path, bytes, error))
         return fillIn(storetexts::kCannotOpenFile, {path, error});
+    if (identity)
+        *identity = FileIdentity::of(bytes.view());
     PacketReadResult r = DataPacketReader::read(bytes.view());
     bytes.clear();
     if (!r.ok())
@@ -431,11 +479,13 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
 }
 
 void TData::DataModuleCreate() {
+    bool firstStart = false;
     try {
-        copyTemplates();
+        firstStart = copyTemplates();
     } catch (const std::exception& e) {
         report(ReportKind::MessageDialog, storetexts::kInitializeData, e.what());
     }
+    tidyDataFolder(m_dataFolder);
 
     const std::pair<Table*, std::span<const std::string_view>> lookups[] = {
         {&m_facilitySet, FacilityNames},
@@ -449,11 +499,28 @@ void TData::DataModuleCreate() {
     }
 
     for (Table* table : {&m_messageSet, &m_hostSet, &m_filterSet}) {
-        if (!fileExists(dataFile(*table)))
+        TableJournal& j = *journal(*table);
+        const auto tell = [&](const std::string& text) {
+            if (!text.empty())
+                report(ReportKind::ApplicationError, table->name(), text);
+        };
+        if (!fileExists(dataFile(*table))) {
+            tell(j.open(*table, nullptr));
             continue;  // messages and hosts stay empty; the filter table stays closed
-        const std::string error = loadTable(*table);
-        if (!error.empty())
+        }
+        FileIdentity identity;
+        const std::string error = loadTable(*table, &identity);
+        if (!error.empty()) {
+            // A journal of a file that could not be read is kept, never applied to a fresh one.
+            tell(j.open(*table, nullptr));
             startFresh(*table, error, false);
+            continue;
+        }
+        // A first start begins with the templates; what an earlier folder's journals hold is
+        // kept aside, not brought back.
+        tell(j.open(*table, &identity, firstStart));
+        if (table->afterOpen)
+            table->afterOpen(*table);  // the key counter follows the replayed records
     }
     addFilterLookups();
     FillTimeUnits();

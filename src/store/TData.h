@@ -9,7 +9,9 @@
 #include <thread>
 #include <vector>
 
+#include "store/Journal.h"
 #include "store/Table.h"
+#include "store/TableJournal.h"
 
 namespace corvane {
 
@@ -50,12 +52,13 @@ public:
     void DataModuleCreate();
     void FillTimeUnits();
 
-    // Writes a table's file. A table of at least backgroundSaveRows() records is written by a
-    // thread of its own from a snapshot of its records, so the caller goes on at once: the call
-    // answers the error of the last such write that has ended since (empty when none failed),
-    // and while a write is still running it only notes that another is wanted. The changes a
-    // write held count as saved once it has ended well; later ones wait for the next save.
-    // With `wait`, running writes end first and the table is written before the call returns.
+    // Makes a table's changes durable. MessageSet, HostSet and FilterSet append their changes
+    // to the journal beside their file, flushed once per call; their file is rewritten whole,
+    // by a thread of its own, only when the journal has grown to a share of it (the thread's
+    // error is answered by a later call). With `wait` (a clean exit) the file is rewritten with
+    // every record and no journal is left. On failure the changes stay queued for the next call.
+    // The lookup tables are written whole: a table of at least backgroundSaveRows() records by a
+    // thread of its own, whose error a later call answers; with `wait` before the call returns.
     SaveResult SaveTable(Table& table, bool wait = false);
     SaveResult SaveData(bool wait = false);  // MessageSet, HostSet, FilterSet
     SaveResult SaveLookups();  // FacilitySet, SeveritySet, each only when it has unsaved changes
@@ -68,8 +71,15 @@ public:
     void setBackgroundSaveEnded(std::function<void()> ended) { m_backgroundSaveEnded = std::move(ended); }
     bool backgroundSaveRunning() const;
 
-    // "Clear All": deletes the messages in the current view in one pass.
+    // "Clear All": deletes the messages in the current view in one pass. After a large one the
+    // message file is rewritten at the next save, so it does not keep the deleted records.
     void ClearMessagesInView();
+    static constexpr int kLargeClear = 10000;
+
+    // The journal of MessageSet, HostSet or FilterSet; null for the other tables.
+    TableJournal* journal(const Table& table);
+    // Bytes the store has put on the disk for its journaled tables (journals and rewrites).
+    std::uint64_t bytesWritten() const;
 
     // The key counters and their handlers.
     std::int32_t keyCounter(const Table& table) const;
@@ -91,9 +101,10 @@ private:
     void report(ReportKind kind, const std::string& caption, const std::string& text);
     static void afterOpen(Table& t, std::int32_t& counter);
     static void newRecord(Table& t, std::int32_t& counter);
-    void copyTemplates();
+    // True when it was a first start (the templates were put in place).
+    bool copyTemplates();
     // Loads a table's file; the error text when it exists but cannot be read.
-    std::string loadTable(Table& table);
+    std::string loadTable(Table& table, FileIdentity* identity = nullptr);
     std::string moveAside(const std::string& path);
     void startFresh(Table& table, const std::string& error, bool lookupNames);
     void resetStructure(Table& table);
@@ -124,6 +135,10 @@ private:
     std::int32_t m_facilityKey = 0;
     std::int32_t m_severityKey = 0;
     std::int32_t m_filterKey = 0;
+
+    std::unique_ptr<TableJournal> m_messageJournal;
+    std::unique_ptr<TableJournal> m_hostJournal;
+    std::unique_ptr<TableJournal> m_filterJournal;
 
     int m_backgroundSaveRows = kDefaultBackgroundSaveRows;
     std::function<void()> m_backgroundSaveEnded;

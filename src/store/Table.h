@@ -130,6 +130,25 @@ public:
     std::size_t changeLogSize() const;
     void mergeChangeLog(std::size_t entries);
 
+    // The changes logged since the last merge, oldest first, for a journal: a posted record as
+    // it is now (skipped when it has been deleted or re-keyed since; a later entry covers it),
+    // preceded by the removal of its former key when an edit changed the key; a deleted record
+    // as the removal of its key.
+    enum class Change : unsigned char { Put, Remove };
+    using ChangeVisitor = std::function<void(Change change, const std::uint8_t* row, std::int64_t key)>;
+    void forEachChange(const ChangeVisitor& visit) const;
+    // Merges the change log as mergeChangeLog() does, but hands the replaced and deleted record
+    // blocks to the caller instead of freeing them (a writer may still be reading them).
+    std::vector<RowPtr> takeChangeLog();
+
+    // Replaying a journal onto a loaded table: a record stored under its key (replacing the one
+    // with that key, if any) or the record of a key removed, straight into the stored records,
+    // with no events, no change log and no auto-increment. finishReplay() then rebuilds the view.
+    // Each step sets the whole state of one key, so replaying a step twice changes nothing.
+    void replayPut(const RowBuffer& buffer);
+    void replayRemove(std::int64_t key);
+    void finishReplay();
+
     // Moves to the first record in key order whose field equals the value exactly.
     bool locate(int field, const Value& v);
     bool locate(std::string_view field, const Value& v) { return locate(requireField(field), v); }
@@ -209,6 +228,12 @@ private:
     bool m_filtered = false;
 
     LookupResolver m_lookupResolver;
+
+    // Records a replay has removed but not yet taken out (positions in m_rows).
+    std::vector<unsigned char> m_replayRemoved;
+    std::size_t m_replayRemovedCount = 0;
+    void dropReplayRemoved();
+    std::size_t keyPosition(std::int64_t key) const;  // first record with the key, or the size
 };
 
 }  // namespace corvane

@@ -52,7 +52,8 @@ void Table::post() {
         }
         const std::uint32_t id = m_nextRowId++;
         RowPtr row = m_layout.encode(m_buffer, id);
-        const std::size_t pos = orderPositionFor(keyOf(row.get()));
+        const std::int64_t newKey = keyOf(row.get());
+        const std::size_t pos = orderPositionFor(newKey);
         const bool visible = passes(row.get());
         if (pos == m_rows.size()) {
             m_rows.push_back(std::move(row));
@@ -76,7 +77,7 @@ void Table::post() {
         if (m_cursor >= recordCount())
             m_cursor = recordCount() - 1;
         m_bof = m_eof = m_view.empty();
-        m_log.push_back({LogEntry::Kind::Inserted, id, nullptr});
+        m_log.push_back({LogEntry::Kind::Inserted, id, nullptr, newKey});
         m_state = State::Browse;
         m_bufferChanged = false;
         if (afterPost)
@@ -96,8 +97,9 @@ void Table::post() {
     m_bufferChanged = false;
     const std::uint32_t id = RowLayout::rowId(m_rows[editPos].get());
     RowPtr row = m_layout.encode(m_buffer, id);
-    const bool sameKey = keyOf(row.get()) == keyOf(m_rows[editPos].get());
-    m_log.push_back({LogEntry::Kind::Modified, id, std::move(m_rows[editPos])});
+    const std::int64_t newKey = keyOf(row.get());
+    const bool sameKey = newKey == keyOf(m_rows[editPos].get());
+    m_log.push_back({LogEntry::Kind::Modified, id, std::move(m_rows[editPos]), newKey});
     if (sameKey) {
         m_rows[editPos] = std::move(row);
         if (m_filtered && !passes(m_rows[editPos].get())) {

@@ -13,6 +13,9 @@ struct Table::LogEntry {
     Kind kind;
     std::uint32_t rowId;
     RowPtr row;  // the record before a change or delete
+    // The record's key after a post; unknown for entries made without it.
+    std::int64_t key = kUnknownKey;
+    static constexpr std::int64_t kUnknownKey = INT64_MAX;
 };
 
 namespace tabledetail {

@@ -193,7 +193,9 @@ TEST_F(Core, DatagramsReachTheStoreThroughTheMainThread) {
 TEST_F(Core, ABackgroundWriteEndingSavesWhatCameInMeanwhile) {
     writeSettings("UDPPort=0\r\nTCPPort=0\r\n");
     AppCore& c = makeCore();
-    data->setBackgroundSaveRows(1);  // every message file is written in the background
+    // Every save rewrites the message file in the background.
+    data->journal(data->MessageSet())->setMinimum(1);
+    data->journal(data->MessageSet())->setShare(0);
     ASSERT_TRUE(c.InjectMessage("<34>Oct 11 22:14:15 host tag: first", "127.0.0.1"));
     ASSERT_TRUE(c.InjectMessage("<34>Oct 11 22:14:15 host tag: second", "127.0.0.1"));
     // The first write took one message; when it ends the core saves again on the main thread.

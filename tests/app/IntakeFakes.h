@@ -2,6 +2,7 @@
 
 #include "store/DataPacketReader.h"
 #include "store/TData.h"
+#include "store/TableJournal.h"
 #include "app/IntakeWindow.h"
 #include "platform/MessageDialogs.h"
 #include "platform/NotifyActions.h"
@@ -91,13 +92,30 @@ inline std::string readFile(const std::string& path) {
     return s.str();
 }
 
-// The records of a data file as written, for checking what reached the disk.
+// The records that reached the disk: a data file with its journals applied (read from a copy,
+// so the folder is left as it is).
 inline std::unique_ptr<Table> readTableFile(const std::string& path) {
-    PacketReadResult r = DataPacketReader::read(readFile(path));
+    const std::string bytes = readFile(path);
+    PacketReadResult r = DataPacketReader::read(bytes);
     if (!r.ok())
         return nullptr;
     auto table = std::make_unique<Table>("Read");
     table->load(std::move(r.contents));
+    char folder[] = "/tmp/corvane-read-XXXXXX";
+    if (!::mkdtemp(folder))
+        return nullptr;
+    const std::string copy = std::string(folder) + "/" + std::filesystem::path(path).filename().string();
+    for (const char* suffix : {"", ".journal", ".journal-next"}) {
+        std::error_code ec;
+        std::filesystem::copy_file(path + suffix, copy + suffix, ec);
+    }
+    const FileIdentity identity = FileIdentity::of(bytes);
+    {
+        TableJournal journal(copy);
+        journal.open(*table, &identity);
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
     return table;
 }
 

@@ -50,9 +50,9 @@ logger -n 127.0.0.1 -P "$tport" -T --rfc5424 --msgid LINKDOWN -t tcpapp "fourth 
 logger -n 127.0.0.1 -P "$tport" -T --octet-count --rfc5424 --sd-id origin@32473 --sd-param 'ip="10.0.0.9"' \
   -t tcpapp2 "fifth message octet counted"
 
-# Wait until the three are stored (intake rewrites the file after each message).
+# Wait until the five are stored (intake appends them to the message file's journal).
 for _ in $(seq 1 100); do
-  if [ -f "$data/MessageSet.vtx" ] && [ "$(grep -o 'message from logger\|third message raw\|fourth message\|fifth message' "$data/MessageSet.vtx" | wc -l)" -ge 5 ]; then
+  if [ -f "$data/MessageSet.vtx" ] && [ "$(cat "$data"/MessageSet.vtx* | grep -o 'message from logger\|third message raw\|fourth message\|fifth message' | wc -l)" -ge 5 ]; then
     break
   fi
   sleep 0.1
@@ -79,5 +79,8 @@ grep -q 'SubProcess="LINKDOWN"' "$file" || fail "the TCP message's MSGID is not 
 grep -q 'Message="fifth message octet counted"' "$file" || fail "the TCP message (octet counting) is missing"
 grep -q 'ProcessEx="[^"]*\[origin@32473 ip=&quot;10.0.0.9&quot;\]"' "$file" || fail "the structured data is not in ProcessEx"
 [ -f "$data/HostSet.vtx" ] || fail "no HostSet.vtx"
+ls "$data" | grep -q 'journal' && fail "a journal was left after a clean exit: $(ls "$data")"
+[ "$(stat -c %a "$data")" = 700 ] || fail "the data folder is not private: $(stat -c %a "$data")"
+[ "$(stat -c %a "$file")" = 600 ] || fail "the message file is not private: $(stat -c %a "$file")"
 grep -q '^UDPPort=' "$data/corvane.ini" || fail "the settings file was not written back"
 echo "e2e: three messages stored on UDP port $port and two on TCP port $tport"

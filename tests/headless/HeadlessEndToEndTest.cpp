@@ -133,11 +133,12 @@ protected:
                   static_cast<ssize_t>(bytes.size()));
     }
 
-    // Waits until the message file holds text, then stops the runner with SIGTERM; answers its
-    // exit status.
+    // Waits until the message file or its journal holds text, then stops the runner with
+    // SIGTERM; answers its exit status.
     int stopAfter(const std::string& text) {
         const std::string file = folder + "MessageSet.vtx";
-        for (int i = 0; i < 500 && readFile(file).find(text) == std::string::npos; ++i)
+        for (int i = 0;
+             i < 500 && (readFile(file) + readFile(file + ".journal")).find(text) == std::string::npos; ++i)
             std::this_thread::sleep_for(10ms);
         ::kill(pid, SIGTERM);
         int status = 0;

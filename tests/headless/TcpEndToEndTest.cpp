@@ -114,9 +114,12 @@ protected:
         return line;
     }
 
-    // Waits until the message file holds text, then stops the runner; answers its exit status.
+    // Waits until the message file or its journal holds text, then stops the runner; answers
+    // its exit status.
     int stopAfter(const std::string& text) {
-        for (int i = 0; i < 500 && fileText(folder + "MessageSet.vtx").find(text) == std::string::npos; ++i)
+        const std::string file = folder + "MessageSet.vtx";
+        for (int i = 0;
+             i < 500 && (fileText(file) + fileText(file + ".journal")).find(text) == std::string::npos; ++i)
             std::this_thread::sleep_for(10ms);
         ::kill(pid, SIGTERM);
         int status = 0;

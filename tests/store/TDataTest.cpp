@@ -159,7 +159,7 @@ TEST(TData, KeyCountersFollowTheHighestKey) {
         ASSERT_TRUE(s.data.SaveData().ok());
         // A host file whose stored counter is 7 gives the next new host key 7.
         s.data.HostSet().setAutoIncValue(7);
-        ASSERT_TRUE(s.data.SaveTable(s.data.HostSet()).ok());
+        ASSERT_TRUE(s.data.SaveTable(s.data.HostSet(), true).ok());
         EXPECT_NE(fileText(root / "HostSet.vtx").find("AUTOINCVALUE=\"7\""), std::string::npos);
     }
     Store s(root.path());
@@ -238,7 +238,7 @@ TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced) {
         {
             Store s(root.path());
             addMessage(s.data, "Error", 3);
-            ASSERT_TRUE(s.data.SaveData().ok());
+            ASSERT_TRUE(s.data.SaveData(true).ok());
         }
         const std::string damaged = fileText(root / c.file).substr(0, 120);
         ASSERT_EQ(writeFileAtomically(root / c.file, damaged), "");
@@ -358,28 +358,55 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-TEST(TData, FailedSaveKeepsTheOldFileAndIsRetried) {
+TEST(TData, AFullDiskKeepsWhatWasDurableAndWritesTheRestWhenSpaceReturns) {
     test::TempFolder root;
     Store s(root.path());
     addMessage(s.data, "Error", 3);
     ASSERT_TRUE(s.data.SaveData().ok());
+    const std::string journal = root / "MessageSet.vtx.journal";
+    const std::string durable = fileText(journal);
+    ASSERT_FALSE(durable.empty());
+    for (int i = 0; i < 3; ++i) addMessage(s.data, "Error", 3, std::string(500, 'x'));
+    {
+        FileSizeLimit limit(durable.size() + 10);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const TData::SaveResult r = s.data.SaveData();
+            ASSERT_FALSE(r.ok());
+            EXPECT_NE(r.error.find("MessageSet.vtx.journal"), std::string::npos) << r.error;
+            EXPECT_EQ(fileText(journal), durable) << "what did not fit is cut off again";
+        }
+        addMessage(s.data, "Error", 3, "while the disk is full");
+        EXPECT_FALSE(s.data.SaveData().ok());
+    }
+    ASSERT_TRUE(s.data.SaveData().ok());
+    Store after(root.path());
+    const std::vector<std::string> texts = column(after.data.MessageSet(), "Message");
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[3], std::string(500, 'x'));
+    EXPECT_EQ(texts.back(), "while the disk is full");
+    EXPECT_TRUE(after.reports.empty());
+}
+
+TEST(TData, FailedFinalSaveKeepsTheOldFileAndTheJournal) {
+    test::TempFolder root;
+    Store s(root.path());
+    addMessage(s.data, "Error", 3);
+    ASSERT_TRUE(s.data.SaveData(true).ok());
     const std::string before = fileText(root / "MessageSet.vtx");
     addMessage(s.data, "Error", 3, std::string(500, 'x'));
+    ASSERT_TRUE(s.data.SaveData().ok());
     {
         FileSizeLimit limit(before.size() + 10);
-        const TData::SaveResult r = s.data.SaveData();
+        const TData::SaveResult r = s.data.SaveData(true);
         ASSERT_FALSE(r.ok());
         EXPECT_NE(r.error.find("MessageSet.vtx"), std::string::npos) << r.error;
     }
     EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
-    EXPECT_TRUE(s.data.MessageSet().hasUnsavedChanges());
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(root.path())) names.push_back(e.path().filename().string());
-    EXPECT_EQ(names.size(), 5u) << "no temporary file is left behind";
+    for (const auto& e : fs::directory_iterator(root.path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
 
-    ASSERT_TRUE(s.data.SaveData().ok());
     Store after(root.path());
-    EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 2) << "the journal still holds the second";
 }
 
 TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll) {
@@ -388,17 +415,17 @@ TEST(TData, LargeTablesAreWrittenWholeOrNotAtAll) {
     const std::string text(400, 't');
     for (int i = 0; i < 8000; ++i)  // several pieces of text
         addMessage(s.data, "Notice", 5, text + std::to_string(i));
-    ASSERT_TRUE(s.data.SaveData().ok());
+    ASSERT_TRUE(s.data.SaveData(true).ok());
     const std::string before = fileText(root / "MessageSet.vtx");
     ASSERT_GT(before.size(), 3u << 20);
 
     addMessage(s.data, "Notice", 5, "one more");
     {
         FileSizeLimit limit(before.size() / 2);  // fails in the middle of the file
-        EXPECT_FALSE(s.data.SaveData().ok());
+        EXPECT_FALSE(s.data.SaveData(true).ok());
     }
     EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
-    ASSERT_TRUE(s.data.SaveData().ok());
+    ASSERT_TRUE(s.data.SaveData(true).ok());
 
     Store after(root.path());
     Table& m = after.data.MessageSet();
@@ -412,9 +439,14 @@ TEST(TData, SaveMakesARemovedDataFolderAgain) {
     const std::string folder = root / "data/";
     Store s(folder);
     addMessage(s.data, "Error", 3);
+    ASSERT_TRUE(s.data.SaveData().ok());
+    addMessage(s.data, "Error", 3);
     fs::remove_all(folder);
     ASSERT_TRUE(s.data.SaveData().ok());
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_NE(fileText(folder + "MessageSet.vtx").find("Severity=\"Error\""), std::string::npos);
+    Store after(folder);
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 2);
 }
 
 // Waits (boundedly) until the data module reports that background writes have ended.
@@ -424,16 +456,23 @@ bool waitForEnded(const std::atomic<int>& ended, int count) {
     return ended.load() >= count;
 }
 
-TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave) {
+int rowsInFile(const std::string& path) {
+    const std::string text = fileText(path);
+    int rows = 0;
+    for (std::size_t p = text.find("<ROW "); p != std::string::npos; p = text.find("<ROW ", p + 1)) ++rows;
+    return rows;
+}
+
+TEST(TData, AGrownJournalIsCompactedInTheBackgroundAndLaterChangesGoToTheNextJournal) {
     test::TempFolder root;
     Store s(root.path());
-    s.data.setBackgroundSaveRows(50);
+    s.data.journal(s.data.MessageSet())->setMinimum(0);
     std::atomic<int> ended{0};
     s.data.setBackgroundSaveEnded([&ended] { ++ended; });
     for (int i = 0; i < 100; ++i) addMessage(s.data, "Notice", 5, "message " + std::to_string(i));
-    ASSERT_TRUE(s.data.SaveData().ok());
+    ASSERT_TRUE(s.data.SaveData().ok());  // the journal outgrew the file: a rewrite starts
 
-    // While the write may still run: a new record, an edit and a deletion of records it holds.
+    // While the rewrite may still run: a new record, an edit and a deletion of records it holds.
     Table& m = s.data.MessageSet();
     addMessage(s.data, "Error", 3, "after the snapshot");
     m.moveTo(0);
@@ -442,61 +481,75 @@ TEST(TData, LargeTablesAreWrittenInTheBackgroundAndLaterChangesByTheNextSave) {
     m.post();
     m.moveTo(1);
     m.deleteRecord();
+    ASSERT_TRUE(s.data.SaveData().ok());
     ASSERT_TRUE(waitForEnded(ended, 1));
-    EXPECT_TRUE(m.hasUnsavedChanges()) << "the later changes wait for the next save";
-    {
-        Store written(root.path());
-        EXPECT_EQ(written.data.MessageSet().recordCount(), 100) << "the snapshot as it was";
-    }
+    ASSERT_TRUE(s.data.SaveData().ok());
+    EXPECT_FALSE(s.data.backgroundSaveRunning());
+    EXPECT_EQ(rowsInFile(root / "MessageSet.vtx"), 100) << "the snapshot as it was";
+    EXPECT_FALSE(exists(root / "MessageSet.vtx.journal-next"));
+    EXPECT_NE(fileText(root / "MessageSet.vtx.journal").find("after the snapshot"), std::string::npos);
 
+    const auto check = [](const std::string& folder) {
+        Store after(folder);
+        const std::vector<std::string> texts = column(after.data.MessageSet(), "Message");
+        ASSERT_EQ(texts.size(), 100u);
+        EXPECT_EQ(texts.front(), "edited");
+        EXPECT_EQ(texts[1], "message 2");
+        EXPECT_EQ(texts.back(), "after the snapshot");
+        EXPECT_TRUE(after.reports.empty());
+    };
+    check(root.path());
     ASSERT_TRUE(s.data.SaveData(true).ok());
-    EXPECT_FALSE(m.hasUnsavedChanges());
-    Store after(root.path());
-    const std::vector<std::string> texts = column(after.data.MessageSet(), "Message");
-    ASSERT_EQ(texts.size(), 100u);
-    EXPECT_EQ(texts.front(), "edited");
-    EXPECT_EQ(texts[1], "message 2");
-    EXPECT_EQ(texts.back(), "after the snapshot");
+    EXPECT_FALSE(exists(root / "MessageSet.vtx.journal")) << "a clean exit leaves no journal";
+    EXPECT_EQ(rowsInFile(root / "MessageSet.vtx"), 100);
+    check(root.path());
 }
 
 TEST(TData, DiscardingWhileABackgroundWriteRunsKeepsWhatItWrote) {
     test::TempFolder root;
     Store s(root.path());
-    s.data.setBackgroundSaveRows(50);
+    s.data.journal(s.data.MessageSet())->setMinimum(0);
     for (int i = 0; i < 2000; ++i) addMessage(s.data, "Notice", 5, std::string(200, 'x'));
     ASSERT_TRUE(s.data.SaveData().ok());
     Table& m = s.data.MessageSet();
     m.moveTo(0);
     m.deleteRecord();
-    // Discarding frees blocks the writer may be reading: it first waits for the write, whose
-    // records then count as saved, and undoes only the deletion.
+    // Discarding frees blocks the writer may be reading: it first waits for the write, and
+    // undoes only the deletion.
     m.discardChanges();
     EXPECT_EQ(m.recordCount(), 2000);
     EXPECT_FALSE(m.hasUnsavedChanges());
     EXPECT_FALSE(s.data.backgroundSaveRunning());
 }
 
-TEST(TData, AFailedBackgroundWriteIsReportedByTheNextSaveAndRetried) {
+TEST(TData, AFailedBackgroundRewriteIsReportedByTheNextSaveAndLosesNothing) {
     test::TempFolder root;
     Store s(root.path());
-    ASSERT_TRUE(s.data.SaveData().ok());
+    for (int i = 0; i < 200; ++i) addMessage(s.data, "Notice", 5, std::string(100, 'y'));
+    ASSERT_TRUE(s.data.SaveData(true).ok());
     const std::string before = fileText(root / "MessageSet.vtx");
-    s.data.setBackgroundSaveRows(50);
+    s.data.journal(s.data.MessageSet())->setMinimum(0);
+    s.data.journal(s.data.MessageSet())->setShare(0.1);
     std::atomic<int> ended{0};
     s.data.setBackgroundSaveEnded([&ended] { ++ended; });
     for (int i = 0; i < 100; ++i) addMessage(s.data, "Notice", 5, std::string(100, 'y'));
     {
-        FileSizeLimit limit(before.size() + 10);
-        ASSERT_TRUE(s.data.SaveData().ok()) << "the write runs on";
+        FileSizeLimit limit(before.size() + 1000);  // the journal fits, the rewritten file does not
+        ASSERT_TRUE(s.data.SaveData().ok()) << "the rewrite runs on";
         ASSERT_TRUE(waitForEnded(ended, 1));
     }
     EXPECT_EQ(fileText(root / "MessageSet.vtx"), before);
     const TData::SaveResult next = s.data.SaveData();
     EXPECT_FALSE(next.ok());
     EXPECT_NE(next.error.find("MessageSet.vtx"), std::string::npos) << next.error;
+    {
+        Store meanwhile(root.path());
+        EXPECT_EQ(meanwhile.data.MessageSet().recordCount(), 300) << "both journals are read";
+    }
     ASSERT_TRUE(s.data.SaveData(true).ok());
     Store after(root.path());
-    EXPECT_EQ(after.data.MessageSet().recordCount(), 100);
+    EXPECT_EQ(after.data.MessageSet().recordCount(), 300);
+    EXPECT_EQ(rowsInFile(root / "MessageSet.vtx"), 300);
 }
 
 }  // namespace

@@ -1,0 +1,2 @@
+add_executable(bench_JournalBench ${CMAKE_CURRENT_SOURCE_DIR}/JournalBench.cpp)
+target_link_libraries(bench_JournalBench PRIVATE corvane_store)
