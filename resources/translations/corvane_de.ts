@@ -708,6 +708,26 @@
         <translation>Die Datendatei „%s“ konnte nicht geladen werden (%s). Sie wurde als „%s“ aufbewahrt, und die integrierten Namen wurden eingetragen.</translation>
     </message>
     <message>
+        <source>The data folder &quot;%s&quot; is in use by Corvane process %s. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>Der Datenordner „%s“ wird von Corvane-Prozess %s verwendet. Nur ein Corvane zur Zeit kann dort seine Meldungen ablegen: Schließen Sie zuerst jenes, oder starten Sie dieses mit einem anderen Datenordner.</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%s&quot; is in use by another Corvane. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>Der Datenordner „%s“ wird von einem anderen Corvane verwendet. Nur ein Corvane zur Zeit kann dort seine Meldungen ablegen: Schließen Sie zuerst jenes, oder starten Sie dieses mit einem anderen Datenordner.</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; does not belong to the data file beside it. It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>Das Journal „%s“ gehört nicht zu der Datendatei daneben. Es wurde nicht angewendet und als „%s“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; is damaged after its first %s changes, which were applied. It was kept as &quot;%s&quot;.</source>
+        <translation>Das Journal „%s“ ist nach seinen ersten %s Änderungen beschädigt; diese wurden angewendet. Es wurde als „%s“ aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; could not be read (%s). It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>Das Journal „%s“ konnte nicht gelesen werden (%s). Es wurde nicht angewendet und als „%s“ aufbewahrt.</translation>
+    </message>
+    <message>
         <source>The file is empty</source>
         <translation>Die Datei ist leer</translation>
     </message>

@@ -708,6 +708,26 @@
         <translation>No se pudo cargar el archivo de datos «%s» (%s). Se ha conservado como «%s» y se han rellenado los nombres predefinidos.</translation>
     </message>
     <message>
+        <source>The data folder &quot;%s&quot; is in use by Corvane process %s. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>La carpeta de datos «%s» está en uso por el proceso de Corvane %s. Solo un Corvane a la vez puede guardar allí sus mensajes: cierre primero ese, o inicie este con otra carpeta de datos.</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%s&quot; is in use by another Corvane. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>La carpeta de datos «%s» está en uso por otro Corvane. Solo un Corvane a la vez puede guardar allí sus mensajes: cierre primero ese, o inicie este con otra carpeta de datos.</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; does not belong to the data file beside it. It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>El diario «%s» no pertenece al archivo de datos que tiene al lado. No se ha aplicado y se ha conservado como «%s».</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; is damaged after its first %s changes, which were applied. It was kept as &quot;%s&quot;.</source>
+        <translation>El diario «%s» está dañado tras sus primeros %s cambios, que se han aplicado. Se ha conservado como «%s».</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; could not be read (%s). It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>No se pudo leer el diario «%s» (%s). No se ha aplicado y se ha conservado como «%s».</translation>
+    </message>
+    <message>
         <source>The file is empty</source>
         <translation>El archivo está vacío</translation>
     </message>

@@ -708,6 +708,26 @@
         <translation>Le fichier de données « %s » n&apos;a pas pu être chargé (%s). Il a été conservé sous « %s » et les noms prédéfinis ont été remplis.</translation>
     </message>
     <message>
+        <source>The data folder &quot;%s&quot; is in use by Corvane process %s. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>Le dossier de données « %s » est utilisé par le processus Corvane %s. Un seul Corvane à la fois peut y conserver ses messages : fermez d&apos;abord celui-là, ou démarrez celui-ci avec un autre dossier de données.</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%s&quot; is in use by another Corvane. Only one Corvane at a time can keep its messages there: close that one first, or start this one with another data folder.</source>
+        <translation>Le dossier de données « %s » est utilisé par un autre Corvane. Un seul Corvane à la fois peut y conserver ses messages : fermez d&apos;abord celui-là, ou démarrez celui-ci avec un autre dossier de données.</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; does not belong to the data file beside it. It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>Le journal « %s » n&apos;appartient pas au fichier de données à côté de lui. Il n&apos;a pas été appliqué et a été conservé sous « %s ».</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; is damaged after its first %s changes, which were applied. It was kept as &quot;%s&quot;.</source>
+        <translation>Le journal « %s » est endommagé après ses %s premières modifications, qui ont été appliquées. Il a été conservé sous « %s ».</translation>
+    </message>
+    <message>
+        <source>The journal &quot;%s&quot; could not be read (%s). It was not applied and was kept as &quot;%s&quot;.</source>
+        <translation>Le journal « %s » n&apos;a pas pu être lu (%s). Il n&apos;a pas été appliqué et a été conservé sous « %s ».</translation>
+    </message>
+    <message>
         <source>The file is empty</source>
         <translation>Le fichier est vide</translation>
     </message>

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
@@ -228,6 +229,58 @@ TEST_F(HeadlessEndToEnd, LoggerMessagesAreStored) {
     EXPECT_EQ(text(*messages, 0, "Facility"), "User");
     EXPECT_EQ(text(*messages, 0, "Severity"), "Notice");
     EXPECT_NE(text(*messages, 1, "Data").find("second logger line"), std::string::npos);
+}
+
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> folderContents(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator(folder))
+        files[e.path().filename().string()] = readFile(e.path());
+    return files;
+}
+
+TEST_F(HeadlessEndToEnd, ASecondProgramOnTheSameFolderSaysSoAndWritesNothing) {
+    ASSERT_NE(start().find("listening on"), std::string::npos);
+    send("<13>Oct 11 22:14:15 host tag: FIRST-ONE");
+    const std::string journal = folder + "MessageSet.vtx.journal";
+    // The batch is saved when the host journal, written after the message journal, has it too.
+    for (int i = 0;
+         i < 500 && (readFile(journal).find("FIRST-ONE") == std::string::npos ||
+                     readFile(folder + "HostSet.vtx.journal").find("127.0.0.1") == std::string::npos);
+         ++i)
+        std::this_thread::sleep_for(10ms);
+    const auto before = folderContents(folder);
+
+    const std::string errors = folder + "../" + fs::path(folder).parent_path().filename().string() + ".err";
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string exe = std::string(CORVANE_BINARY_DIR) + "/corvane-headless";
+    std::string option = "--data-folder";
+    std::vector<char*> argv{exe.data(), option.data(), folder.data(), nullptr};
+    pid_t second = 0;
+    ASSERT_EQ(::posix_spawn(&second, exe.c_str(), &files, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&files);
+    int status = 0;
+    ASSERT_EQ(::waitpid(second, &status, 0), second);
+    const std::string said = readFile(errors);
+    fs::remove(errors);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(said.find("is in use by Corvane process " + std::to_string(pid)), std::string::npos) << said;
+    const auto after = folderContents(folder);
+    for (const auto& [name, bytes] : after) {
+        const auto it = before.find(name);
+        EXPECT_TRUE(it != before.end() && it->second == bytes)
+            << name << " was written by the second program";
+    }
+    EXPECT_EQ(after.size(), before.size());
+
+    ASSERT_EQ(stopAfter("FIRST-ONE"), 0);
+    auto messages = readTable("MessageSet");
+    ASSERT_TRUE(messages);
+    EXPECT_EQ(messages->recordCount(), 1);
+    EXPECT_FALSE(fs::exists(journal)) << "a clean exit leaves no journal";
 }
 
 }  // namespace
