@@ -2,6 +2,7 @@
 #include "app/AppCore.h"
 
 #include "app/AppTexts.h"
+#include "app/Ticker.h"
 #include "net/NetTexts.h"
 #include "platform/LocalAddresses.h"
 #include "platform/MessageDialogs.h"
@@ -16,12 +17,18 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
                  NotifyActions& actions, MainThread& mainThread)
     : m_data(data),
       m_dialogs(dialogs),
+      m_alerts(actions, m_notification),
       m_intake(data, window, dialogs, actions, m_notification),
       m_listener(std::make_unique<TnSysLogServer>()) {
     Settings::LoadResult loaded = Settings::load(settingsPath);
     m_settings = std::move(loaded.settings);
     m_settingsError = std::move(loaded.error);
 
+    m_intake.setAlerts(&m_alerts);
+    m_intake.setSilentSenders(&m_silent);
+    m_postSilentCheck = [&mainThread, check = whileAlive([this] { CheckSilentSenders(); })] {
+        mainThread.post(check);
+    };
     m_listener->Name = "SysLogServer";
     m_listener->OnMessage = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
         m_intake.HandleMessage(sender, aData, aBinding);
@@ -45,6 +52,7 @@ std::function<void()> AppCore::whileAlive(std::function<void()> task) const {
 }
 
 AppCore::~AppCore() {
+    m_silentTicker.reset();
     m_alive.reset();
     m_data.setBackgroundSaveEnded({});
     // The receive thread ends before the hand-over it uses goes away.
@@ -73,6 +81,12 @@ std::string AppCore::ApplySettings() {
     m_notification.NotifyCondition = s.readString(o, "NotifyCondition", "");
     m_notification.NotifyFacility = s.readString(o, "NotifyFacility", "System");
     m_notification.NotifySeverity = s.readString(o, "NotifySeverity", "Emergency");
+    m_notification.NotifyDesktop = s.readBool(o, "NotifyDesktop", true);
+    m_silent.setMinutes(s.readInteger(o, "SilentMinutes", 0));
+    if (m_silent.minutes() > 0 && !m_silentTicker)
+        m_silentTicker = std::make_unique<Ticker>(kSilentCheckInterval, m_postSilentCheck);
+    else if (m_silent.minutes() == 0)
+        m_silentTicker.reset();
 
     UpdateCheck = s.readBool(o, "UpdateCheck", true);
     UpdateURL = s.readString(o, "UpdateURL", kDefaultUpdateURL);
@@ -133,6 +147,10 @@ std::string AppCore::applyTcpSettings(const Settings& s) {
     if (const std::string error = listener.SetTCPActive(true); !error.empty())
         m_tcpError = fillIn(net_texts::kTcpListenFailed, error);
     return m_tcpError;
+}
+
+void AppCore::CheckSilentSenders() {
+    for (const Alert& alert : m_silent.check()) m_alerts.RaiseSenderAlert(alert);
 }
 
 std::string AppCore::Start() {

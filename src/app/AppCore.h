@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/AlertHub.h"
 #include "app/MessageIntake.h"
 #include "app/Notification.h"
 #include "app/Settings.h"
+#include "app/SilentSenders.h"
 #include "net/MainThread.h"
 #include "net/SysLogServer.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +21,7 @@ class IntakeWindow;
 class MessageDialogs;
 class NotifyActions;
 class TData;
+class Ticker;
 
 // The part of the main window's controller that needs no user interface: it owns the settings
 // object, the listener (named "SysLogServer", its message event bound to intake), the local
@@ -43,6 +47,13 @@ public:
     TnSysLogServer& listener() { return *m_listener; }
     MessageIntake& intake() { return m_intake; }
     NotificationState& notification() { return m_notification; }
+    // Every alert passes here on its way to mail, the desktop and the tray; it also pauses them.
+    AlertHub& alerts() { return m_alerts; }
+    SilentSenders& silentSenders() { return m_silent; }
+    // Raises the alerts of the senders that went quiet; runs by itself every kSilentCheckInterval
+    // on the main thread while SilentMinutes is set.
+    void CheckSilentSenders();
+    static constexpr std::chrono::milliseconds kSilentCheckInterval{15000};
 
     // Update state read from the settings; the check itself lives elsewhere.
     bool UpdateCheck = true;
@@ -101,9 +112,13 @@ private:
     MessageDialogs& m_dialogs;
     std::string m_tcpError;
     NotificationState m_notification;
+    AlertHub m_alerts;
+    SilentSenders m_silent;
     MessageIntake m_intake;
     std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     std::unique_ptr<TnSysLogServer> m_listener;
+    std::function<void()> m_postSilentCheck;  // posts CheckSilentSenders to the main thread
+    std::unique_ptr<Ticker> m_silentTicker;
     std::vector<std::string> m_localAddresses;
     std::function<std::vector<std::string>()> m_addressSource;
     bool m_shutDown = false;

@@ -2,7 +2,9 @@
 #include "store/TData.h"
 #include "app/MessageIntake.h"
 
+#include "app/AlertHub.h"
 #include "app/AppTexts.h"
+#include "app/SilentSenders.h"
 #include "app/IntakeWindow.h"
 #include "net/SysLogServer.h"
 
@@ -10,6 +12,16 @@
 #include <exception>
 
 namespace corvane {
+
+namespace {
+
+// What the check sets off while alerts are paused: nothing.
+struct NoActions : NotifyActions {
+    void PlayNotifySound(const std::string&) override {}
+    int RunNotifyProgram(const std::string&) override { return 2; }
+};
+
+}  // namespace
 
 // Marks intake as running for the lifetime of one step; leaving the outermost one runs what
 // waited meanwhile.
@@ -165,8 +177,22 @@ void MessageIntake::fillRecord(TnSyslogMessage& aData) {
         if (!aData.ProcessEx().empty())
             messages.setText(f.processEx, aData.ProcessEx());
     }
-    if (!m_importing)
-        CheckNotification(m_notification, messages, facilities, severities, m_actions);
+    // Imported messages are history: they alert nobody and say nothing about a sender now.
+    if (m_importing)
+        return;
+    if (m_alerts && m_alerts->paused()) {
+        NoActions none;
+        CheckNotification(m_notification, messages, facilities, severities, none);
+    } else {
+        CheckNotification(m_notification, messages, facilities, severities, m_actions, m_alerts);
+    }
+    if (m_silent && m_silent->minutes() > 0) {
+        const Value name = hosts.value(f.hName);
+        if (auto heard =
+                m_silent->noteMessage(aData.PeerAddress(), name.kind == Value::Kind::Text ? name.text : ""))
+            if (m_alerts)
+                m_alerts->RaiseSenderAlert(*heard);
+    }
 }
 
 void MessageIntake::saveAndSelect() {

@@ -16,7 +16,9 @@
 
 namespace corvane {
 
+class AlertHub;
 class IntakeWindow;
+class SilentSenders;
 class TData;
 class TnSysLogServer;
 
@@ -101,6 +103,10 @@ public:
     // Saves that failed (each failure after a success is reported once).
     std::uint64_t failedSaves() const { return m_failedSaves; }
     ThrottledNotifyActions& notifyActions() { return m_actions; }
+    // Where matches go besides the sound and the program, and what pauses every alert; and the
+    // watch over quiet senders, told of every stored message. Neither is owned; null for none.
+    void setAlerts(AlertHub* alerts) { m_alerts = alerts; }
+    void setSilentSenders(SilentSenders* silent) { m_silent = silent; }
     DialogGate& dialogs() { return m_dialogs; }
 
 private:
@@ -127,6 +133,8 @@ private:
     DialogGate m_dialogs;
     ThrottledNotifyActions m_actions;
     const NotificationState& m_notification;
+    AlertHub* m_alerts = nullptr;
+    SilentSenders* m_silent = nullptr;
 
     int m_depth = 0;
     bool m_batch = false;

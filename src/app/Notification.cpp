@@ -1,6 +1,7 @@
 #include "store/Table.h"
 #include "app/Notification.h"
 
+#include "app/Alert.h"
 #include "app/AppTexts.h"
 #include "platform/NotifyActions.h"
 
@@ -61,7 +62,7 @@ std::string_view recordText(const Table& record, std::string_view field) {
 }  // namespace
 
 bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet,
-                       Table& severitySet, NotifyActions& actions) {
+                       Table& severitySet, NotifyActions& actions, AlertSink* alerts) {
     bool matched = true;
     if (!state.NotifyFacility.empty()) {
         if (auto key = conditionKey(facilitySet, state.NotifyFacility, app_texts::kDialogFacilities))
@@ -82,8 +83,14 @@ bool CheckNotification(const NotificationState& state, Table& messageSet, Table&
         return false;
     if (state.NotifySound)
         actions.PlayNotifySound(app_texts::kWarningSound);
-    if (state.NotifyExec && state.ExecPath.size() > kMinExecPathLength)
-        actions.RunNotifyProgram(state.ExecPath);
+    const bool runProgram = state.NotifyExec && state.ExecPath.size() > kMinExecPathLength;
+    if (!runProgram && !alerts)
+        return true;
+    const Alert alert = alertFromRecord(messageSet);
+    if (runProgram)
+        actions.RunNotifyProgramWith(state.ExecPath, alertEnvironment(alert));
+    if (alerts)
+        alerts->Deliver(alert);
     return true;
 }
 

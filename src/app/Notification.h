@@ -4,6 +4,7 @@
 
 namespace corvane {
 
+class AlertSink;
 class NotifyActions;
 class Table;
 
@@ -12,7 +13,8 @@ struct NotificationState {
     bool NotifySound = true;
     bool NotifyExec = false;
     std::string ExecPath;
-    bool NotifyEmail = false;  // kept; no mail is ever sent
+    bool NotifyEmail = false;   // mail the match (the mailer reads its own settings)
+    bool NotifyDesktop = true;  // show the match as a desktop notification (window only)
     std::string NotifyAddress;
     std::string NotifyCondition;
     std::string NotifyFacility = "System";
@@ -23,9 +25,10 @@ struct NotificationState {
 inline constexpr std::size_t kMinExecPathLength = 7;
 
 // Tests the current record of messageSet (FacilityKey, SeverityKey, Data, Address) against the
-// condition and, when it matches, plays the sound and opens the program. A found facility or
+// condition and, when it matches, plays the sound, opens the program (which finds the message's
+// fields in its environment) and hands the match to alerts when given. A found facility or
 // severity row becomes the current row of its table. Answers whether the record matched.
 bool CheckNotification(const NotificationState& state, Table& messageSet, Table& facilitySet,
-                       Table& severitySet, NotifyActions& actions);
+                       Table& severitySet, NotifyActions& actions, AlertSink* alerts = nullptr);
 
 }  // namespace corvane

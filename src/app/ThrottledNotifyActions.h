@@ -20,7 +20,8 @@ public:
 
     void PlayNotifySound(const std::string& name) override { m_inner.PlayNotifySound(name); }
     // Answers 2 without starting anything when the last start was less than the interval ago.
-    int RunNotifyProgram(const std::string& path) override;
+    int RunNotifyProgram(const std::string& path) override { return RunNotifyProgramWith(path, {}); }
+    int RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) override;
 
     std::uint64_t skippedStarts() const { return m_skipped; }
     void setClock(Clock clock) { m_clock = std::move(clock); }

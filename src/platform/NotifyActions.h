@@ -3,10 +3,15 @@
 #include "platform/SoundPlayer.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace corvane {
 
 class MessageDialogs;
+
+// Variables added to the environment of a started program, each replacing one of that name.
+using ProgramEnvironment = std::vector<std::pair<std::string, std::string>>;
 
 // The two things a matching message can set off: a sound and the opening of a program,
 // document or folder.
@@ -19,6 +24,12 @@ public:
     // Opens the path without waiting for what it starts. Answers a value above 32 on success and
     // 2 when nothing could be started, after the "Notification Execute" warning was shown.
     virtual int RunNotifyProgram(const std::string& path) = 0;
+    // RunNotifyProgram with the given variables in the started program's environment (a
+    // document or folder opened by the desktop may not see them).
+    virtual int RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) {
+        (void)environment;
+        return RunNotifyProgram(path);
+    }
 };
 
 // The desktop's services: libcanberra plays the sound; an executable file is started directly,
@@ -34,6 +45,7 @@ public:
 
     void PlayNotifySound(const std::string& name) override;
     int RunNotifyProgram(const std::string& path) override;
+    int RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) override;
 
     // The opener used for anything that is not an executable file ("xdg-open" by default).
     void setOpener(std::string opener) { m_opener = std::move(opener); }

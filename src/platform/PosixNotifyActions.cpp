@@ -4,6 +4,7 @@
 #include "platform/PlatformTexts.h"
 #include "protocol/Placeholders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -32,7 +33,7 @@ bool isExecutableFile(const std::string& path) {
 
 // Starts argv in a session of its own with nothing of ours open on its standard streams; a
 // thread of its own collects it when it ends so no zombie is left. Answers 0 or the error code.
-int spawnDetached(const std::vector<std::string>& args) {
+int spawnDetached(const std::vector<std::string>& args, const ProgramEnvironment& extra) {
     std::vector<char*> argv;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -45,8 +46,23 @@ int spawnDetached(const std::vector<std::string>& args) {
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
+    // Our environment, less the variables the program is given, then those.
+    std::vector<std::string> added;
+    for (const auto& [name, value] : extra) added.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (char** e = environ; e && *e; ++e) {
+        const std::string_view entry(*e);
+        const auto named = [&entry](const auto& pair) {
+            return entry.size() > pair.first.size() && entry.starts_with(pair.first) &&
+                   entry[pair.first.size()] == '=';
+        };
+        if (std::none_of(extra.begin(), extra.end(), named))
+            envp.push_back(*e);
+    }
+    for (auto& a : added) envp.push_back(a.data());
+    envp.push_back(nullptr);
     pid_t pid = 0;
-    const int rc = ::posix_spawnp(&pid, argv[0], &files, &attr, argv.data(), environ);
+    const int rc = ::posix_spawnp(&pid, argv[0], &files, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attr);
     if (rc != 0)
@@ -83,6 +99,10 @@ void PosixNotifyActions::PlayNotifySound(const std::string& name) {
 }
 
 int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
+    return RunNotifyProgramWith(path, {});
+}
+
+int PosixNotifyActions::RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) {
     if (path.empty())
         return kNotStarted;
     // A folder or a document is opened by the desktop; an executable file is started itself.
@@ -93,7 +113,7 @@ int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
         args = {path};
     else
         args = {m_opener, path};
-    const int rc = spawnDetached(args);
+    const int rc = spawnDetached(args, environment);
     if (rc == 0)
         return kStarted;
     std::string reason = std::strerror(rc);

@@ -64,9 +64,15 @@ QString DesktopPathOpener::openUrl(const QUrl& url, bool activate) {
     return QStringLiteral("xdg-open: ") + opener.errorString();
 }
 
-QString DesktopPathOpener::startProgram(const QString& program) {
+QString DesktopPathOpener::startProgram(const QString& program, const ProgramEnvironment& environment) {
     QProcess process;
     process.setProgram(program);
+    if (!environment.empty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : environment)
+            env.insert(QString::fromStdString(name), QString::fromLocal8Bit(value.c_str()));
+        process.setProcessEnvironment(env);
+    }
     process.setWorkingDirectory(QFileInfo(program).absolutePath());
     detachStreams(process);
     if (process.startDetached())
@@ -94,7 +100,7 @@ void QtNotifyActions::PlayNotifySound(const std::string& name) {
         player.playEvent("dialog-warning");
 }
 
-int QtNotifyActions::RunNotifyProgram(const std::string& path) {
+int QtNotifyActions::RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) {
     if (path.empty())
         return kNotStarted;
     const QString text = textFromCore(path);
@@ -113,7 +119,7 @@ int QtNotifyActions::RunNotifyProgram(const std::string& path) {
         if (!info.exists())
             reason = QString::fromLocal8Bit(std::strerror(ENOENT));
         else if (!folder && info.isFile() && info.isExecutable())
-            reason = m_opener->startProgram(info.absoluteFilePath());
+            reason = m_opener->startProgram(info.absoluteFilePath(), environment);
         else
             reason = m_opener->openUrl(QUrl::fromLocalFile(info.absoluteFilePath()), !folder);
     }

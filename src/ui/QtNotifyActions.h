@@ -18,8 +18,9 @@ public:
     // activate false the window that opens should not take the focus. Answers the reason it
     // could not be opened, empty on success.
     virtual QString openUrl(const QUrl& url, bool activate) = 0;
-    // Starts a program without waiting for it. Answers the reason it could not be started.
-    virtual QString startProgram(const QString& program) = 0;
+    // Starts a program without waiting for it, with the variables added to its environment.
+    // Answers the reason it could not be started.
+    virtual QString startProgram(const QString& program, const ProgramEnvironment& environment) = 0;
 };
 
 // The desktop's way: QDesktopServices for documents and addresses; a folder that must not take
@@ -28,7 +29,7 @@ public:
 class DesktopPathOpener : public PathOpener {
 public:
     QString openUrl(const QUrl& url, bool activate) override;
-    QString startProgram(const QString& program) override;
+    QString startProgram(const QString& program, const ProgramEnvironment& environment) override;
 };
 
 // The notification's sound and program in the running program: <app folder>Warning.wav through
@@ -49,7 +50,8 @@ public:
     // Executable files are started; documents and folders are opened, a path ending in a
     // separator (a folder) without taking the focus; anything with a scheme ("https://...") is
     // opened as an address. Answers kStarted or, after the warning, kNotStarted.
-    int RunNotifyProgram(const std::string& path) override;
+    int RunNotifyProgram(const std::string& path) override { return RunNotifyProgramWith(path, {}); }
+    int RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) override;
 
 private:
     QString m_appFolder;

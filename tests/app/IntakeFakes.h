@@ -50,11 +50,16 @@ struct RecordingDialogs : MessageDialogs {
 
 struct RecordingActions : NotifyActions {
     std::vector<std::string> sounds, programs;
+    std::vector<ProgramEnvironment> environments;  // one per program started with variables
     std::function<int(const std::string&)> onRun;
     void PlayNotifySound(const std::string& name) override { sounds.push_back(name); }
     int RunNotifyProgram(const std::string& path) override {
         programs.push_back(path);
         return onRun ? onRun(path) : 42;
+    }
+    int RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) override {
+        environments.push_back(environment);
+        return RunNotifyProgram(path);
     }
 };
 

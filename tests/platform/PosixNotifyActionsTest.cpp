@@ -60,6 +60,23 @@ protected:
     RecordingDialogs dialogs;
 };
 
+TEST_F(PosixActions, TheProgramFindsTheMessageInItsEnvironment) {
+    PosixNotifyActions actions(dir, dialogs);
+    const std::string path = dir + "env.sh";
+    std::ofstream(path)
+        << "#!/bin/sh\nprintf '%s|%s|%s|%s' \"$#\" \"$CORVANE_HOST\" \"$CORVANE_MESSAGE\" \"$HOME\" > \""
+        << dir << "env.ran\"\n";
+    fs::permissions(path, fs::perms::owner_all);
+    ::setenv("CORVANE_HOST", "stale", 1);
+    const int rc = actions.RunNotifyProgramWith(
+        path, {{"CORVANE_HOST", "core-sw-01"}, {"CORVANE_MESSAGE", "it's \"down\"; $(rm -rf /)"}});
+    ::unsetenv("CORVANE_HOST");
+    EXPECT_GT(rc, 32);
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(waitForFile(dir + "env.ran"),
+              std::string("0|core-sw-01|it's \"down\"; $(rm -rf /)|") + (home ? home : ""));
+}
+
 TEST_F(PosixActions, StartsAnExecutableWithoutArgumentsOrWaiting) {
     PosixNotifyActions actions(dir, dialogs);
     const std::string program = script("notify.sh");

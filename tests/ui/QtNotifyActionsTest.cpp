@@ -23,8 +23,9 @@ struct Recorder : SoundPlayer, PathOpener, MessageDialogs {
         calls.push_back((activate ? "open " : "open quietly ") + url.toString().toStdString());
         return failure;
     }
-    QString startProgram(const QString& program) override {
+    QString startProgram(const QString& program, const ProgramEnvironment& environment) override {
         calls.push_back("start " + program.toStdString());
+        for (const auto& [name, value] : environment) calls.push_back("  " + name + "=" + value);
         return failure;
     }
     int show(const std::string& message, const std::string& title, int kind, const std::string&) override {
@@ -41,7 +42,8 @@ protected:
     void makeFile(const char* name, bool executable = false) {
         QFile f(QString::fromStdString(path(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n");
+        f.write(
+            "#!/bin/sh\nprintf '%s|%s' \"$CORVANE_HOST\" \"$CORVANE_MESSAGE\" > \"$(dirname \"$0\")/ran\"\n");
         f.close();
         if (executable)
             f.setPermissions(f.permissions() | QFile::ExeOwner);
@@ -107,13 +109,16 @@ TEST_F(NotifyActionsTest, WhatCannotBeOpenedIsReportedWithTheWarning) {
 TEST_F(NotifyActionsTest, TheDesktopOpenerStartsAProgramDetached) {
     makeFile("tool.sh", true);
     DesktopPathOpener opener;
-    EXPECT_EQ(opener.startProgram(QString::fromStdString(path("tool.sh"))), QString());
+    EXPECT_EQ(opener.startProgram(QString::fromStdString(path("tool.sh")),
+                                  {{"CORVANE_HOST", "core-sw-01"}, {"CORVANE_MESSAGE", "link down"}}),
+              QString());
+    QFile ran(QString::fromStdString(path("ran")));
     QElapsedTimer waited;
     waited.start();
-    while (!QFile::exists(QString::fromStdString(path("ran"))) && waited.elapsed() < 5000)
-        QThread::msleep(10);
-    EXPECT_TRUE(QFile::exists(QString::fromStdString(path("ran"))));
-    EXPECT_NE(opener.startProgram(QString::fromStdString(path("nothing-here"))), QString());
+    while ((!ran.exists() || ran.size() == 0) && waited.elapsed() < 5000) QThread::msleep(10);
+    ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ran.readAll().toStdString(), "core-sw-01|link down");
+    EXPECT_NE(opener.startProgram(QString::fromStdString(path("nothing-here")), {}), QString());
 }
 
 }  // namespace
