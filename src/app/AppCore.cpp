@@ -18,12 +18,15 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     : m_data(data),
       m_dialogs(dialogs),
       m_alerts(actions, m_notification),
+      m_mailer(mainThread,
+               [this](const std::string& text) { m_dialogs.show(text, app_texts::kMailTitle, 48); }),
       m_intake(data, window, dialogs, actions, m_notification),
       m_listener(std::make_unique<TnSysLogServer>()) {
     Settings::LoadResult loaded = Settings::load(settingsPath);
     m_settings = std::move(loaded.settings);
     m_settingsError = std::move(loaded.error);
 
+    m_alerts.addSink(m_mailer);
     m_intake.setAlerts(&m_alerts);
     m_intake.setSilentSenders(&m_silent);
     m_postSilentCheck = [&mainThread, check = whileAlive([this] { CheckSilentSenders(); })] {
@@ -82,6 +85,7 @@ std::string AppCore::ApplySettings() {
     m_notification.NotifyFacility = s.readString(o, "NotifyFacility", "System");
     m_notification.NotifySeverity = s.readString(o, "NotifySeverity", "Emergency");
     m_notification.NotifyDesktop = s.readBool(o, "NotifyDesktop", true);
+    m_mailer.configure(readMailSettings(s));
     m_silent.setMinutes(s.readInteger(o, "SilentMinutes", 0));
     if (m_silent.minutes() > 0 && !m_silentTicker)
         m_silentTicker = std::make_unique<Ticker>(kSilentCheckInterval, m_postSilentCheck);
@@ -147,6 +151,14 @@ std::string AppCore::applyTcpSettings(const Settings& s) {
     if (const std::string error = listener.SetTCPActive(true); !error.empty())
         m_tcpError = fillIn(net_texts::kTcpListenFailed, error);
     return m_tcpError;
+}
+
+void AppCore::setAlertLanguage(const std::string& code) {
+    if (!m_settings)
+        return;
+    MailSettings mail = readMailSettings(*m_settings);
+    mail.language = code;
+    m_mailer.configure(mail);
 }
 
 void AppCore::CheckSilentSenders() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AlertHub.h"
+#include "app/MailNotifier.h"
 #include "app/MessageIntake.h"
 #include "app/Notification.h"
 #include "app/Settings.h"
@@ -50,6 +51,10 @@ public:
     // Every alert passes here on its way to mail, the desktop and the tray; it also pauses them.
     AlertHub& alerts() { return m_alerts; }
     SilentSenders& silentSenders() { return m_silent; }
+    // Mails the alerts while NotifyEmail is on; configured by ApplySettings.
+    MailNotifier& mailer() { return m_mailer; }
+    // The window's language changed: the mails are written in it from now on.
+    void setAlertLanguage(const std::string& code);
     // Raises the alerts of the senders that went quiet; runs by itself every kSilentCheckInterval
     // on the main thread while SilentMinutes is set.
     void CheckSilentSenders();
@@ -114,6 +119,7 @@ private:
     NotificationState m_notification;
     AlertHub m_alerts;
     SilentSenders m_silent;
+    MailNotifier m_mailer;
     MessageIntake m_intake;
     std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     std::unique_ptr<TnSysLogServer> m_listener;

@@ -13,6 +13,11 @@ inline constexpr const char* kSaveFailed =
     "The received messages could not be saved. They are kept in memory and saving is tried again with the "
     "next message.";
 inline constexpr const char* kWarningSound = "Warning";
+inline constexpr const char* kMailTitle = "Notification Mail";
+// Shown once when a notification mail could not be sent; %1 is the server's or the transfer's reason.
+inline constexpr const char* kMailFailed =
+    "The notification mail could not be sent: %1\nIt is tried again later; the matching messages are kept "
+    "for it.";
 inline constexpr const char* kLoopbackAddress = "127.0.0.1";
 inline constexpr const char* kOptions = "Options";
 

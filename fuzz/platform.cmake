@@ -1,0 +1,1 @@
+corvane_fuzzer(SmtpRepliesFuzz DEPS corvane_platform)
