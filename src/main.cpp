@@ -21,6 +21,7 @@
 #include "ui/SettingsDialogWiring.h"
 #include "ui/SysLogForm.h"
 #include "ui/TranslationHooks.h"
+#include "ui/WindowAlerts.h"
 
 #include <QIcon>
 
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
     bool closeRequested = false;
     SignalCloser closer([&form, &closeRequested] {
         if (form)
-            form->close();
+            form->exitProgram();
         else
             closeRequested = true;
     });
@@ -100,12 +101,14 @@ int main(int argc, char** argv) {
     TLanguageDlg languageDlg;
     connectLanguageDialog(*form, languageDlg);
     auto settingsDialog = CreateSettingsDialog(*form, *data, dialogs, folder);
+    auto alerts = std::make_unique<WindowAlerts>(*form, QApplication::windowIcon());
     form->show();
     if (closeRequested)
-        form->close();
+        form->exitProgram();
 
     const int result = CorvaneApplication::exec();
     settingsDialog.reset();
+    alerts.reset();
     form.reset();
     data.reset();
     return result;

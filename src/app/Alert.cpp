@@ -1,6 +1,8 @@
 #include "store/Table.h"
 #include "app/Alert.h"
 
+#include "protocol/DateTime.h"
+
 #include <cstdio>
 
 namespace corvane {
@@ -34,7 +36,7 @@ Alert alertFromRecord(const Table& messageSet) {
     return alert;
 }
 
-std::string isoDateTime(DateTime time) {
+std::string isoDateTime(double time) {
     if (time == 0)
         return {};
     const DateTimeFields f = decodeDateTime(time);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/NotifyActions.h"
-#include "protocol/DateTime.h"
 
 #include <string>
 #include <utility>
@@ -20,9 +19,11 @@ struct Alert {
     std::string address;
     std::string facility;
     std::string severity;
-    std::string message;    // the text part of the message
-    std::string data;       // the whole text as received
-    DateTime time = 0;      // the message's time stamp; for a sender, when its silence was noticed
+    std::string message;  // the text part of the message
+    std::string data;     // the whole text as received
+    // The message's time stamp; for a sender, when its silence was noticed. A date-time: days
+    // since 30 December 1899, local time (the protocol's DateTime).
+    double time = 0;
     int silentMinutes = 0;  // how long the sender was quiet (Silent and Resumed)
 };
 
@@ -39,7 +40,7 @@ public:
 Alert alertFromRecord(const Table& messageSet);
 
 // "2026-12-10 14:46:07": the date-time in a form every language and script reads alike.
-std::string isoDateTime(DateTime time);
+std::string isoDateTime(double time);
 
 // The variables the notification program finds the message in: CORVANE_HOST, CORVANE_ADDRESS,
 // CORVANE_FACILITY, CORVANE_SEVERITY, CORVANE_TIME, CORVANE_MESSAGE and CORVANE_DATA, each set

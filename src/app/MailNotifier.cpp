@@ -12,7 +12,8 @@ MailNotifier::MailNotifier(MainThread& mainThread, std::function<void(const std:
       m_report(std::move(report)),
       m_alive(std::make_shared<bool>(true)),
       m_clock([] { return std::chrono::steady_clock::now(); }),
-      m_sender([](const SmtpOptions& o, const std::string& m) { return SmtpSend(o, m); }) {
+      // A mail under way is given up when the mailer goes (at the program's end).
+      m_sender([this](const SmtpOptions& o, const std::string& m) { return SmtpSend(o, m, &m_stopFlag); }) {
     m_thread = std::thread([this] { run(); });
 }
 

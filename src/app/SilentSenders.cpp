@@ -1,5 +1,7 @@
 #include "app/SilentSenders.h"
 
+#include "protocol/DateTime.h"
+
 namespace corvane {
 
 SilentSenders::SilentSenders() : m_clock([] { return std::chrono::steady_clock::now(); }) {}

@@ -97,7 +97,8 @@ void TSettings::FormCreate() {
 }
 
 void TSettings::connectHandlers() {
-    for (TgCheckLabel* c : {UpdateCheck, SaveLocation, BringToFront, NotifySound, NotifyEmail, UseSSL}) {
+    for (TgCheckLabel* c :
+         {UpdateCheck, SaveLocation, BringToFront, NotifySound, NotifyDesktop, NotifyEmail, UseSSL}) {
         connect(c, &TgCheckLabel::checkToggled, this, [this, c] { SettingChange(c); });
         c->installEventFilter(this);
     }
@@ -122,6 +123,7 @@ void TSettings::connectHandlers() {
     connect(BtnOk, &QPushButton::clicked, this, &TSettings::BtnOkMouseUp);
     connect(BtnCancel, &QPushButton::clicked, this, &TSettings::reject);
     connect(BtnHelp, &QPushButton::clicked, this, &TSettings::BtnHelpMouseUp);
+    connect(btnTestMail, &QPushButton::clicked, this, &TSettings::btnTestMailClick);
 }
 
 bool TSettings::eventFilter(QObject* watched, QEvent* event) {
@@ -198,6 +200,9 @@ void TSettings::FillFromSettings() {
         SaveLocation->setChecked(m_settings->readBool(kOptions, "SaveLocation", true));
         BringToFront->setChecked(m_settings->readBool(kOptions, "BringToFront", true));
         NotifySound->setChecked(m_settings->readBool(kOptions, "NotifySound", true));
+        NotifyDesktop->setChecked(m_settings->readBool(kOptions, "NotifyDesktop", true));
+        // The mail is sent as this box says, so it shows what the file says.
+        UseSSL->setChecked(m_settings->readBool(kOptions, "UseSSL", true));
         const bool email = m_settings->readBool(kOptions, "NotifyEmail", false);
         if (email != NotifyEmail->checked()) {
             NotifyEmail->setChecked(email);
@@ -242,6 +247,7 @@ void TSettings::setMailControlsEnabled(bool on) {
     for (QWidget* w : std::initializer_list<QWidget*>{EmailAddr1, lbMailHost, MailHost, lbUserName, UserName,
                                                       lbPort, Port, UseSSL, lbPassword, Password})
         w->setEnabled(on);
+    btnTestMail->setEnabled(on && !m_testMailSending);
 }
 
 void TSettings::SettingChange(QWidget* control) {

@@ -4,7 +4,10 @@
 #include <QDialog>
 #include <QString>
 
+#include "platform/SmtpSend.h"
+
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +51,8 @@ struct SettingsDialogEnvironment {
     std::function<void(int context)> showHelp;
     // The window FillFromSettings places when the location is kept; may be null.
     QWidget* mainWindow = nullptr;
+    // Sends the test mail (on a thread of its own); unset sends it through the mail server.
+    std::function<SmtpResult(const SmtpOptions&, const std::string& message)> sendMail;
 };
 
 // The modal Setup dialog. Each setting is a control named after its key in section Options; a
@@ -93,6 +98,10 @@ public:
     void BtnOkMouseUp();
     void BtnCancelMouseUp();
     void BtnHelpMouseUp();
+    // Sends a mail with what the mail fields hold now (saved or not) and reports, once the
+    // server answered, that it was sent or the server's error. The dialog stays usable meanwhile.
+    void btnTestMailClick();
+    bool testMailSending() const { return m_testMailSending; }
 
     // The close box and the Escape key act exactly as the Cancel button.
     void reject() override;
@@ -141,6 +150,8 @@ public:
     TgLabel* lbPassword;
     QLineEdit* Password;
     TgCheckLabel* UseSSL;
+    TgCheckLabel* NotifyDesktop;
+    QPushButton* btnTestMail;
     TgLabel* lbNotifyCondition;
     TgLabel* lbFacility;
     SettingsComboBox* NotifyFacility;
@@ -189,6 +200,7 @@ private:
     Settings* m_settings = nullptr;
     bool m_changed = false;
     bool m_filling = false;
+    bool m_testMailSending = false;
     QString m_entryText;
     const TImageList* m_facilityIcons = nullptr;
     const TImageList* m_severityIcons = nullptr;

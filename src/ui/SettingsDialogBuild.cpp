@@ -199,10 +199,11 @@ void TSettings::buildComponents() {
     m_edits = {UpdateURL, UDPPort,  TCPPort,  EmailAddr1,      MailHost,
                Port,      UserName, Password, NotifyCondition, NotifyAddress};
     m_lists = {UDPBindings, TCPBindings, NotifyFacility, NotifySeverity};
-    m_settingControls = {UDPPort,    UDPBindings,    TCPPort,        TCPBindings,   UpdateCheck,
-                         UpdateURL,  SaveLocation,   BringToFront,   NotifySound,   NotifyEmail,
-                         EmailAddr1, MailHost,       UserName,       Port,          Password,
-                         UseSSL,     NotifyFacility, NotifySeverity, NotifyAddress, NotifyCondition};
+    m_settingControls = {UDPPort,        UDPBindings,  TCPPort,        TCPBindings,    UpdateCheck,
+                         UpdateURL,      SaveLocation, BringToFront,   NotifySound,    NotifyDesktop,
+                         NotifyEmail,    EmailAddr1,   MailHost,       UserName,       Port,
+                         Password,       UseSSL,       NotifyFacility, NotifySeverity, NotifyAddress,
+                         NotifyCondition};
     for (QWidget* w : m_settingControls) w->setProperty("tag", 0);
     for (QLineEdit* e : m_edits) setGrey(e, true);
     setGrey(UDPBindings, true);
@@ -259,7 +260,10 @@ void TSettings::buildNotificationPage() {
     QWidget* p = nSimpleNotfy;
     NotifySound = makeCheck(p, "NotifySound",
                             QT_TRANSLATE_NOOP("corvane::TSettings", "Play sound when Message received."),
-                            QPoint(16, 20), true, QSize(300, 18));
+                            QPoint(16, 20), true, QSize(236, 18));
+    NotifyDesktop =
+        makeCheck(p, "NotifyDesktop", QT_TRANSLATE_NOOP("corvane::TSettings", "Desktop notification"),
+                  QPoint(256, 20), true, QSize(177, 18));
     NotifyEmail = makeCheck(p, "NotifyEmail",
                             QT_TRANSLATE_NOOP("corvane::TSettings", "Send E-Mail notification to ---"),
                             QPoint(16, 44), false, QSize(236, 18));
@@ -273,6 +277,10 @@ void TSettings::buildNotificationPage() {
     UserName = makeHintEdit(p, "UserName", texts::kUserName, QRect(134, 91, 115, 19));
     lbPort = makeLabel(p, "lbPort", QT_TRANSLATE_NOOP("corvane::TSettings", "Port :"), QPoint(264, 93));
     Port = makeEdit(p, "Port", texts::kPort, QRect(296, 91, 33, 19));
+    btnTestMail = new QPushButton(QCoreApplication::translate("corvane::TSettings", "Send test mail"), p);
+    btnTestMail->setObjectName(QStringLiteral("btnTestMail"));
+    btnTestMail->setGeometry(336, 89, 97, 23);
+    btnTestMail->setAutoDefault(false);
     lbPassword =
         makeLabel(p, "lbPassword", QT_TRANSLATE_NOOP("corvane::TSettings", "Password :"), QPoint(48, 114));
     Password = makeEdit(p, "Password", texts::kPassword, QRect(134, 112, 115, 19));
@@ -304,8 +312,8 @@ void TSettings::buildNotificationPage() {
     NotifyFacility->setCurrentIndex(NotifyFacility->findText(QString::fromLatin1(texts::kNotifyFacility)));
     NotifySeverity->setCurrentIndex(NotifySeverity->findText(QString::fromLatin1(texts::kNotifySeverity)));
 
-    QWidget* order[] = {EmailAddr1,     MailHost,       UserName,        Password,     Port,
-                        NotifyFacility, NotifySeverity, NotifyCondition, NotifyAddress};
+    QWidget* order[] = {EmailAddr1,  MailHost,       UserName,       Password,        Port,
+                        btnTestMail, NotifyFacility, NotifySeverity, NotifyCondition, NotifyAddress};
     for (std::size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

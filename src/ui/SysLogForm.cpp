@@ -401,6 +401,8 @@ void TSysLogForm::RefreshNetworkIndicator() {
 }
 
 void TSysLogForm::FormActivate() {
+    if (windowLookedAt)
+        windowLookedAt();
     // Coming back to the window shows the newest record, unless the operator was reading.
     Table& messages = m_data.MessageSet();
     if (m_following && messages.isOpen() && messages.recordCount() > 0)
@@ -423,7 +425,17 @@ bool TSysLogForm::FormCloseQuery() {
     return true;
 }
 
+void TSysLogForm::exitProgram() {
+    m_exiting = true;
+    close();
+}
+
 void TSysLogForm::closeEvent(QCloseEvent* event) {
+    if (!m_exiting && !m_closing && closeToTray && closeToTray()) {
+        hide();
+        event->ignore();
+        return;
+    }
     if (!m_closing) {
         m_closing = true;
         FormCloseQuery();
@@ -493,7 +505,7 @@ void TSysLogForm::moveEvent(QMoveEvent* event) {
 }
 
 void TSysLogForm::iBtnCloseMouseUp() {
-    close();
+    exitProgram();
 }
 
 void TSysLogForm::iBtnSetupMouseUp() {

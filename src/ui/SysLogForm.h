@@ -116,6 +116,13 @@ public:
     // Unset: the program's message dialog with OK and Cancel.
     std::function<bool(int count)> askClearAll;
     static constexpr int kClearWithoutAsking = 100;
+    // Asked when the window is closed (not when the program is ended): true hides it instead,
+    // to the tray icon.
+    std::function<bool()> closeToTray;
+    // The operator has the window in front of him: what it counted as unseen is seen.
+    std::function<void()> windowLookedAt;
+    // Ends the program as the Exit button does, whether or not closing goes to the tray.
+    void exitProgram();
 
     // The component tree, named as the window's parts are.
     TnControl* nHeader;
@@ -271,6 +278,7 @@ private:
     std::int32_t m_newestSeen = 0;  // the newest record counted while the view waits
     bool m_destroyed = false;
     bool m_closing = false;
+    bool m_exiting = false;
 };
 
 }  // namespace corvane

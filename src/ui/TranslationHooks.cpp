@@ -64,6 +64,7 @@ void connectLanguageDialog(TSysLogForm& form, TLanguageDlg& dialog) {
         if (!settings)
             return;
         settings->writeString(Settings::kOptions, kLanguageKey, code.toStdString());
+        form.core()->setAlertLanguage(code.toStdString());
         const std::string error = settings->flush();
         if (!error.empty())
             QtMessageDialogs(&form).show(error, ui_texts::kLanguageTitle, mkError, {});

@@ -2,6 +2,7 @@
 // data files.
 #include "store/DataPacketReader.h"
 #include "store/Table.h"
+#include "app/SmtpTestServer.h"
 
 #include <gtest/gtest.h>
 
@@ -172,6 +173,39 @@ protected:
     pid_t pid = -1;
     int out = -1;
 };
+
+TEST_F(HeadlessEndToEnd, AMatchIsMailedAndTheProgramGetsItInItsEnvironment) {
+    if (!test::SmtpTestServer::available())
+        GTEST_SKIP() << "python3-aiosmtpd or openssl missing (scripts/bootstrap installs them)";
+    test::SmtpTestServer mail;
+    const int mailPort = mail.start("plain");
+    ASSERT_GT(mailPort, 0);
+    const std::string script = folder + "notify.sh";
+    std::ofstream(script) << "#!/bin/sh\nprintf '%s|%s|%s|%s|%s' \"$CORVANE_HOST\" \"$CORVANE_ADDRESS\" "
+                             "\"$CORVANE_SEVERITY\" \"$CORVANE_MESSAGE\" \"$#\" > \""
+                          << folder << "env.txt\"\n";
+    fs::permissions(script, fs::perms::owner_all);
+    std::ofstream(folder + "corvane.ini", std::ios::binary | std::ios::app)
+        << "NotifyFacility=Any\r\nNotifySeverity=Critical\r\nNotifyExec=1\r\nExecPath=" << script
+        << "\r\nNotifyEmail=1\r\nEmailAddr1=noc@example.org\r\nMailHost=127.0.0.1\r\nPort=" << mailPort
+        << "\r\nUseSSL=0\r\nMailFrom=corvane@example.org\r\n";
+    ASSERT_EQ(start(), "listening on 127.0.0.1:" + std::to_string(port) + ", data folder " + folder + "\n");
+    send("<13>Oct 11 22:14:15 quiet tag: not a match");
+    send("<10>Oct 11 22:14:16 router7 kernel: link down on port 7");
+    const auto mails = mail.waitForMails(1);
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].from, "corvane@example.org");
+    EXPECT_EQ(mails[0].to, std::vector<std::string>{"noc@example.org"});
+    EXPECT_EQ(mails[0].subject, "Corvane: router7 (127.0.0.1): Critical");
+    EXPECT_NE(mails[0].body.find("Message: link down on port 7\n"), std::string::npos) << mails[0].body;
+    std::string env;
+    for (int i = 0; i < 500 && env.empty(); ++i) {
+        env = readFile(folder + "env.txt");
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(env, "router7|127.0.0.1|Critical|link down on port 7|0");
+    ASSERT_EQ(stopAfter("link down"), 0);
+}
 
 TEST_F(HeadlessEndToEnd, RawDatagramsOfEveryShapeAreStored) {
     ASSERT_EQ(start(), "listening on 127.0.0.1:" + std::to_string(port) + ", data folder " + folder + "\n");

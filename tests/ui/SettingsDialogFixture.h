@@ -45,6 +45,7 @@ protected:
     std::vector<QString> questions;
     bool confirmAnswer = true;
     std::vector<int> helpContexts;
+    std::function<SmtpResult(const SmtpOptions&, const std::string&)> sendMail;
 
     std::string folder() const { return dir.path().toStdString() + "/"; }
     std::string settingsPath() const { return folder() + "corvane.ini"; }
@@ -76,6 +77,7 @@ protected:
             return confirmAnswer;
         };
         env.showHelp = [this](int context) { helpContexts.push_back(context); };
+        env.sendMail = sendMail;
         dlg = std::make_unique<TSettings>(std::move(env));
         dlg->SetSettings(settings.get());
     }
