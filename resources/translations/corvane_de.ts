@@ -111,6 +111,22 @@
 <context>
     <name>corvane::TSettings</name>
     <message>
+        <source>Desktop notification</source>
+        <translation>Desktop-Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Send test mail</source>
+        <translation>Testmail senden</translation>
+    </message>
+    <message>
+        <source>The test mail was sent to %1.</source>
+        <translation>Die Testmail wurde an %1 gesendet.</translation>
+    </message>
+    <message>
+        <source>The test mail could not be sent: %1</source>
+        <translation>Die Testmail konnte nicht gesendet werden: %1</translation>
+    </message>
+    <message>
         <source>General</source>
         <translation>Allgemein</translation>
     </message>
@@ -455,6 +471,30 @@
 </context>
 <context>
     <name>CoreTexts</name>
+    <message>
+        <source>Notification Mail</source>
+        <translation>Benachrichtigungsmail</translation>
+    </message>
+    <message>
+        <source>The notification mail could not be sent: %1</source>
+        <translation>Die Benachrichtigungsmail konnte nicht gesendet werden: %1</translation>
+    </message>
+    <message>
+        <source>It is tried again later; the matching messages are kept for it.</source>
+        <translation>Es wird später erneut versucht; die passenden Meldungen werden dafür aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>No mail address to notify is set.</source>
+        <translation>Es ist keine zu benachrichtigende Mailadresse eingetragen.</translation>
+    </message>
+    <message>
+        <source>No mail server is set.</source>
+        <translation>Es ist kein Mailserver eingetragen.</translation>
+    </message>
+    <message>
+        <source>The mail server port is not a number from 1 to 65535.</source>
+        <translation>Der Port des Mailservers ist keine Zahl von 1 bis 65535.</translation>
+    </message>
     <message>
         <source>Update Host</source>
         <translation>Host aktualisieren</translation>
@@ -829,6 +869,52 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrayIcon</name>
+    <message>
+        <source>Show Corvane</source>
+        <translation>Corvane anzeigen</translation>
+    </message>
+    <message>
+        <source>Pause alerts for 1 hour</source>
+        <translation>Alarme 1 Stunde lang anhalten</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>1 new matching message</source>
+        <translation>1 neue passende Meldung</translation>
+    </message>
+    <message>
+        <source>%1 new matching messages</source>
+        <translation>%1 neue passende Meldungen</translation>
+    </message>
+    <message>
+        <source>Alerts paused</source>
+        <translation>Alarme angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::DesktopNotifier</name>
+    <message>
+        <source>No message from %1 (%2) for %3 minutes</source>
+        <translation>Keine Meldung von %1 (%2) seit %3 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 (%2) sends again after %3 minutes</source>
+        <translation>%1 (%2) sendet wieder, nach %3 Minuten</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>%1 more matching messages</source>
+        <translation>%1 weitere passende Meldungen</translation>
     </message>
 </context>
 </TS>

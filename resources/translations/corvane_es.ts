@@ -111,6 +111,22 @@
 <context>
     <name>corvane::TSettings</name>
     <message>
+        <source>Desktop notification</source>
+        <translation>Notificación de escritorio</translation>
+    </message>
+    <message>
+        <source>Send test mail</source>
+        <translation>Enviar correo de prueba</translation>
+    </message>
+    <message>
+        <source>The test mail was sent to %1.</source>
+        <translation>El correo de prueba se envió a %1.</translation>
+    </message>
+    <message>
+        <source>The test mail could not be sent: %1</source>
+        <translation>No se pudo enviar el correo de prueba: %1</translation>
+    </message>
+    <message>
         <source>General</source>
         <translation>General</translation>
     </message>
@@ -455,6 +471,30 @@
 </context>
 <context>
     <name>CoreTexts</name>
+    <message>
+        <source>Notification Mail</source>
+        <translation>Correo de aviso</translation>
+    </message>
+    <message>
+        <source>The notification mail could not be sent: %1</source>
+        <translation>No se pudo enviar el correo de aviso: %1</translation>
+    </message>
+    <message>
+        <source>It is tried again later; the matching messages are kept for it.</source>
+        <translation>Se volverá a intentar más tarde; los mensajes coincidentes se guardan para ello.</translation>
+    </message>
+    <message>
+        <source>No mail address to notify is set.</source>
+        <translation>No hay ninguna dirección de correo a la que avisar.</translation>
+    </message>
+    <message>
+        <source>No mail server is set.</source>
+        <translation>No hay ningún servidor de correo.</translation>
+    </message>
+    <message>
+        <source>The mail server port is not a number from 1 to 65535.</source>
+        <translation>El puerto del servidor de correo no es un número de 1 a 65535.</translation>
+    </message>
     <message>
         <source>Update Host</source>
         <translation>Actualizar host</translation>
@@ -829,6 +869,52 @@
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrayIcon</name>
+    <message>
+        <source>Show Corvane</source>
+        <translation>Mostrar Corvane</translation>
+    </message>
+    <message>
+        <source>Pause alerts for 1 hour</source>
+        <translation>Pausar las alertas 1 hora</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>1 new matching message</source>
+        <translation>1 mensaje coincidente nuevo</translation>
+    </message>
+    <message>
+        <source>%1 new matching messages</source>
+        <translation>%1 mensajes coincidentes nuevos</translation>
+    </message>
+    <message>
+        <source>Alerts paused</source>
+        <translation>Alertas en pausa</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::DesktopNotifier</name>
+    <message>
+        <source>No message from %1 (%2) for %3 minutes</source>
+        <translation>Ningún mensaje de %1 (%2) desde hace %3 minutos</translation>
+    </message>
+    <message>
+        <source>%1 (%2) sends again after %3 minutes</source>
+        <translation>%1 (%2) vuelve a enviar tras %3 minutos</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>%1 more matching messages</source>
+        <translation>%1 mensajes coincidentes más</translation>
     </message>
 </context>
 </TS>

@@ -111,6 +111,22 @@
 <context>
     <name>corvane::TSettings</name>
     <message>
+        <source>Desktop notification</source>
+        <translation>Notification du bureau</translation>
+    </message>
+    <message>
+        <source>Send test mail</source>
+        <translation>Envoyer un e-mail de test</translation>
+    </message>
+    <message>
+        <source>The test mail was sent to %1.</source>
+        <translation>L&apos;e-mail de test a été envoyé à %1.</translation>
+    </message>
+    <message>
+        <source>The test mail could not be sent: %1</source>
+        <translation>L&apos;e-mail de test n&apos;a pas pu être envoyé : %1</translation>
+    </message>
+    <message>
         <source>General</source>
         <translation>Général</translation>
     </message>
@@ -455,6 +471,30 @@
 </context>
 <context>
     <name>CoreTexts</name>
+    <message>
+        <source>Notification Mail</source>
+        <translation>E-mail de notification</translation>
+    </message>
+    <message>
+        <source>The notification mail could not be sent: %1</source>
+        <translation>L&apos;e-mail de notification n&apos;a pas pu être envoyé : %1</translation>
+    </message>
+    <message>
+        <source>It is tried again later; the matching messages are kept for it.</source>
+        <translation>Un nouvel essai aura lieu plus tard ; les messages correspondants sont conservés.</translation>
+    </message>
+    <message>
+        <source>No mail address to notify is set.</source>
+        <translation>Aucune adresse e-mail à avertir n&apos;est indiquée.</translation>
+    </message>
+    <message>
+        <source>No mail server is set.</source>
+        <translation>Aucun serveur de messagerie n&apos;est indiqué.</translation>
+    </message>
+    <message>
+        <source>The mail server port is not a number from 1 to 65535.</source>
+        <translation>Le port du serveur de messagerie n&apos;est pas un nombre de 1 à 65535.</translation>
+    </message>
     <message>
         <source>Update Host</source>
         <translation>Mise à jour de l&apos;hôte</translation>
@@ -829,6 +869,52 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrayIcon</name>
+    <message>
+        <source>Show Corvane</source>
+        <translation>Afficher Corvane</translation>
+    </message>
+    <message>
+        <source>Pause alerts for 1 hour</source>
+        <translation>Suspendre les alertes pendant 1 heure</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>1 new matching message</source>
+        <translation>1 nouveau message correspondant</translation>
+    </message>
+    <message>
+        <source>%1 new matching messages</source>
+        <translation>%1 nouveaux messages correspondants</translation>
+    </message>
+    <message>
+        <source>Alerts paused</source>
+        <translation>Alertes suspendues</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::DesktopNotifier</name>
+    <message>
+        <source>No message from %1 (%2) for %3 minutes</source>
+        <translation>Aucun message de %1 (%2) depuis %3 minutes</translation>
+    </message>
+    <message>
+        <source>%1 (%2) sends again after %3 minutes</source>
+        <translation>%1 (%2) envoie de nouveau après %3 minutes</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2) : %3</translation>
+    </message>
+    <message>
+        <source>%1 more matching messages</source>
+        <translation>%1 autres messages correspondants</translation>
     </message>
 </context>
 </TS>

@@ -14,10 +14,14 @@ inline constexpr const char* kSaveFailed =
     "next message.";
 inline constexpr const char* kWarningSound = "Warning";
 inline constexpr const char* kMailTitle = "Notification Mail";
-// Shown once when a notification mail could not be sent; %1 is the server's or the transfer's reason.
-inline constexpr const char* kMailFailed =
-    "The notification mail could not be sent: %1\nIt is tried again later; the matching messages are kept "
-    "for it.";
+// Shown once when a notification mail could not be sent; %1 is the server's or the transfer's
+// reason. The second line follows it.
+inline constexpr const char* kMailFailed = "The notification mail could not be sent: %1";
+inline constexpr const char* kMailRetried = "It is tried again later; the matching messages are kept for it.";
+// Why the mail settings cannot be used.
+inline constexpr const char* kMailNoRecipient = "No mail address to notify is set.";
+inline constexpr const char* kMailNoServer = "No mail server is set.";
+inline constexpr const char* kMailBadPort = "The mail server port is not a number from 1 to 65535.";
 inline constexpr const char* kLoopbackAddress = "127.0.0.1";
 inline constexpr const char* kOptions = "Options";
 

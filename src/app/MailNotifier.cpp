@@ -128,7 +128,7 @@ void MailNotifier::run() {
 void MailNotifier::reportFailure(const std::string& error) {
     if (!m_report)
         return;
-    const std::string text = fillIn(app_texts::kMailFailed, error);
+    const std::string text = fillIn(app_texts::kMailFailed, error) + "\n" + app_texts::kMailRetried;
     m_mainThread.post([alive = std::weak_ptr<bool>(m_alive), report = m_report, text] {
         if (auto flag = alive.lock(); flag && *flag)
             report(text);

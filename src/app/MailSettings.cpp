@@ -84,11 +84,11 @@ MailSettings readMailSettings(const Settings& s) {
 
 std::string MailSettings::problem() const {
     if (smtp.recipients.empty())
-        return "No mail address to notify is set.";
+        return app_texts::kMailNoRecipient;
     if (smtp.host.empty())
-        return "No mail server is set.";
+        return app_texts::kMailNoServer;
     if (smtp.port < 1 || smtp.port > 65535)
-        return "The mail server port is not a number from 1 to 65535.";
+        return app_texts::kMailBadPort;
     return {};
 }
 

@@ -47,17 +47,20 @@ void DesktopNotifier::setIntervalMs(int ms) {
 QString DesktopNotifier::summaryOf(const Alert& a) {
     switch (a.kind) {
         case Alert::Kind::Silent:
-            return translated("No message from %1 (%2) for %3 minutes")
+            return translated(QT_TRANSLATE_NOOP("corvane::DesktopNotifier",
+                                                "No message from %1 (%2) for %3 minutes"))
                 .arg(hostOf(a), fromBytes(a.address))
                 .arg(a.silentMinutes);
         case Alert::Kind::Resumed:
-            return translated("%1 (%2) sends again after %3 minutes")
+            return translated(
+                       QT_TRANSLATE_NOOP("corvane::DesktopNotifier", "%1 (%2) sends again after %3 minutes"))
                 .arg(hostOf(a), fromBytes(a.address))
                 .arg(a.silentMinutes);
         case Alert::Kind::Match:
             break;
     }
-    return translated("%1 (%2): %3").arg(hostOf(a), fromBytes(a.address), fromBytes(a.severity));
+    return translated(QT_TRANSLATE_NOOP("corvane::DesktopNotifier", "%1 (%2): %3"))
+        .arg(hostOf(a), fromBytes(a.address), fromBytes(a.severity));
 }
 
 QString DesktopNotifier::bodyOf(const Alert& a) {
@@ -87,7 +90,9 @@ void DesktopNotifier::intervalOver() {
     if (count == 1)
         show(summaryOf(last), bodyOf(last));
     else
-        show(translated("%1 more matching messages").arg(count), summaryOf(last) + QLatin1Char('\n') + bodyOf(last));
+        show(
+            translated(QT_TRANSLATE_NOOP("corvane::DesktopNotifier", "%1 more matching messages")).arg(count),
+            summaryOf(last) + QLatin1Char('\n') + bodyOf(last));
     m_interval->start();
 }
 

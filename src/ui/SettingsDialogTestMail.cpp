@@ -20,9 +20,10 @@ namespace corvane {
 
 namespace {
 
-constexpr const char* kTitle = QT_TRANSLATE_NOOP("CoreTexts", "Send test mail");
-constexpr const char* kSent = QT_TRANSLATE_NOOP("CoreTexts", "The test mail was sent to %1.");
-constexpr const char* kFailed = QT_TRANSLATE_NOOP("CoreTexts", "The test mail could not be sent: %1");
+constexpr const char* kTitle = QT_TRANSLATE_NOOP("corvane::TSettings", "Send test mail");
+constexpr const char* kSent = QT_TRANSLATE_NOOP("corvane::TSettings", "The test mail was sent to %1.");
+constexpr const char* kFailed =
+    QT_TRANSLATE_NOOP("corvane::TSettings", "The test mail could not be sent: %1");
 
 std::string fieldText(const QLineEdit* edit) {
     return TSettings::isGrey(edit) ? std::string() : edit->text().trimmed().toStdString();
@@ -47,10 +48,11 @@ void TSettings::btnTestMailClick() {
     fields.writeBool(o, "UseSSL", UseSSL->checked());
     const MailSettings mail = readMailSettings(fields);
     if (const std::string problem = mail.problem(); !problem.empty()) {
-        m_env.dialogs->show(QCoreApplication::translate("CoreTexts", kFailed)
+        m_env.dialogs->show(QCoreApplication::translate("corvane::TSettings", kFailed)
                                 .arg(translateCoreText(QString::fromStdString(problem)))
                                 .toStdString(),
-                            QCoreApplication::translate("CoreTexts", kTitle).toStdString(), mkWarning);
+                            QCoreApplication::translate("corvane::TSettings", kTitle).toStdString(),
+                            mkWarning);
         return;
     }
     const std::string language = Translation::instance().language().toStdString();
@@ -75,13 +77,14 @@ void TSettings::btnTestMailClick() {
                     return;
                 self->m_testMailSending = false;
                 self->btnTestMail->setEnabled(self->NotifyEmail->checked());
-                const QString title = QCoreApplication::translate("CoreTexts", kTitle);
+                const QString title = QCoreApplication::translate("corvane::TSettings", kTitle);
                 if (result.ok)
-                    self->m_env.dialogs->show(
-                        QCoreApplication::translate("CoreTexts", kSent).arg(recipients).toStdString(),
-                        title.toStdString(), mkInformation);
+                    self->m_env.dialogs->show(QCoreApplication::translate("corvane::TSettings", kSent)
+                                                  .arg(recipients)
+                                                  .toStdString(),
+                                              title.toStdString(), mkInformation);
                 else
-                    self->m_env.dialogs->show(QCoreApplication::translate("CoreTexts", kFailed)
+                    self->m_env.dialogs->show(QCoreApplication::translate("corvane::TSettings", kFailed)
                                                   .arg(QString::fromStdString(result.error))
                                                   .toStdString(),
                                               title.toStdString(), mkWarning);

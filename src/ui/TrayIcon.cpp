@@ -94,9 +94,9 @@ void TrayIcon::pauseToggled(bool paused) {
 }
 
 void TrayIcon::retranslate() {
-    m_show->setText(translated("Show Corvane"));
-    m_pause->setText(translated("Pause alerts for 1 hour"));
-    m_exit->setText(translated("Exit"));
+    m_show->setText(translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "Show Corvane")));
+    m_pause->setText(translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "Pause alerts for 1 hour")));
+    m_exit->setText(translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "Exit")));
     refresh();
 }
 
@@ -109,10 +109,12 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
 void TrayIcon::refresh() {
     QString tip = QStringLiteral("Corvane");
     if (m_unseen > 0)
-        tip += QLatin1Char('\n') + (m_unseen == 1 ? translated("1 new matching message")
-                                                  : translated("%1 new matching messages").arg(m_unseen));
+        tip += QLatin1Char('\n') +
+               (m_unseen == 1 ? translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "1 new matching message"))
+                              : translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "%1 new matching messages"))
+                                    .arg(m_unseen));
     if (m_pause->isChecked())
-        tip += QLatin1Char('\n') + translated("Alerts paused");
+        tip += QLatin1Char('\n') + translated(QT_TRANSLATE_NOOP("corvane::TrayIcon", "Alerts paused"));
     m_tray->setToolTip(tip);
     m_tray->setIcon(withCount(m_icon, m_unseen));
 }
