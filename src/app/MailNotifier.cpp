@@ -1,7 +1,7 @@
 #include "app/MailNotifier.h"
 
 #include "app/AppTexts.h"
-#include "net/UdpSocket.h"
+#include "protocol/Placeholders.h"
 
 #include <ctime>
 
