@@ -101,16 +101,15 @@ void TnSysLogServer::wakeMainThread() {
     if (!mainThread)
         return;
     mainThread->post([self = std::weak_ptr<TnSysLogServer*>(m_self)] {
-        if (auto alive = self.lock())
-            (*alive)->queued();
+        auto alive = self.lock();
+        if (!alive)
+            return;
+        TnSysLogServer& server = **alive;
+        if (server.m_onQueued)
+            server.m_onQueued();
+        else
+            server.DeliverQueued();
     });
-}
-
-void TnSysLogServer::queued() {
-    if (m_onQueued)
-        m_onQueued();
-    else
-        DeliverQueued();
 }
 
 std::size_t TnSysLogServer::DeliverQueued(std::size_t maxCount) {

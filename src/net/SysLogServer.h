@@ -93,7 +93,6 @@ private:
     void EnqueueWaiting(std::vector<ReceivedItem>& items);
     bool QueueBusy() const;
     void wakeMainThread();
-    void queued();
 
     ReceiveQueue m_queue;
     std::atomic<MainThread*> m_mainThread{nullptr};
