@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <thread>
 #include <unordered_map>
 
 #include "store/BinaryPacketReader.h"
@@ -174,11 +176,18 @@ private:
 
 class XmlReader {
 public:
-    explicit XmlReader(std::string_view text) : m_text(text) {}
+    XmlReader(std::string_view text, std::size_t parallelFrom) : m_text(text), m_parallelFrom(parallelFrom) {}
 
     PacketReadResult run();
 
 private:
+    // Where the walk through the elements stands.
+    struct Walk {
+        std::vector<std::string_view> stack;  // open elements, outermost first
+        bool sawPacket = false;
+        bool sawFields = false;
+        bool sawRows = false;
+    };
     enum class TagKind { Open, Close, Empty };
     struct Tag {
         TagKind kind = TagKind::Open;
@@ -200,6 +209,16 @@ private:
     bool handleParams();
     bool handleRow();
     bool finishFields();
+    // Walks the elements to the end of the packet; false on an error.
+    bool walk(Walk& w);
+    bool finish(Walk& w);
+    // Hands the second half of the records to a reader on another thread, which starts at a
+    // record found near the middle. Its records count only if this reader, reading on, meets a
+    // record at exactly that place (a "<ROW" inside a value or a comment is not one).
+    void splitRows();
+    // Takes over the other reader's records and outcome once this one has reached its start.
+    bool joinHelper(Walk& w);
+    void runHelper();
     // Leaves m_value empty when `raw` can be read as it stands, else its decoded form.
     bool plain(std::string_view raw);
 
@@ -213,10 +232,23 @@ private:
     std::unordered_map<std::string_view, std::size_t> m_fieldOf;  // by attrname, first wins
     bool m_fieldsDone = false;
     RowLayout m_layout;
-    RowBuffer m_row;
+    // The record being read: views into the text, or into m_decoded where entities were decoded.
+    std::vector<unsigned char> m_nulls;
+    std::vector<std::int64_t> m_numbers;
+    std::vector<std::string_view> m_texts;
+    std::vector<std::string> m_decoded;
     std::string m_value;
     std::uint32_t m_nextId = 1;
     DateReader m_dates;
+    bool m_sawParams = false;
+
+    std::size_t m_parallelFrom;
+    std::size_t m_stopAt = std::string_view::npos;  // where the helper started
+    bool m_landed = false;
+    bool m_helperOk = false;
+    bool m_helperDone = false;
+    std::unique_ptr<XmlReader> m_helper;
+    std::jthread m_helperThread;  // declared last: joined before the rest goes
 };
 
 bool XmlReader::skipProlog() {
@@ -315,6 +347,14 @@ bool XmlReader::nextTag(Tag& tag) {
         const std::size_t lt = m_text.find('<', m_pos);
         if (lt == std::string_view::npos)
             return truncated();
+        if (lt >= m_stopAt) {
+            m_landed = lt == m_stopAt;
+            m_stopAt = std::string_view::npos;
+            if (m_landed) {
+                m_pos = lt;
+                return false;
+            }
+        }
         m_pos = lt;
         const std::string_view rest = m_text.substr(m_pos);
         if (rest.starts_with("<!--")) {
@@ -421,6 +461,7 @@ bool XmlReader::handleParams() {
         if (!parseInt(a.raw, v))
             return malformed("AUTOINCVALUE");
         m_contents.autoIncValue = v;
+        m_sawParams = true;
     }
     return true;
 }
@@ -430,7 +471,11 @@ bool XmlReader::finishFields() {
         return true;
     m_fieldsDone = true;
     m_layout = RowLayout(m_contents.fields);
-    m_row.reset(m_contents.fields.size());
+    const std::size_t n = m_contents.fields.size();
+    m_nulls.assign(n, 1);
+    m_numbers.assign(n, 0);
+    m_texts.assign(n, {});
+    m_decoded.resize(n);
     for (std::size_t i = 0; i < m_attrNames.size(); ++i) m_fieldOf.emplace(m_attrNames[i], i);
     return true;
 }
@@ -445,7 +490,7 @@ bool XmlReader::plain(std::string_view raw) {
 
 bool XmlReader::handleRow() {
     const auto& fields = m_contents.fields;
-    m_row.setAllNull();
+    std::fill(m_nulls.begin(), m_nulls.end(), 1);
     std::size_t expected = 0;
     for (const Attribute& a : m_attrs) {
         // Attributes come in field order, so the next field is nearly always the one named.
@@ -462,110 +507,166 @@ bool XmlReader::handleRow() {
         bool ok = true;
         switch (def.type) {
             case FieldType::Text: {
-                std::string& text = m_row.texts[f];
-                if (a.raw.find('&') == std::string_view::npos)
-                    text.assign(a.raw.substr(0, static_cast<std::size_t>(def.size)));
-                else
-                    ok = decode(a.raw, text, static_cast<std::size_t>(def.size));
-                if (ok)
-                    text.resize(storedText(text, def.size).size());
+                // Kept as a view into the file unless entities had to be decoded.
+                std::string_view text = a.raw;
+                if (std::memchr(a.raw.data(), '&', a.raw.size())) {
+                    ok = decode(a.raw, m_decoded[f], static_cast<std::size_t>(def.size));
+                    text = m_decoded[f];
+                }
+                m_texts[f] = storedText(text, def.size);
                 break;
             }
             case FieldType::DateTime:
-                ok = plain(a.raw) && m_dates.parse(m_value.empty() ? a.raw : m_value, m_row.numbers[f]);
+                ok = plain(a.raw) && m_dates.parse(m_value.empty() ? a.raw : m_value, m_numbers[f]);
                 break;
             case FieldType::Integer:
             case FieldType::AutoInc: {
                 std::int32_t v = 0;
                 ok = plain(a.raw) && parseInt(m_value.empty() ? a.raw : m_value, v);
-                m_row.numbers[f] = v;
+                m_numbers[f] = v;
                 break;
             }
         }
         if (!ok)
             return fail(fillIn(storetexts::kBadValue, {a.raw.substr(0, 64), def.name}));
-        m_row.nulls[f] = 0;
+        m_nulls[f] = 0;
     }
     if (m_nextId == std::numeric_limits<std::uint32_t>::max())
         return malformed("too many records");
-    m_contents.rows.push_back(m_layout.encode(m_row, m_nextId++));
+    m_contents.rows.push_back(m_layout.encode(m_nulls.data(), m_numbers.data(), m_texts.data(), m_nextId++));
+    return true;
+}
+
+void XmlReader::splitRows() {
+    const std::size_t end = m_text.rfind("</ROWDATA");
+    if (end == std::string_view::npos || end < m_pos || end - m_pos < m_parallelFrom)
+        return;
+    const std::size_t start = m_text.find("<ROW ", m_pos + (end - m_pos) / 2);
+    if (start == std::string_view::npos || start >= end)
+        return;
+    m_helper = std::make_unique<XmlReader>(m_text, std::string_view::npos);
+    m_helper->m_contents.fields = m_contents.fields;
+    m_helper->m_attrNames = m_attrNames;
+    m_helper->m_fieldsDone = false;
+    m_helper->finishFields();
+    m_helper->m_pos = start;
+    m_stopAt = start;
+    m_helperThread = std::jthread([helper = m_helper.get()] { helper->runHelper(); });
+}
+
+void XmlReader::runHelper() {
+    try {
+        Walk w;
+        w.stack = {"DATAPACKET", "ROWDATA"};
+        w.sawPacket = w.sawFields = w.sawRows = true;
+        m_helperOk = walk(w) && finish(w);
+    } catch (const std::bad_alloc&) {
+        m_helperOk = fail("out of memory");
+    }
+}
+
+bool XmlReader::joinHelper(Walk& w) {
+    m_helperThread.join();
+    XmlReader& helper = *m_helper;
+    if (!helper.m_helperOk)
+        return fail(helper.m_error);
+    // The helper numbered its records from 1; they follow this reader's.
+    const std::uint32_t offset = m_nextId - 1;
+    if (helper.m_nextId - 1 > std::numeric_limits<std::uint32_t>::max() - m_nextId)
+        return malformed("too many records");
+    auto& rows = m_contents.rows;
+    rows.reserve(rows.size() + helper.m_contents.rows.size());
+    for (RowPtr& r : helper.m_contents.rows) {
+        const std::uint32_t id = RowLayout::rowId(r.get()) + offset;
+        std::memcpy(r.get() + 4, &id, sizeof id);
+        rows.push_back(std::move(r));
+    }
+    m_nextId += helper.m_nextId - 1;
+    if (helper.m_sawParams)
+        m_contents.autoIncValue = helper.m_contents.autoIncValue;
+    m_helperDone = true;
+    w.stack.clear();
+    m_helper.reset();
+    return true;
+}
+
+bool XmlReader::walk(Walk& w) {
+    auto& stack = w.stack;
+    Tag tag;
+    while (true) {
+        if (!nextTag(tag)) {
+            if (!m_landed)
+                return false;
+            m_landed = false;
+            if (stack.size() == 2 && stack[0] == "DATAPACKET" && stack[1] == "ROWDATA")
+                return joinHelper(w);
+            continue;  // not where the helper started: this reader reads on by itself
+        }
+        const std::string_view parent = stack.empty() ? std::string_view() : stack.back();
+        if (tag.kind == TagKind::Close) {
+            if (stack.empty() || stack.back() != tag.name)
+                return malformed("closing tag");
+            stack.pop_back();
+            if (tag.name == "FIELDS")
+                finishFields();
+            if (stack.empty())
+                return true;
+            continue;
+        }
+        bool ok = true;
+        bool rowData = false;
+        if (stack.empty()) {
+            if (tag.name != "DATAPACKET" || w.sawPacket)
+                return w.sawPacket ? malformed("content after the packet") : fail(storetexts::kNotAPacket);
+            w.sawPacket = true;
+        } else if (tag.name == "FIELD" && parent == "FIELDS") {
+            ok = handleField();
+        } else if (tag.name == "FIELDS" && parent == "METADATA") {
+            w.sawFields = true;
+        } else if (tag.name == "PARAMS" && parent == "METADATA") {
+            ok = handleParams();
+        } else if (tag.name == "ROW" && parent == "ROWDATA") {
+            if (!w.sawFields)
+                return malformed("records before the fields");
+            finishFields();
+            ok = handleRow();
+        } else if (tag.name == "ROWDATA" && parent == "DATAPACKET") {
+            w.sawRows = true;
+            finishFields();
+            rowData = tag.kind == TagKind::Open;
+        }
+        // Any other element (PARAM, METADATA, unknown additions) is walked over.
+        if (!ok)
+            return false;
+        if (tag.kind == TagKind::Open) {
+            if (stack.size() >= kMaxDepth)
+                return malformed("nesting too deep");
+            stack.push_back(tag.name);
+        }
+        if (tag.kind == TagKind::Empty && tag.name == "FIELDS")
+            finishFields();
+        if (rowData && !m_helper && m_parallelFrom != std::string_view::npos)
+            splitRows();
+    }
+}
+
+bool XmlReader::finish(Walk& w) {
+    if (!w.sawFields || !w.sawRows)
+        return malformed(w.sawFields ? "no ROWDATA" : "no FIELDS");
     return true;
 }
 
 PacketReadResult XmlReader::run() {
     PacketReadResult result;
-    const auto done = [&] {
+    Walk w;
+    if (!skipProlog() || !walk(w) || (!m_helperDone && !finish(w))) {
+        if (m_helperThread.joinable())
+            m_helperThread.join();
         result.error = m_error.empty() ? std::string(storetexts::kNotAPacket) : m_error;
-        return std::move(result);
-    };
-    if (!skipProlog())
-        return done();
-    // Elements seen so far, outermost first; only known nestings are accepted.
-    std::vector<std::string_view> stack;
-    bool sawPacket = false;
-    bool sawFields = false;
-    bool sawRows = false;
-    Tag tag;
-    while (true) {
-        if (!nextTag(tag))
-            return done();
-        const std::string_view parent = stack.empty() ? std::string_view() : stack.back();
-        if (tag.kind == TagKind::Close) {
-            if (stack.empty() || stack.back() != tag.name) {
-                malformed("closing tag");
-                return done();
-            }
-            stack.pop_back();
-            if (tag.name == "FIELDS")
-                finishFields();
-            if (stack.empty())
-                break;
-            continue;
-        }
-        bool ok = true;
-        if (stack.empty()) {
-            if (tag.name != "DATAPACKET" || sawPacket) {
-                if (!sawPacket)
-                    fail(storetexts::kNotAPacket);
-                else
-                    malformed("content after the packet");
-                return done();
-            }
-            sawPacket = true;
-        } else if (tag.name == "FIELD" && parent == "FIELDS") {
-            ok = handleField();
-        } else if (tag.name == "FIELDS" && parent == "METADATA") {
-            sawFields = true;
-        } else if (tag.name == "PARAMS" && parent == "METADATA") {
-            ok = handleParams();
-        } else if (tag.name == "ROW" && parent == "ROWDATA") {
-            if (!sawFields) {
-                malformed("records before the fields");
-                return done();
-            }
-            finishFields();
-            ok = handleRow();
-        } else if (tag.name == "ROWDATA" && parent == "DATAPACKET") {
-            sawRows = true;
-            finishFields();
-        }
-        // Any other element (PARAM, METADATA, unknown additions) is walked over.
-        if (!ok)
-            return done();
-        if (tag.kind == TagKind::Open) {
-            if (stack.size() >= kMaxDepth) {
-                malformed("nesting too deep");
-                return done();
-            }
-            stack.push_back(tag.name);
-        }
-        if (tag.kind == TagKind::Empty && tag.name == "FIELDS")
-            finishFields();
+        return result;
     }
-    if (!sawFields || !sawRows) {
-        malformed(sawFields ? "no ROWDATA" : "no FIELDS");
-        return done();
-    }
+    if (m_helperThread.joinable())
+        m_helperThread.join();  // it started where no record began; its work is not needed
     result.contents = std::move(m_contents);
     return result;
 }
@@ -593,8 +694,8 @@ bool DataPacketReader::parseDateTime(std::string_view s, DateTime& out) {
     return true;
 }
 
-PacketReadResult DataPacketReader::readXml(std::string_view bytes) {
-    return XmlReader(bytes).run();
+PacketReadResult DataPacketReader::readXml(std::string_view bytes, std::size_t parallelFrom) {
+    return XmlReader(bytes, parallelFrom).run();
 }
 
 PacketReadResult DataPacketReader::read(std::string_view bytes) {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,6 +27,14 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
+void FileBytes::clear() {
+    if (m_mapped)
+        ::munmap(m_mapped, m_size);
+    m_mapped = nullptr;
+    m_data.reset();
+    m_size = 0;
+}
+
 bool readWholeFile(const std::string& path, FileBytes& out, std::string& error) {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -44,6 +53,17 @@ bool readWholeFile(const std::string& path, FileBytes& out, std::string& error) 
         return failWith(errno);
     if (S_ISDIR(st.st_mode))
         return failWith(EISDIR);
+    if (S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) >= FileBytes::kMapFrom) {
+        const auto size = static_cast<std::size_t>(st.st_size);
+        void* p = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+        if (p != MAP_FAILED) {
+            ::close(fd);
+            out.m_mapped = static_cast<char*>(p);
+            out.m_size = size;
+            return true;
+        }
+        // Where the file cannot be mapped it is read as a small one is.
+    }
     // One byte more than the size, so that a file grown meanwhile is noticed and read on.
     std::size_t capacity = (st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0) + 1;
     std::unique_ptr<char[]> data(new char[capacity]);

@@ -12,19 +12,27 @@
 
 namespace corvane {
 
-// The bytes of a whole file, held in memory that is not cleared before the file is read into it
-// (a data file can be hundreds of megabytes).
+// The bytes of a whole file. A large file is mapped from the page cache rather than copied (a
+// data file can be hundreds of megabytes); a small one is read into memory that is not cleared
+// first. The program replaces its files by renaming, never by writing into them, so a mapped file
+// does not change under the reader.
 class FileBytes {
 public:
-    std::string_view view() const { return {m_data.get(), m_size}; }
-    void clear() {
-        m_data.reset();
-        m_size = 0;
-    }
+    FileBytes() = default;
+    ~FileBytes() { clear(); }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    std::string_view view() const { return {m_mapped ? m_mapped : m_data.get(), m_size}; }
+    void clear();
+
+    // Files from this size on are mapped.
+    static constexpr std::size_t kMapFrom = std::size_t{1} << 20;
 
 private:
     friend bool readWholeFile(const std::string& path, FileBytes& out, std::string& error);
     std::unique_ptr<char[]> m_data;
+    char* m_mapped = nullptr;
     std::size_t m_size = 0;
 };
 

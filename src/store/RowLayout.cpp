@@ -49,16 +49,20 @@ RowLayout::RowLayout(std::span<const FieldDef> fields) {
     m_textStart = static_cast<std::size_t>(offset);
 }
 
-RowPtr RowLayout::encode(const RowBuffer& buffer, std::uint32_t rowId) const {
+template <class TextOf>
+RowPtr RowLayout::encodeWith(const unsigned char* nulls, const std::int64_t* numbers, TextOf textOf,
+                             std::uint32_t rowId) const {
     std::size_t textBytes = 0;
     for (int f : m_textFields)
-        if (!buffer.nulls[f])
-            textBytes += buffer.texts[f].size();
+        if (!nulls[f])
+            textBytes += textOf(f).size();
     const std::size_t size = m_textStart + textBytes;
-    auto* p = static_cast<std::uint8_t*>(std::calloc(1, size));
+    auto* p = static_cast<std::uint8_t*>(std::malloc(size));
     if (!p)
         throw std::bad_alloc();
     RowPtr row(p);
+    // Every slot and text byte is written below; only the null bits start cleared.
+    std::memset(p, 0, m_textStart);
     const auto size32 = static_cast<std::uint32_t>(size);
     std::memcpy(p, &size32, 4);
     std::memcpy(p + 4, &rowId, 4);
@@ -67,18 +71,18 @@ RowPtr RowLayout::encode(const RowBuffer& buffer, std::uint32_t rowId) const {
         const Slot& s = m_fields[i];
         if (s.offset < 0)
             continue;
-        const bool null = buffer.nulls[i] != 0;
+        const bool null = nulls[i] != 0;
         if (null)
             p[kHeaderSize + s.nullBit / 8] |= static_cast<std::uint8_t>(1u << (s.nullBit % 8));
         switch (s.type) {
             case FieldType::DateTime: {
-                const std::int64_t v = null ? 0 : buffer.numbers[i];
+                const std::int64_t v = null ? 0 : numbers[i];
                 std::memcpy(p + s.offset, &v, 8);
                 break;
             }
             case FieldType::Text:
                 if (!null) {
-                    const std::string& t = buffer.texts[i];
+                    const std::string_view t = textOf(static_cast<int>(i));
                     std::memcpy(p + m_textStart + textEnd, t.data(), t.size());
                     textEnd += static_cast<std::uint32_t>(t.size());
                 }
@@ -86,13 +90,25 @@ RowPtr RowLayout::encode(const RowBuffer& buffer, std::uint32_t rowId) const {
                 break;
             case FieldType::Integer:
             case FieldType::AutoInc: {
-                const auto v = static_cast<std::int32_t>(null ? 0 : buffer.numbers[i]);
+                const auto v = static_cast<std::int32_t>(null ? 0 : numbers[i]);
                 std::memcpy(p + s.offset, &v, 4);
                 break;
             }
         }
     }
     return row;
+}
+
+RowPtr RowLayout::encode(const RowBuffer& buffer, std::uint32_t rowId) const {
+    return encodeWith(
+        buffer.nulls.data(), buffer.numbers.data(),
+        [&buffer](int f) { return std::string_view(buffer.texts[static_cast<std::size_t>(f)]); }, rowId);
+}
+
+RowPtr RowLayout::encode(const unsigned char* nulls, const std::int64_t* numbers,
+                         const std::string_view* texts, std::uint32_t rowId) const {
+    return encodeWith(
+        nulls, numbers, [texts](int f) { return texts[f]; }, rowId);
 }
 
 void RowLayout::decode(const std::uint8_t* row, RowBuffer& buffer) const {

@@ -51,6 +51,10 @@ public:
 
     // Encodes the buffer (texts already cut and trimmed) into a new block.
     RowPtr encode(const RowBuffer& buffer, std::uint32_t rowId) const;
+    // The same from values held elsewhere (a file being read): one entry per field, texts
+    // already cut and trimmed.
+    RowPtr encode(const unsigned char* nulls, const std::int64_t* numbers, const std::string_view* texts,
+                  std::uint32_t rowId) const;
     void decode(const std::uint8_t* row, RowBuffer& buffer) const;
 
     static std::uint32_t rowId(const std::uint8_t* row) { return load32(row + 4); }
@@ -86,6 +90,10 @@ private:
         int nullBit = -1;
         int prevTextOffset = -1;  // fixed slot of the previous text field
     };
+
+    template <class TextOf>
+    RowPtr encodeWith(const unsigned char* nulls, const std::int64_t* numbers, TextOf textOf,
+                      std::uint32_t rowId) const;
 
     static std::uint32_t load32(const std::uint8_t* p) {
         std::uint32_t v;

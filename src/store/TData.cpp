@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -498,6 +499,7 @@ void TData::DataModuleCreate() {
         fillNames(*table, names);
     }
 
+    bool freshHosts = true;
     for (Table* table : {&m_messageSet, &m_hostSet, &m_filterSet}) {
         TableJournal& j = *journal(*table);
         const auto tell = [&](const std::string& text) {
@@ -516,14 +518,38 @@ void TData::DataModuleCreate() {
             startFresh(*table, error, false);
             continue;
         }
+        if (table == &m_hostSet)
+            freshHosts = false;
         // A first start begins with the templates; what an earlier folder's journals hold is
         // kept aside, not brought back.
         tell(j.open(*table, &identity, firstStart));
         if (table->afterOpen)
             table->afterOpen(*table);  // the key counter follows the replayed records
     }
+    if (freshHosts)
+        continueHostKeys();
     addFilterLookups();
     FillTimeUnits();
+}
+
+void TData::continueHostKeys() {
+    // A host table made afresh (its file damaged or missing) must not hand a new sender a key
+    // that stored messages still carry for an old one.
+    if (!m_hostSet.isOpen() || !m_messageSet.isOpen())
+        return;
+    const int hostKey = m_messageSet.fieldIndex("HostKey");
+    if (hostKey < 0 || !m_messageSet.fields()[hostKey].isIntegral() ||
+        m_messageSet.fields()[hostKey].kind != FieldKind::Data)
+        return;
+    std::int32_t highest = 0;
+    const int count = m_messageSet.totalRecordCount();
+    for (int i = 0; i < count; ++i) {
+        const RowReader r = m_messageSet.readerOfRecord(i);
+        if (!r.isNull(hostKey))
+            highest = std::max(highest, r.integer(hostKey));
+    }
+    if (highest < std::numeric_limits<std::int32_t>::max() && m_hostSet.autoIncValue() <= highest)
+        m_hostSet.setAutoIncValue(highest + 1);
 }
 
 }  // namespace corvane

@@ -110,6 +110,9 @@ private:
     void resetStructure(Table& table);
     void applyDisplay(Table& table);
     void addFilterLookups();
+    // Raises the host table's counter above every HostKey the messages hold (for a host table
+    // made afresh).
+    void continueHostKeys();
 
     struct BackgroundSave;
     // Ends the table's background write (waiting for it with `wait`, else only when it has

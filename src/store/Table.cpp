@@ -20,6 +20,7 @@ Table::~Table() = default;
 void Table::setFields(std::vector<FieldDef> fields) {
     close();
     m_fields = std::move(fields);
+    dropIndexes();
     m_layout = RowLayout(m_fields);
     m_keyField = -1;
     m_autoIncField = -1;
@@ -80,6 +81,7 @@ void Table::resetRows() {
     m_rows.clear();
     m_view.clear();
     m_log.clear();
+    dropIndexes();
     m_nextRowId = 1;
     m_rowsInAdditionOrder = true;
     m_cursor = -1;
@@ -108,16 +110,31 @@ void Table::close() {
 void Table::load(TableContents contents) {
     setFields(std::move(contents.fields));
     m_rows = std::move(contents.rows);
+    // One walk over the records finds the highest id and whether they are in key order and in
+    // the order they were added; a file written by this program always is.
     std::uint32_t maxId = 0;
-    for (const auto& r : m_rows) maxId = std::max(maxId, RowLayout::rowId(r.get()));
+    bool byKey = true;
+    bool byId = true;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const std::uint8_t* r = m_rows[i].get();
+        const std::uint32_t id = RowLayout::rowId(r);
+        maxId = std::max(maxId, id);
+        if (i > 0) {
+            const std::uint8_t* before = m_rows[i - 1].get();
+            byKey = byKey && keyOf(before) <= keyOf(r);
+            byId = byId && RowLayout::rowId(before) < id;
+        }
+    }
     m_nextRowId = maxId + 1;
-    const auto byKey = [this](const RowPtr& a, const RowPtr& b) { return keyOf(a.get()) < keyOf(b.get()); };
-    if (!std::is_sorted(m_rows.begin(), m_rows.end(), byKey))
-        std::stable_sort(m_rows.begin(), m_rows.end(), byKey);
-    const auto byId = [](const RowPtr& a, const RowPtr& b) {
-        return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
-    };
-    m_rowsInAdditionOrder = std::is_sorted(m_rows.begin(), m_rows.end(), byId);
+    if (!byKey) {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [this](const RowPtr& a, const RowPtr& b) {
+            return keyOf(a.get()) < keyOf(b.get());
+        });
+        byId = std::is_sorted(m_rows.begin(), m_rows.end(), [](const RowPtr& a, const RowPtr& b) {
+            return RowLayout::rowId(a.get()) < RowLayout::rowId(b.get());
+        });
+    }
+    m_rowsInAdditionOrder = byId;
     m_autoInc = contents.autoIncValue;
     m_state = State::Inactive;
     open();

@@ -182,6 +182,7 @@ public:
 
 private:
     struct LogEntry;
+    struct LocateIndex;
 
     void requireOpen() const;
     void requireEditing() const;
@@ -197,6 +198,13 @@ private:
     Value lookupValue(int field, const RecordReader& record) const;
     int lookupRowPosition(const Table& target, int keyField, std::int64_t key) const;
     void resetRows();
+    // Locating through the key order or an index; false when the field or value needs a scan.
+    bool locateIndexed(int field, const Value& v, int& viewPosition);
+    LocateIndex& indexFor(int field);
+    void indexRow(const std::uint8_t* row);
+    void dropIndexes();
+    int viewPositionOf(std::size_t orderPosition) const;  // -1 when the record is not in view
+    std::size_t firstWithKey(std::int64_t key) const;     // order position of the first key >= key
 
     std::string m_name;
     std::vector<FieldDef> m_fields;
@@ -234,6 +242,7 @@ private:
     std::size_t m_replayRemovedCount = 0;
     void dropReplayRemoved();
     std::size_t keyPosition(std::int64_t key) const;  // first record with the key, or the size
+    std::vector<std::unique_ptr<LocateIndex>> m_indexes;  // made by the first locate of a field
 };
 
 }  // namespace corvane

@@ -74,6 +74,7 @@ void Table::post() {
                 m_view.insert(it, static_cast<std::uint32_t>(pos));
             }
         }
+        indexRow(m_rows[pos].get());
         if (m_cursor >= recordCount())
             m_cursor = recordCount() - 1;
         m_bof = m_eof = m_view.empty();
@@ -100,6 +101,8 @@ void Table::post() {
     const std::int64_t newKey = keyOf(row.get());
     const bool sameKey = newKey == keyOf(m_rows[editPos].get());
     m_log.push_back({LogEntry::Kind::Modified, id, std::move(m_rows[editPos]), newKey});
+    if (!m_indexes.empty())
+        indexRow(row.get());
     if (sameKey) {
         m_rows[editPos] = std::move(row);
         if (m_filtered && !passes(m_rows[editPos].get())) {
@@ -192,6 +195,7 @@ void Table::discardChanges() {
     cancel();
     if (m_log.empty())
         return;
+    dropIndexes();
     std::unordered_map<std::uint32_t, RowPtr> live;
     live.reserve(m_rows.size() + m_log.size());
     for (auto& r : m_rows) live.emplace(RowLayout::rowId(r.get()), std::move(r));

@@ -3,6 +3,9 @@
 // Pieces of Table shared by its source files; not for use outside the table engine.
 
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "store/Table.h"
 
@@ -16,6 +19,15 @@ struct Table::LogEntry {
     // The record's key after a post; unknown for entries made without it.
     std::int64_t key = kUnknownKey;
     static constexpr std::int64_t kUnknownKey = INT64_MAX;
+};
+
+// The keys of the records that hold each value of one field, so that locating a value costs the
+// same however many records the table has. Entries are added as records are loaded or posted and
+// are not removed when a record changes or goes: a locate checks every candidate against the
+// record itself and drops the entries that no longer hold.
+struct Table::LocateIndex {
+    int field = -1;
+    std::unordered_map<std::string, std::vector<std::int64_t>> keysOf;
 };
 
 namespace tabledetail {

@@ -13,11 +13,135 @@ using tabledetail::valueFrom;
 
 // Locate, lookup fields and the filtered view.
 
+namespace {
+
+// The index entry of a stored value; integers by their four bytes, so they never meet texts.
+std::string indexKeyOf(FieldType type, std::string_view text, std::int32_t integer) {
+    if (type == FieldType::Text)
+        return std::string(text);
+    return std::string(reinterpret_cast<const char*>(&integer), sizeof integer);
+}
+
+}  // namespace
+
+int Table::viewPositionOf(std::size_t orderPosition) const {
+    // Without a filter the view holds every record in order.
+    if (!m_filtered && orderPosition < m_view.size() && m_view[orderPosition] == orderPosition)
+        return static_cast<int>(orderPosition);
+    const auto it = std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(orderPosition));
+    return it != m_view.end() && *it == orderPosition ? static_cast<int>(it - m_view.begin()) : -1;
+}
+
+void Table::dropIndexes() {
+    m_indexes.clear();
+}
+
+Table::LocateIndex& Table::indexFor(int field) {
+    for (auto& index : m_indexes)
+        if (index->field == field)
+            return *index;
+    auto index = std::make_unique<LocateIndex>();
+    index->field = field;
+    const FieldType type = m_fields[field].type;
+    index->keysOf.reserve(m_rows.size());
+    for (const RowPtr& r : m_rows) {
+        if (m_layout.isNull(r.get(), field))
+            continue;
+        const std::string k = indexKeyOf(type, type == FieldType::Text ? m_layout.text(r.get(), field) : "",
+                                         type == FieldType::Text ? 0 : m_layout.integer(r.get(), field));
+        std::vector<std::int64_t>& keys = index->keysOf[k];
+        const std::int64_t key = keyOf(r.get());
+        if (keys.empty() || keys.back() != key)
+            keys.push_back(key);
+    }
+    m_indexes.push_back(std::move(index));
+    return *m_indexes.back();
+}
+
+void Table::indexRow(const std::uint8_t* row) {
+    for (auto& index : m_indexes) {
+        const int field = index->field;
+        if (m_layout.isNull(row, field))
+            continue;
+        const FieldType type = m_fields[field].type;
+        std::vector<std::int64_t>& keys =
+            index->keysOf[indexKeyOf(type, type == FieldType::Text ? m_layout.text(row, field) : "",
+                                     type == FieldType::Text ? 0 : m_layout.integer(row, field))];
+        const std::int64_t key = keyOf(row);
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(key);
+    }
+}
+
+std::size_t Table::firstWithKey(std::int64_t key) const {
+    // Counter keys mostly run without gaps from the first record's, so the record with a key is
+    // nearly always found where the gap-free run puts it, without a search.
+    if (!m_rows.empty()) {
+        const std::int64_t guess = key - keyOf(m_rows.front().get());
+        if (guess >= 0 && static_cast<std::uint64_t>(guess) < m_rows.size()) {
+            const auto g = static_cast<std::size_t>(guess);
+            if (keyOf(m_rows[g].get()) == key && (g == 0 || keyOf(m_rows[g - 1].get()) < key))
+                return g;
+        }
+    }
+    const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), key,
+                                     [this](const RowPtr& r, std::int64_t k) { return keyOf(r.get()) < k; });
+    return static_cast<std::size_t>(it - m_rows.begin());
+}
+
+bool Table::locateIndexed(int field, const Value& v, int& viewPosition) {
+    const FieldDef& def = m_fields[field];
+    if (def.kind != FieldKind::Data || m_keyField < 0)
+        return false;
+    const bool text = def.type == FieldType::Text && v.kind == Value::Kind::Text;
+    const bool integral = def.isIntegral() && v.kind == Value::Kind::Integer;
+    if (!text && !integral)
+        return false;
+    viewPosition = -1;
+    // The first record in key order that holds the value and is in view.
+    const auto consider = [&](std::int64_t key) {
+        bool holds = false;
+        auto it = m_rows.begin() + static_cast<std::ptrdiff_t>(firstWithKey(key));
+        for (; it != m_rows.end() && keyOf(it->get()) == key; ++it) {
+            const RowReader reader(m_layout, it->get());
+            if (!tabledetail::equalsValue(reader, def.type, field, v))
+                continue;
+            holds = true;
+            const int position = viewPositionOf(static_cast<std::size_t>(it - m_rows.begin()));
+            if (position >= 0 && (viewPosition < 0 || position < viewPosition))
+                viewPosition = position;
+        }
+        return holds;
+    };
+    if (field == m_keyField) {
+        consider(v.integer);
+        return true;
+    }
+    LocateIndex& index = indexFor(field);
+    const auto it = index.keysOf.find(indexKeyOf(def.type, v.text, static_cast<std::int32_t>(v.integer)));
+    if (it == index.keysOf.end())
+        return true;
+    std::vector<std::int64_t>& keys = it->second;
+    std::erase_if(keys, [&](std::int64_t key) { return !consider(key); });
+    if (keys.empty())
+        index.keysOf.erase(it);
+    return true;
+}
+
 bool Table::locate(int field, const Value& v) {
     requireOpen();
     if (pending())
         post();
     const FieldDef& def = m_fields.at(field);
+    int found = -1;
+    if (locateIndexed(field, v, found)) {
+        if (found < 0)
+            return false;
+        m_cursor = found;
+        m_bof = m_eof = false;
+        scrolled();
+        return true;
+    }
     for (std::size_t i = 0; i < m_view.size(); ++i) {
         const RowReader reader = readerAt(static_cast<int>(i));
         const bool hit = def.kind == FieldKind::Lookup ? lookupValue(field, reader) == v

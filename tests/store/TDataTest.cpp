@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 
 #include "store/DataPacketWriter.h"
@@ -187,6 +188,39 @@ TEST(TData, MissingHostFileLeavesHostsEmptyWithoutCopyingTemplates) {
     EXPECT_TRUE(s.data.HostSet().isOpen());
     EXPECT_EQ(s.data.MessageSet().recordCount(), 1);
     EXPECT_FALSE(exists(root / "HostSet.vtx"));
+}
+
+// A sender that is new to a host table made afresh never takes the key an old sender's messages
+// carry.
+TEST(TData, FreshHostTableContinuesAboveTheMessagesHostKeys) {
+    const struct {
+        const char* name;
+        bool damaged;  // else missing
+    } cases[] = {{"damaged host file", true}, {"missing host file", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder root;
+        {
+            Store s(root.path());
+            Table& m = s.data.MessageSet();
+            for (int hostKey : {4, 12, 9}) {
+                m.append();
+                m.setValue("HostKey", Value::ofInteger(hostKey));
+                m.post();
+            }
+            ASSERT_TRUE(s.data.SaveData().ok());
+        }
+        if (c.damaged)
+            std::ofstream(root / "HostSet.vtx", std::ios::trunc) << "<DATAPACKET><METADATA>";
+        else
+            fs::remove(root / "HostSet.vtx");
+        Store s(root.path());
+        Table& h = s.data.HostSet();
+        h.append();
+        h.setValue("Address", Value::ofText("10.0.0.1"));
+        h.post();
+        EXPECT_EQ(h.value("Key"), Value::ofInteger(13));
+    }
 }
 
 TEST(TData, TimeUnitsAreNeverWritten) {

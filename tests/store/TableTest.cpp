@@ -228,6 +228,54 @@ TEST(Table, LocateIsExactAndCaseSensitive) {
     EXPECT_THROW(t.locate("Nope", Value::ofInteger(0)), StoreError);
 }
 
+// Locate keeps finding the first matching record in key order within the view, whatever was
+// posted, changed, deleted or undone since the field was first located.
+TEST(Table, LocateFollowsEveryChange) {
+    FakeCompiler compiler;
+    Table t = makeTable();
+    t.setFilterCompiler(&compiler);
+    t.open();
+    add(t, 1, "a", 1);
+    add(t, 2, "b", 2);
+    add(t, 3, "a", 3);
+    t.mergeChangeLog();
+    const auto keyOfLocated = [&t](std::string_view field, const Value& v) {
+        return t.locate(field, v) ? t.integer(0) : -100;
+    };
+    const auto rename = [&t](int key, std::string_view name) {
+        ASSERT_TRUE(t.locate("Key", Value::ofInteger(key)));
+        t.edit();
+        t.setText(1, name);
+        t.post();
+    };
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), 1);
+    add(t, 0, "a", 5);
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), 0) << "a smaller key posted later";
+    add(t, 7, "new", 7);
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("new")), 7) << "a value posted after the first locate";
+    rename(0, "z");
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), 1) << "a record renamed away";
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("z")), 0) << "a record renamed to the value";
+    ASSERT_TRUE(t.locate("Key", Value::ofInteger(1)));
+    t.deleteRecord();
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), 3) << "the first one deleted";
+    EXPECT_EQ(keyOfLocated("Num", Value::ofInteger(3)), 3) << "an integer field";
+    ASSERT_TRUE(t.setFilterText("Num=2").ok);
+    ASSERT_TRUE(t.setFiltered(true).ok);
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), -100) << "only records in view count";
+    EXPECT_EQ(keyOfLocated("Key", Value::ofInteger(3)), -100) << "the key outside the view";
+    EXPECT_EQ(keyOfLocated("Key", Value::ofInteger(2)), 2);
+    ASSERT_TRUE(t.setFiltered(false).ok);
+    t.discardChanges();
+    EXPECT_EQ(keysInView(t), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("a")), 1) << "after undoing every change";
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("new")), -100);
+    EXPECT_EQ(keyOfLocated("Name", Value::ofText("z")), -100);
+    add(t, 3, "dup", 3);
+    EXPECT_EQ(keyOfLocated("Key", Value::ofInteger(3)), 3);
+    EXPECT_EQ(t.text(1), "a") << "of equal keys the one added first";
+}
+
 TEST(Table, FilterTextCallbackAndCaseOption) {
     FakeCompiler compiler;
     Table t = makeTable();
