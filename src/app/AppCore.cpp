@@ -92,6 +92,9 @@ std::string AppCore::ApplySettings() {
     else if (m_silent.minutes() == 0)
         m_silentTicker.reset();
 
+    m_data.setExpiry(s.readInteger(o, "KeepMessages", TData::kDefaultKeepMessages),
+                     s.readInteger(o, "KeepDays", 0));
+
     UpdateCheck = s.readBool(o, "UpdateCheck", true);
     UpdateURL = s.readString(o, "UpdateURL", kDefaultUpdateURL);
 

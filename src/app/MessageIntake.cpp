@@ -209,6 +209,8 @@ void MessageIntake::SavePending() {
 }
 
 TData::SaveResult MessageIntake::save() {
+    // Messages beyond the kept number or age go with the batch that took the store past it.
+    m_data.ExpireMessages(now());
     const TData::SaveResult saved = m_data.SaveData();
     if (saved.ok()) {
         m_saveReported = false;

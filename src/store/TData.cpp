@@ -358,6 +358,42 @@ void TData::ClearMessagesInView() {
         m_messageJournal->compactSoon();
 }
 
+void TData::setExpiry(std::int32_t keepMessages, std::int32_t keepDays) {
+    m_keepMessages = std::max(keepMessages, 0);
+    m_keepDays = std::max(keepDays, 0);
+    m_lastAgeCheck = -1e300;
+}
+
+int TData::ExpireMessages(DateTime now) {
+    constexpr std::size_t kSlack = 128;
+    constexpr DateTime kAgeCheckEvery = 1.0 / (24 * 60);
+    Table& m = m_messageSet;
+    if (!m.isOpen())
+        return 0;
+    const auto total = static_cast<std::size_t>(m.totalRecordCount());
+    const auto keep = static_cast<std::size_t>(m_keepMessages);
+    std::size_t doomed = 0;
+    if (keep > 0 && total > keep)
+        doomed = std::min(total, total - keep + keep / kSlack);
+    const bool ageDue = doomed > 0 || now - m_lastAgeCheck >= kAgeCheckEvery || now < m_lastAgeCheck;
+    const int date = m.fieldIndex("Date");
+    if (m_keepDays > 0 && ageDue && date >= 0 && m.fields()[date].kind == FieldKind::Data &&
+        m.fields()[date].type == FieldType::DateTime) {
+        m_lastAgeCheck = now;
+        const DateTime cutoff = now - m_keepDays;
+        // Keys rise with arrival: the expired ones are the leading run, up to the first newer one.
+        while (doomed < total) {
+            const RowReader r = m.readerOfRecord(static_cast<int>(doomed));
+            if (r.isNull(date) || r.dateTime(date) >= cutoff)
+                break;
+            ++doomed;
+        }
+    }
+    if (doomed > 0)
+        m.deleteFirst(doomed);
+    return static_cast<int>(doomed);
+}
+
 bool TData::copyTemplates() {
     std::error_code ec;
     const std::string messageFile = m_dataFolder + "MessageSet.vtx";

@@ -81,6 +81,17 @@ public:
     // Bytes the store has put on the disk for its journaled tables (journals and rewrites).
     std::uint64_t bytesWritten() const;
 
+    // How many messages are kept (0: no limit) and for how many days (0: no limit).
+    static constexpr std::int32_t kDefaultKeepMessages = 2'000'000;
+    void setExpiry(std::int32_t keepMessages, std::int32_t keepDays);
+    std::int32_t keepMessages() const { return m_keepMessages; }
+    std::int32_t keepDays() const { return m_keepDays; }
+    // Deletes the oldest messages (lowest Key) beyond the limits as of `now`, as ordinary
+    // deletions that the next save writes; answers how many went. So that a message costs the
+    // same however many are kept, passing the count limit takes a further 1/128 of it along, and
+    // the age limit is looked at no more than once a minute (a message may outlive it by that).
+    int ExpireMessages(DateTime now);
+
     // The key counters and their handlers.
     std::int32_t keyCounter(const Table& table) const;
     void MessageSetAfterOpen(Table& t) { afterOpen(t, m_messageKey); }
@@ -142,6 +153,9 @@ private:
     std::unique_ptr<TableJournal> m_messageJournal;
     std::unique_ptr<TableJournal> m_hostJournal;
     std::unique_ptr<TableJournal> m_filterJournal;
+    std::int32_t m_keepMessages = kDefaultKeepMessages;
+    std::int32_t m_keepDays = 0;
+    DateTime m_lastAgeCheck = -1e300;
 
     int m_backgroundSaveRows = kDefaultBackgroundSaveRows;
     std::function<void()> m_backgroundSaveEnded;

@@ -120,6 +120,10 @@ public:
     void deleteRecord();
     // Deletes every record of the view in one pass (the view is empty afterwards).
     void deleteAllInView();
+    // Deletes the first `count` records in key order (every record when there are fewer), in view
+    // or not, each logged as a deletion. The current record stays current unless it went; then
+    // the first record left in view is. Costs one move of the remaining records' positions.
+    void deleteFirst(std::size_t count);
 
     // Unsaved changes: a pending edit with changed fields, or posts and deletes not yet written.
     bool hasUnsavedChanges() const;
@@ -202,6 +206,8 @@ private:
     bool locateIndexed(int field, const Value& v, int& viewPosition);
     LocateIndex& indexFor(int field);
     void indexRow(const std::uint8_t* row);
+    std::uint64_t rowHash(const std::uint8_t* row, int field) const;
+    static std::uint64_t valueHash(FieldType type, std::string_view text, std::int32_t integer);
     void dropIndexes();
     int viewPositionOf(std::size_t orderPosition) const;  // -1 when the record is not in view
     std::size_t firstWithKey(std::int64_t key) const;     // order position of the first key >= key

@@ -185,6 +185,28 @@ void Table::deleteAllInView() {
     scrolled();
 }
 
+void Table::deleteFirst(std::size_t count) {
+    requireOpen();
+    post();
+    count = std::min(count, m_rows.size());
+    if (count == 0)
+        return;
+    m_log.reserve(m_log.size() + count);
+    for (std::size_t i = 0; i < count; ++i)
+        m_log.push_back({LogEntry::Kind::Deleted, RowLayout::rowId(m_rows[i].get()), std::move(m_rows[i])});
+    m_rows.erase(m_rows.begin(), m_rows.begin() + static_cast<std::ptrdiff_t>(count));
+    const auto firstKept = std::lower_bound(m_view.begin(), m_view.end(), static_cast<std::uint32_t>(count));
+    const int gone = static_cast<int>(firstKept - m_view.begin());
+    m_view.erase(m_view.begin(), firstKept);
+    for (auto& v : m_view) v -= static_cast<std::uint32_t>(count);
+    if (m_view.empty())
+        m_cursor = -1;
+    else if (m_cursor >= 0)
+        m_cursor = std::max(0, m_cursor - gone);
+    m_bof = m_eof = m_view.empty();
+    scrolled();
+}
+
 bool Table::hasUnsavedChanges() const {
     return (pending() && m_bufferChanged) || !m_log.empty();
 }

@@ -13,16 +13,12 @@ using tabledetail::valueFrom;
 
 // Locate, lookup fields and the filtered view.
 
-namespace {
-
-// The index entry of a stored value; integers by their four bytes, so they never meet texts.
-std::string indexKeyOf(FieldType type, std::string_view text, std::int32_t integer) {
+std::uint64_t Table::valueHash(FieldType type, std::string_view text, std::int32_t integer) {
+    // Integers by their four bytes.
     if (type == FieldType::Text)
-        return std::string(text);
-    return std::string(reinterpret_cast<const char*>(&integer), sizeof integer);
+        return LocateIndex::hashOf(text);
+    return LocateIndex::hashOf(std::string_view(reinterpret_cast<const char*>(&integer), sizeof integer));
 }
-
-}  // namespace
 
 int Table::viewPositionOf(std::size_t orderPosition) const {
     // Without a filter the view holds every record in order.
@@ -36,41 +32,29 @@ void Table::dropIndexes() {
     m_indexes.clear();
 }
 
+std::uint64_t Table::rowHash(const std::uint8_t* row, int field) const {
+    const FieldType type = m_fields[field].type;
+    return type == FieldType::Text ? valueHash(type, m_layout.text(row, field), 0)
+                                   : valueHash(type, {}, m_layout.integer(row, field));
+}
+
 Table::LocateIndex& Table::indexFor(int field) {
     for (auto& index : m_indexes)
         if (index->field == field)
             return *index;
     auto index = std::make_unique<LocateIndex>();
     index->field = field;
-    const FieldType type = m_fields[field].type;
-    index->keysOf.reserve(m_rows.size());
-    for (const RowPtr& r : m_rows) {
-        if (m_layout.isNull(r.get(), field))
-            continue;
-        const std::string k = indexKeyOf(type, type == FieldType::Text ? m_layout.text(r.get(), field) : "",
-                                         type == FieldType::Text ? 0 : m_layout.integer(r.get(), field));
-        std::vector<std::int64_t>& keys = index->keysOf[k];
-        const std::int64_t key = keyOf(r.get());
-        if (keys.empty() || keys.back() != key)
-            keys.push_back(key);
-    }
+    for (const RowPtr& r : m_rows)
+        if (!m_layout.isNull(r.get(), field))
+            index->add(rowHash(r.get(), field), keyOf(r.get()));
     m_indexes.push_back(std::move(index));
     return *m_indexes.back();
 }
 
 void Table::indexRow(const std::uint8_t* row) {
-    for (auto& index : m_indexes) {
-        const int field = index->field;
-        if (m_layout.isNull(row, field))
-            continue;
-        const FieldType type = m_fields[field].type;
-        std::vector<std::int64_t>& keys =
-            index->keysOf[indexKeyOf(type, type == FieldType::Text ? m_layout.text(row, field) : "",
-                                     type == FieldType::Text ? 0 : m_layout.integer(row, field))];
-        const std::int64_t key = keyOf(row);
-        if (std::find(keys.begin(), keys.end(), key) == keys.end())
-            keys.push_back(key);
-    }
+    for (auto& index : m_indexes)
+        if (!m_layout.isNull(row, index->field))
+            index->add(rowHash(row, index->field), keyOf(row));
 }
 
 std::size_t Table::firstWithKey(std::int64_t key) const {
@@ -117,14 +101,17 @@ bool Table::locateIndexed(int field, const Value& v, int& viewPosition) {
         consider(v.integer);
         return true;
     }
-    LocateIndex& index = indexFor(field);
-    const auto it = index.keysOf.find(indexKeyOf(def.type, v.text, static_cast<std::int32_t>(v.integer)));
-    if (it == index.keysOf.end())
-        return true;
-    std::vector<std::int64_t>& keys = it->second;
-    std::erase_if(keys, [&](std::int64_t key) { return !consider(key); });
-    if (keys.empty())
-        index.keysOf.erase(it);
+    const std::uint64_t hash = valueHash(def.type, v.text, v.integer);
+    indexFor(field).visit(hash, [&](std::int64_t key) {
+        if (consider(key))
+            return true;
+        // Kept while a record of the key still holds another value of the same hash.
+        auto it = m_rows.begin() + static_cast<std::ptrdiff_t>(firstWithKey(key));
+        for (; it != m_rows.end() && keyOf(it->get()) == key; ++it)
+            if (!m_layout.isNull(it->get(), field) && rowHash(it->get(), field) == hash)
+                return true;
+        return false;
+    });
     return true;
 }
 

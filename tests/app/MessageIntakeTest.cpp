@@ -47,6 +47,19 @@ protected:
     TnSysLogServer listener;
 };
 
+TEST_F(Intake, MessagesBeyondTheKeptNumberGoWithTheMessageThatPassedIt) {
+    data->setExpiry(3, 0);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(
+            listener.InjectMessage("<34>Oct 11 22:14:15 host tag: text " + std::to_string(i), "10.0.0.1"));
+    ASSERT_EQ(messages().recordCount(), 3);
+    EXPECT_EQ(textAt(messages(), 0, "Message"), "text 2");
+    EXPECT_EQ(textAt(messages(), 2, "Message"), "text 4");
+    EXPECT_EQ(messages().recNo(), 3) << "the newest stays selected";
+    EXPECT_EQ(window.selected.back(), 3);
+    EXPECT_FALSE(messages().hasUnsavedChanges()) << "the deletions were saved with the message";
+}
+
 TEST_F(Intake, WorkedExampleIsStoredSavedAndSelected) {
     const DateTime before = now();
     ASSERT_TRUE(

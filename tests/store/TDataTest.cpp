@@ -223,6 +223,64 @@ TEST(TData, FreshHostTableContinuesAboveTheMessagesHostKeys) {
     }
 }
 
+TEST(TData, ExpiryTakesTheOldestMessagesBeyondCountOrAge) {
+    const DateTime day0 = *encodeDateTime({2026, 12, 1, 12, 0, 0, 0});
+    const struct {
+        const char* name;
+        int keepMessages, keepDays, stored;
+        DateTime now;
+        int expired;
+        int firstKeyLeft;
+    } cases[] = {
+        {"below both limits", 300, 30, 300, day0 + 10, 0, 0},
+        {"no limits at all", 0, 0, 300, day0 + 1000, 0, 0},
+        {"past the count the oldest go, with 1/128 of it more", 256, 0, 300, day0, 46, 46},
+        {"a small limit is kept exactly", 100, 0, 120, day0, 20, 20},
+        {"older than the days kept", 0, 2, 300, day0 + 2 + 99.5 / 24, 100, 100},
+        {"both: the count takes more", 200, 2, 300, day0 + 2 + 49.5 / 24, 101, 101},
+        {"both: the age takes more", 290, 2, 300, day0 + 2 + 199.5 / 24, 200, 200},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempFolder root;
+        Store s(root.path());
+        Table& m = s.data.MessageSet();
+        for (int i = 0; i < c.stored; ++i) {
+            m.append();
+            m.setValue("Date", Value::ofDateTime(day0 + i / 24.0));  // one an hour
+            m.post();
+        }
+        s.data.setExpiry(c.keepMessages, c.keepDays);
+        EXPECT_EQ(s.data.ExpireMessages(c.now), c.expired);
+        EXPECT_EQ(m.totalRecordCount(), c.stored - c.expired);
+        m.first();
+        EXPECT_EQ(m.value("Key"), Value::ofInteger(c.firstKeyLeft));
+        EXPECT_EQ(s.data.ExpireMessages(c.now), 0) << "a second pass finds nothing more";
+    }
+}
+
+TEST(TData, AgeIsLookedAtOnceAMinuteAndExpiredMessagesAreWritten) {
+    const DateTime day0 = *encodeDateTime({2026, 12, 1, 12, 0, 0, 0});
+    test::TempFolder root;
+    {
+        Store s(root.path());
+        Table& m = s.data.MessageSet();
+        for (int i = 0; i < 10; ++i) {
+            m.append();
+            m.setValue("Date", Value::ofDateTime(day0 + i / 1440.0));  // one a minute
+            m.post();
+        }
+        s.data.setExpiry(0, 1);
+        EXPECT_EQ(s.data.ExpireMessages(day0 + 1 + 0.5 / 1440), 1);
+        EXPECT_EQ(s.data.ExpireMessages(day0 + 1 + 1.2 / 1440), 0) << "within the minute";
+        EXPECT_EQ(s.data.ExpireMessages(day0 + 1 + 3.5 / 1440), 3);
+        ASSERT_TRUE(s.data.SaveData().ok());
+    }
+    Store s(root.path());
+    EXPECT_EQ(s.data.MessageSet().totalRecordCount(), 6);
+    EXPECT_EQ(s.data.keyCounter(s.data.MessageSet()), 10) << "keys are never given again";
+}
+
 TEST(TData, TimeUnitsAreNeverWritten) {
     test::TempFolder root;
     Store s(root.path());

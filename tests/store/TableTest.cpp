@@ -276,6 +276,48 @@ TEST(Table, LocateFollowsEveryChange) {
     EXPECT_EQ(t.text(1), "a") << "of equal keys the one added first";
 }
 
+TEST(Table, DeleteFirstTakesTheLowestKeysWhateverTheView) {
+    FakeCompiler compiler;
+    const struct {
+        const char* name;
+        const char* filter;  // empty: none
+        int currentKey;
+        std::size_t count;
+        std::vector<int> view;
+        int currentAfter;  // -1: none
+    } cases[] = {
+        {"current record kept", "", 5, 2, {3, 4, 5}, 5},
+        {"current record among the deleted", "", 2, 3, {4, 5}, 4},
+        {"more than there are", "", 5, 9, {}, -1},
+        {"records outside the view go too", "Num=1", 5, 2, {3, 5}, 5},
+        {"nothing", "", 4, 0, {1, 2, 3, 4, 5}, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Table t = makeTable();
+        t.setFilterCompiler(&compiler);
+        t.open();
+        for (int k = 1; k <= 5; ++k) add(t, k, "x", k % 2);
+        t.mergeChangeLog();
+        if (*c.filter) {
+            ASSERT_TRUE(t.setFilterText(c.filter).ok);
+            ASSERT_TRUE(t.setFiltered(true).ok);
+        }
+        ASSERT_TRUE(t.locate("Key", Value::ofInteger(c.currentKey)));
+        int scrolls = 0;
+        t.afterScroll = [&scrolls](Table&) { ++scrolls; };
+        t.deleteFirst(c.count);
+        EXPECT_EQ(keysInView(t), c.view);
+        EXPECT_EQ(t.recNo() > 0 ? t.integer(0) : -1, c.currentAfter);
+        EXPECT_EQ(t.hasUnsavedChanges(), c.count > 0);
+        EXPECT_EQ(scrolls, c.count > 0 ? 1 : 0);
+        t.afterScroll = nullptr;
+        ASSERT_TRUE(t.setFiltered(false).ok);
+        t.discardChanges();
+        EXPECT_EQ(keysInView(t), (std::vector<int>{1, 2, 3, 4, 5})) << "undone like any deletion";
+    }
+}
+
 TEST(Table, FilterTextCallbackAndCaseOption) {
     FakeCompiler compiler;
     Table t = makeTable();
