@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -550,8 +551,12 @@ void XmlReader::splitRows() {
     m_helper->m_fieldsDone = false;
     m_helper->finishFields();
     m_helper->m_pos = start;
-    m_stopAt = start;
-    m_helperThread = std::jthread([helper = m_helper.get()] { helper->runHelper(); });
+    try {
+        m_helperThread = std::jthread([helper = m_helper.get()] { helper->runHelper(); });
+        m_stopAt = start;
+    } catch (const std::system_error&) {
+        m_helper.reset();  // no thread to be had: this one reads every record
+    }
 }
 
 void XmlReader::runHelper() {

@@ -370,6 +370,7 @@ int TData::ExpireMessages(DateTime now) {
     Table& m = m_messageSet;
     if (!m.isOpen())
         return 0;
+    m.post();  // a record that intake is still filling counts too
     const auto total = static_cast<std::size_t>(m.totalRecordCount());
     const auto keep = static_cast<std::size_t>(m_keepMessages);
     std::size_t doomed = 0;

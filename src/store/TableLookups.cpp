@@ -1,6 +1,7 @@
 #include "store/Table.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "protocol/Placeholders.h"
 #include "store/StoreTexts.h"
@@ -60,7 +61,8 @@ void Table::indexRow(const std::uint8_t* row) {
 std::size_t Table::firstWithKey(std::int64_t key) const {
     // Counter keys mostly run without gaps from the first record's, so the record with a key is
     // nearly always found where the gap-free run puts it, without a search.
-    if (!m_rows.empty()) {
+    constexpr std::int64_t kNullKey = std::numeric_limits<std::int64_t>::min();
+    if (!m_rows.empty() && key != kNullKey && keyOf(m_rows.front().get()) != kNullKey) {
         const std::int64_t guess = key - keyOf(m_rows.front().get());
         if (guess >= 0 && static_cast<std::uint64_t>(guess) < m_rows.size()) {
             const auto g = static_cast<std::size_t>(guess);

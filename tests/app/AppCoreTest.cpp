@@ -93,7 +93,8 @@ TEST_F(Core, SettingsFillTheNotificationAndUpdateState) {
     writeSettings(
         "NotifySound=0\r\nNotifyExec=true\r\nExecPath=/usr/bin/x\r\nNotifyEmail=1\r\n"
         "NotifyAddress=10.0.0.5\r\nNotifyCondition=disk\r\nNotifyFacility=Mail\r\nNotifySeverity=Any\r\n"
-        "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\nTCPPort=0\r\n");
+        "UpdateCheck=0\r\nUpdateURL=http://updates.example/\r\nUDPPort=0x202\r\nTCPPort=0\r\n"
+        "KeepMessages=5000\r\nKeepDays=7\r\n");
     AppCore& c = makeCore();
     ASSERT_NE(c.settings(), nullptr);
     EXPECT_EQ(c.ApplySettings(), "");
@@ -112,6 +113,8 @@ TEST_F(Core, SettingsFillTheNotificationAndUpdateState) {
     EXPECT_EQ(c.listener().UDPBindings()[0].IP, "127.0.0.1");
     EXPECT_EQ(c.listener().UDPBindings()[0].Port, 514);
     EXPECT_EQ(c.listener().Name, "SysLogServer");
+    EXPECT_EQ(data->keepMessages(), 5000);
+    EXPECT_EQ(data->keepDays(), 7);
 }
 
 TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses) {
@@ -128,6 +131,8 @@ TEST_F(Core, DefaultsWithoutAFileAndWithoutLocalAddresses) {
     EXPECT_EQ(c.listener().TCPPort(), 601);
     EXPECT_EQ(c.firstBindingAddress(), "127.0.0.1");
     EXPECT_FALSE(c.RefreshLocalAddresses());
+    EXPECT_EQ(data->keepMessages(), 2'000'000);
+    EXPECT_EQ(data->keepDays(), 0);
 }
 
 TEST_F(Core, UnreadableSettingsLeaveNoSettingsObject) {
