@@ -1,5 +1,5 @@
 // Feeds any byte stream to the TCP framer whole and cut at pseudo-random points: both must give
-// the same frames and the same error, and no frame may hold more than the kept bytes.
+// the same frames and the same errors, and no frame may hold more than the kept bytes.
 #include "net/TcpFraming.h"
 
 #include <cstddef>
@@ -15,6 +15,7 @@ struct Outcome {
     std::vector<std::string> frames;
     bool ok = true;
     std::string error;
+    std::uint64_t errors = 0;
 };
 
 template <typename NextPiece>
@@ -22,14 +23,14 @@ Outcome run(std::string_view stream, std::size_t maxFrame, std::size_t keep, Nex
     corvane::TcpFramer framer(maxFrame, keep);
     Outcome out;
     std::size_t at = 0;
-    while (at < stream.size() && out.ok) {
+    while (at < stream.size()) {
         const std::size_t n = nextPiece(stream.size() - at);
-        out.ok = framer.feed(stream.substr(at, n), out.frames);
+        out.ok = framer.feed(stream.substr(at, n), out.frames) && out.ok;
         at += n;
     }
-    if (out.ok)
-        framer.finish(out.frames);
+    framer.finish(out.frames);
     out.error = framer.error();
+    out.errors = framer.errorCount();
     return out;
 }
 
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t n = 1 + state % 64;
         return n < left ? n : left;
     });
-    if (whole.frames != pieces.frames || whole.ok != pieces.ok || whole.error != pieces.error)
+    if (whole.frames != pieces.frames || whole.ok != pieces.ok || whole.error != pieces.error ||
+        whole.errors != pieces.errors || whole.ok != (whole.errors == 0))
         std::abort();
     for (const auto& frame : whole.frames)
         if (frame.size() > keep)

@@ -461,6 +461,10 @@
         <translation> Ereignisse: </translation>
     </message>
     <message>
+        <source>TCP connections closed for want of a free slot: %1</source>
+        <translation>TCP-Verbindungen, die mangels freien Platzes geschlossen wurden: %1</translation>
+    </message>
+    <message>
         <source>Datagrams that arrived faster than they could be taken in</source>
         <translation>Datagramme, die schneller eintrafen, als sie verarbeitet werden konnten</translation>
     </message>
@@ -644,8 +648,8 @@
         <translation>Socket konnte nicht gebunden werden. Die Adresse %1 gehört nicht zu diesem Computer.</translation>
     </message>
     <message>
-        <source>Could not bind socket. %1 is not an IPv4 address.</source>
-        <translation>Socket konnte nicht gebunden werden. %1 ist keine IPv4-Adresse.</translation>
+        <source>Could not bind socket. %1 is not an IP address.</source>
+        <translation>Socket konnte nicht gebunden werden. %1 ist keine IP-Adresse.</translation>
     </message>
     <message>
         <source>Could not bind socket. %1 is not a port number (1 to 65535).</source>
@@ -664,8 +668,8 @@
         <translation>Vom Socket konnten keine Daten empfangen werden. %1</translation>
     </message>
     <message>
-        <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
-        <translation>Syslog über TCP von %1 konnte nicht gelesen werden: %2. Die Verbindung wurde geschlossen.</translation>
+        <source>Syslog over TCP from %1 is not framed as expected: %2. Reading goes on at the next message; further errors of this connection are not shown.</source>
+        <translation>Syslog über TCP von %1 ist nicht wie erwartet gerahmt: %2. Gelesen wird ab der nächsten Meldung weiter; weitere Fehler dieser Verbindung werden nicht angezeigt.</translation>
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>

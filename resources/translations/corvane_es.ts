@@ -461,6 +461,10 @@
         <translation> Eventos: </translation>
     </message>
     <message>
+        <source>TCP connections closed for want of a free slot: %1</source>
+        <translation>Conexiones TCP cerradas por falta de un hueco libre: %1</translation>
+    </message>
+    <message>
         <source>Datagrams that arrived faster than they could be taken in</source>
         <translation>Datagramas que llegaron más rápido de lo que se podían procesar</translation>
     </message>
@@ -644,8 +648,8 @@
         <translation>No se pudo enlazar el socket. La dirección %1 no pertenece a este equipo.</translation>
     </message>
     <message>
-        <source>Could not bind socket. %1 is not an IPv4 address.</source>
-        <translation>No se pudo enlazar el socket. %1 no es una dirección IPv4.</translation>
+        <source>Could not bind socket. %1 is not an IP address.</source>
+        <translation>No se pudo enlazar el socket. %1 no es una dirección IP.</translation>
     </message>
     <message>
         <source>Could not bind socket. %1 is not a port number (1 to 65535).</source>
@@ -664,8 +668,8 @@
         <translation>No se pudo recibir del socket. %1</translation>
     </message>
     <message>
-        <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
-        <translation>No se pudo leer el syslog por TCP procedente de %1: %2. Se cerró la conexión.</translation>
+        <source>Syslog over TCP from %1 is not framed as expected: %2. Reading goes on at the next message; further errors of this connection are not shown.</source>
+        <translation>Syslog por TCP de %1 no tiene el formato de trama esperado: %2. La lectura continúa en el mensaje siguiente; no se muestran más errores de esta conexión.</translation>
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>

@@ -461,6 +461,10 @@
         <translation> Événements : </translation>
     </message>
     <message>
+        <source>TCP connections closed for want of a free slot: %1</source>
+        <translation>Connexions TCP fermées faute de place libre : %1</translation>
+    </message>
+    <message>
         <source>Datagrams that arrived faster than they could be taken in</source>
         <translation>Datagrammes arrivés plus vite qu&apos;ils ne pouvaient être traités</translation>
     </message>
@@ -644,8 +648,8 @@
         <translation>Impossible de lier le socket. L&apos;adresse %1 n&apos;appartient pas à cet ordinateur.</translation>
     </message>
     <message>
-        <source>Could not bind socket. %1 is not an IPv4 address.</source>
-        <translation>Impossible de lier le socket. %1 n&apos;est pas une adresse IPv4.</translation>
+        <source>Could not bind socket. %1 is not an IP address.</source>
+        <translation>Impossible de lier le socket. %1 n&apos;est pas une adresse IP.</translation>
     </message>
     <message>
         <source>Could not bind socket. %1 is not a port number (1 to 65535).</source>
@@ -664,8 +668,8 @@
         <translation>Impossible de recevoir des données du socket. %1</translation>
     </message>
     <message>
-        <source>Syslog over TCP from %1 could not be read: %2. The connection was closed.</source>
-        <translation>Le syslog sur TCP provenant de %1 n&apos;a pas pu être lu : %2. La connexion a été fermée.</translation>
+        <source>Syslog over TCP from %1 is not framed as expected: %2. Reading goes on at the next message; further errors of this connection are not shown.</source>
+        <translation>Syslog sur TCP de %1 n&apos;est pas tramé comme prévu : %2. La lecture reprend au message suivant ; les autres erreurs de cette connexion ne sont pas affichées.</translation>
     </message>
     <message>
         <source>The TCP listener has nowhere to deliver messages.</source>

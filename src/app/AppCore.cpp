@@ -1,5 +1,6 @@
 #include "store/TData.h"
 #include "app/AppCore.h"
+#include "app/IntakeWindow.h"
 
 #include "app/AppTexts.h"
 #include "app/Ticker.h"
@@ -38,6 +39,10 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     };
     // Intake decides when waiting messages are taken (never while one of its dialogs is open).
     m_listener->SetMainThread(&mainThread, [this] { m_intake.WakeUp(*m_listener); });
+    // Errors of the TCP side (a sender's framing, reported once per connection) reach the
+    // operator without a dialog; they arrive in order with the messages, on this thread.
+    m_listener->SetOnTCPException([&window](TnComponent*, Binding*, const std::string& text,
+                                            const std::string&) { window.ShowNotice(text); });
     // Messages left waiting after a batch are taken once the window's timers have had their turn.
     m_intake.setResumeHook([this, &mainThread] {
         mainThread.postAfterTimers(whileAlive([this] { m_intake.Resume(*m_listener); }));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace corvane {
 
 class Table;
@@ -16,6 +18,10 @@ public:
     // Makes record recNo (1-based, within the view) of the table current and shows it in the
     // details pane.
     virtual void MessageSelect(Table& table, int recNo) = 0;
+    // Tells the operator, without a dialog, of something the listener met (a sender that
+    // frames its messages wrongly): the window's status bar, a line on standard error without
+    // a window.
+    virtual void ShowNotice(const std::string& /*text*/) {}
 };
 
 }  // namespace corvane

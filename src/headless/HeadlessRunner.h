@@ -23,6 +23,10 @@ class HeadlessWindow : public IntakeWindow {
 public:
     void BringToFront() override {}
     void MessageSelect(Table&, int) override {}
+    void ShowNotice(const std::string& text) override {
+        std::fprintf(stderr, "corvane-headless: %s\n", text.c_str());
+        std::fflush(stderr);
+    }
 };
 
 // Dialogs become lines on an output stream (standard error by default) and are answered OK.

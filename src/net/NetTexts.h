@@ -14,7 +14,7 @@ inline constexpr const char* kBindPrivileged =
 // %1 is the address.
 inline constexpr const char* kBindNoSuchAddress =
     "Could not bind socket. The address %1 does not belong to this computer.";
-inline constexpr const char* kBindBadAddress = "Could not bind socket. %1 is not an IPv4 address.";
+inline constexpr const char* kBindBadAddress = "Could not bind socket. %1 is not an IP address.";
 inline constexpr const char* kBindBadPort = "Could not bind socket. %1 is not a port number (1 to 65535).";
 // %1 is the system's reason.
 inline constexpr const char* kBindFailed = "Could not bind socket. %1";
@@ -22,7 +22,8 @@ inline constexpr const char* kSocketFailed = "Could not create socket. %1";
 inline constexpr const char* kReceiveFailed = "Could not receive from socket. %1";
 // %1 is the peer's address, %2 what was wrong with the stream.
 inline constexpr const char* kTcpFramingError =
-    "Syslog over TCP from %1 could not be read: %2. The connection was closed.";
+    "Syslog over TCP from %1 is not framed as expected: %2. Reading goes on at the next message; further "
+    "errors of this connection are not shown.";
 inline constexpr const char* kTcpNoQueue = "The TCP listener has nowhere to deliver messages.";
 // %1 is the reason the TCP listener could not be opened.
 inline constexpr const char* kTcpListenFailed = "Syslog over TCP cannot be received. %1";

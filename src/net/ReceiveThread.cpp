@@ -27,7 +27,7 @@ struct ReceiveThread::Buffers {
     std::unique_ptr<char[]> data{new char[kBatch * ReceiveThread::kBufferSize]};
     mmsghdr headers[kBatch]{};
     iovec vectors[kBatch]{};
-    sockaddr_in peers[kBatch]{};
+    sockaddr_storage peers[kBatch]{};
 
     void reset() {
         for (unsigned i = 0; i < kBatch; ++i) {
@@ -112,10 +112,9 @@ void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<Received
             ReceivedItem item;
             const std::size_t length = std::min<std::size_t>(b.headers[i].msg_len, kSyslogMessageBytes);
             item.data.assign(b.data.get() + static_cast<std::size_t>(i) * kBufferSize, length);
-            char text[INET_ADDRSTRLEN] = {};
-            ::inet_ntop(AF_INET, &b.peers[i].sin_addr, text, sizeof text);
-            item.peerIP = text;
-            item.peerPort = ntohs(b.peers[i].sin_port);
+            SocketAddress peer = addressText(&b.peers[i]);
+            item.peerIP = std::move(peer.IP);
+            item.peerPort = peer.Port;
             item.bindingIndex = socket.bindingIndex;
             item.generation = m_generation;
             item.received = arrived;

@@ -4,7 +4,8 @@
 
 namespace corvane {
 
-// A socket bound to an IPv4 address (empty: all) and port, or the reason it is not.
+// A socket bound to an address and port, or the reason it is not. The address is IPv4 or IPv6
+// text; empty or "0.0.0.0" is every IPv4 address, "::" every address, IPv6 and IPv4.
 struct BoundSocket {
     int fd = -1;
     std::string error;
@@ -19,11 +20,14 @@ BoundSocket openTcpListener(const std::string& address, int port);
 // The operator's text for a failed bind: what went wrong and, where there is one, the remedy.
 std::string bindErrorText(int error, const std::string& address, int port);
 
-// An IPv4 address in dotted form and a port.
+// An address as text and a port. An IPv4 sender reaching an IPv6 socket is named by its IPv4
+// address ("192.0.2.7", not "::ffff:192.0.2.7"), so it is the same host either way.
 struct SocketAddress {
     std::string IP;
     int Port = 0;
 };
+// The address and port of a socket address of either family.
+SocketAddress addressText(const void* socketAddress);
 // Where a socket is bound, as getsockname reports it.
 SocketAddress localAddressOf(int fd);
 // The peer of an accepted connection.

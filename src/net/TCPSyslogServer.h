@@ -28,7 +28,8 @@ public:
     TnTCPSyslogServer();
     ~TnTCPSyslogServer() override;
 
-    // Connections beyond this many are closed as soon as they are accepted.
+    // Connections open at the same time; a new one beyond this many takes the slot of the one
+    // idle longest (0: every connection is closed at once).
     int MaxConnections() const { return m_limits.maxConnections.load(); }
     void SetMaxConnections(int count) { m_limits.maxConnections.store(count < 0 ? 0 : count); }
     // A connection that sends nothing for this long is closed; zero or less: never.
@@ -37,6 +38,14 @@ public:
     }
     void SetIdleTimeout(std::chrono::milliseconds timeout) {
         m_limits.idleTimeoutMs.store(std::max<std::int64_t>(0, timeout.count()));
+    }
+    // A connection that has not completed a frame this long after its first byte (or after
+    // connecting) is closed; zero or less: never.
+    std::chrono::milliseconds FrameDeadline() const {
+        return std::chrono::milliseconds(m_limits.frameDeadlineMs.load());
+    }
+    void SetFrameDeadline(std::chrono::milliseconds deadline) {
+        m_limits.frameDeadlineMs.store(std::max<std::int64_t>(0, deadline.count()));
     }
     // The longest frame; what a frame holds beyond the kept bytes is skipped in any case, and a
     // line longer than this is handed on cut without waiting for its end.

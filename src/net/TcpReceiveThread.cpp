@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -33,6 +34,10 @@ struct TcpReceiveThread::Connection {
     std::size_t bindingIndex = 0;
     TcpFramer framer;
     Clock::time_point lastActivity;
+    // Since when the frame in progress (or, before the first, the connection) waits to be
+    // completed; empty while no frame is in progress.
+    std::optional<Clock::time_point> frameSince;
+    bool framingReported = false;  // a connection's framing errors are shown once
 };
 
 TcpReceiveThread::TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation,
@@ -54,17 +59,22 @@ void TcpReceiveThread::run() {
     while (!stopping()) {
         const bool congested = m_output.congested && m_output.congested();
         const std::int64_t idleMs = m_limits.idleTimeoutMs.load();
+        const std::int64_t frameMs = m_limits.frameDeadlineMs.load();
         const auto start = Clock::now();
 
         int timeout = kWaitMilliseconds;
+        const auto waitUntil = [&](Clock::time_point at) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(at - start).count();
+            timeout = static_cast<int>(std::clamp<std::int64_t>(left + 1, 0, timeout));
+        };
         if (congested) {
             timeout = kCongestedWaitMilliseconds;
-        } else if (idleMs > 0) {
+        } else {
             for (const auto& c : connections) {
-                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                      c.lastActivity + std::chrono::milliseconds(idleMs) - start)
-                                      .count();
-                timeout = static_cast<int>(std::clamp<std::int64_t>(left + 1, 0, timeout));
+                if (idleMs > 0)
+                    waitUntil(c.lastActivity + std::chrono::milliseconds(idleMs));
+                if (frameMs > 0 && c.frameSince)
+                    waitUntil(*c.frameSince + std::chrono::milliseconds(frameMs));
             }
         }
 
@@ -113,13 +123,21 @@ void TcpReceiveThread::run() {
         ++turn;
         const auto now = Clock::now();
         if (congested) {
-            // Time spent waiting for room is not idleness of the peers.
-            for (auto& c : connections) c.lastActivity = now;
-        } else if (idleMs > 0) {
-            for (std::size_t i = 0; i < connections.size(); ++i)
-                if (now - connections[i].lastActivity >= std::chrono::milliseconds(idleMs) &&
-                    std::find(closing.begin(), closing.end(), i) == closing.end())
+            // Time spent waiting for room is not idleness of the peers, nor slowness.
+            for (auto& c : connections) {
+                c.lastActivity = now;
+                if (c.frameSince)
+                    c.frameSince = now;
+            }
+        } else {
+            for (std::size_t i = 0; i < connections.size(); ++i) {
+                const Connection& c = connections[i];
+                const bool idle = idleMs > 0 && now - c.lastActivity >= std::chrono::milliseconds(idleMs);
+                const bool slow =
+                    frameMs > 0 && c.frameSince && now - *c.frameSince >= std::chrono::milliseconds(frameMs);
+                if ((idle || slow) && std::find(closing.begin(), closing.end(), i) == closing.end())
                     closing.push_back(i);
+            }
         }
         std::sort(closing.begin(), closing.end());
         for (auto it = closing.rbegin(); it != closing.rend(); ++it) {
@@ -128,7 +146,7 @@ void TcpReceiveThread::run() {
         }
         for (std::size_t l = 0; ready > 0 && l < m_listeners.size(); ++l)
             if (fds[1 + l].revents & POLLIN)
-                acceptAll(m_listeners[l], connections);
+                acceptAll(m_listeners[l], connections, batch);
         m_connectionCount.store(connections.size());
         if (!batch.empty())
             m_output.push(batch);
@@ -140,7 +158,8 @@ void TcpReceiveThread::run() {
         m_output.push(batch);
 }
 
-void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections) {
+void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections,
+                                 std::vector<ReceivedItem>& batch) {
     for (int n = 0; n < kAcceptsPerTurn; ++n) {
         const int fd = ::accept4(listener.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) {
@@ -150,15 +169,27 @@ void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connectio
                 ::usleep(10 * 1000);
             return;
         }
-        if (connections.size() >= static_cast<std::size_t>(std::max(0, m_limits.maxConnections.load()))) {
+        const auto slots = static_cast<std::size_t>(std::max(0, m_limits.maxConnections.load()));
+        if (slots == 0) {
             // Counted first, so whoever sees the connection closed also sees it counted.
             m_refused.fetch_add(1);
             ::close(fd);
             continue;
         }
+        while (connections.size() >= slots) {
+            // Every slot is taken: the connection idle longest makes room, so silent senders
+            // cannot lock out one that has something to say.
+            const auto idlest = std::min_element(
+                connections.begin(), connections.end(),
+                [](const Connection& a, const Connection& b) { return a.lastActivity < b.lastActivity; });
+            m_refused.fetch_add(1);
+            closeConnection(*idlest, batch);
+            connections.erase(idlest);
+        }
         const SocketAddress peer = peerAddressOf(fd);
+        const auto accepted = Clock::now();
         connections.push_back({fd, peer.IP, peer.Port, listener.bindingIndex,
-                               TcpFramer(m_limits.maxFrame.load(), kSyslogMessageBytes), Clock::now()});
+                               TcpFramer(m_limits.maxFrame.load(), kSyslogMessageBytes), accepted, accepted});
     }
 }
 
@@ -168,12 +199,21 @@ bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
     if (n == 0)
         return false;
-    connection.lastActivity = Clock::now();
+    const auto now = Clock::now();
+    connection.lastActivity = now;
     std::vector<std::string> frames;
     const bool ok =
         connection.framer.feed(std::string_view(m_buffer.data(), static_cast<std::size_t>(n)), frames);
+    // A frame completed restarts the clock for the next one, which starts with its first byte.
+    if (!frames.empty())
+        connection.frameSince.reset();
+    if (connection.framer.inFrame() && (!connection.frameSince || !frames.empty()))
+        connection.frameSince = now;
     addFrames(connection, frames, batch);
-    if (!ok) {
+    // The framer reads on after an error, so the connection stays open; the operator hears of
+    // the first error only, not of every frame of a sender that frames wrongly.
+    if (!ok && !connection.framingReported) {
+        connection.framingReported = true;
         ReceivedItem item;
         item.isError = true;
         item.viaTcp = true;
@@ -185,7 +225,7 @@ bool TcpReceiveThread::readFrom(Connection& connection, std::vector<ReceivedItem
         item.generation = m_generation;
         batch.push_back(std::move(item));
     }
-    return ok;
+    return true;
 }
 
 void TcpReceiveThread::closeConnection(Connection& connection, std::vector<ReceivedItem>& batch) {

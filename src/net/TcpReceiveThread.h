@@ -20,6 +20,9 @@ struct TcpLimits {
     std::atomic<int> maxConnections{100};
     std::atomic<std::int64_t> idleTimeoutMs{300 * 1000};  // 0: no time-out
     std::atomic<std::size_t> maxFrame{64 * 1024};
+    // A connection must complete a frame within this time of its first byte (or of connecting),
+    // so idle and trickling senders cannot hold a slot.
+    std::atomic<std::int64_t> frameDeadlineMs{30 * 1000};
 };
 
 // The TCP listener's receive thread: accepts connections on the listening sockets, reads every
@@ -51,13 +54,15 @@ public:
     ~TcpReceiveThread() override;
 
     std::size_t connectionCount() const { return m_connectionCount.load(); }
-    // Connections closed at once because the maximum was reached.
+    // Connections closed because every slot was taken: with a maximum above 0 the one idle
+    // longest gives its slot to the newcomer; with a maximum of 0 the newcomer is closed.
     std::uint64_t refusedCount() const { return m_refused.load(); }
 
 private:
     struct Connection;
     void run() override;
-    void acceptAll(const Listener& listener, std::vector<Connection>& connections);
+    void acceptAll(const Listener& listener, std::vector<Connection>& connections,
+                   std::vector<ReceivedItem>& batch);
     // False when the connection is to be closed.
     bool readFrom(Connection& connection, std::vector<ReceivedItem>& batch);
     void closeConnection(Connection& connection, std::vector<ReceivedItem>& batch);

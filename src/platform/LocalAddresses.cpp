@@ -71,6 +71,47 @@ std::vector<std::string> localIPv4Addresses() {
     return result;
 }
 
+std::vector<std::string> localIPv6Addresses() {
+    std::vector<std::string> result;
+    bool loopback = false;
+    ifaddrs* interfaces = nullptr;
+    if (::getifaddrs(&interfaces) == 0) {
+        for (ifaddrs* p = interfaces; p; p = p->ifa_next) {
+            if (!p->ifa_addr || p->ifa_addr->sa_family != AF_INET6)
+                continue;
+            const in6_addr& a = reinterpret_cast<const sockaddr_in6*>(p->ifa_addr)->sin6_addr;
+            if (IN6_IS_ADDR_LINKLOCAL(&a) || IN6_IS_ADDR_V4MAPPED(&a))
+                continue;
+            if (IN6_IS_ADDR_LOOPBACK(&a)) {
+                loopback = true;
+                continue;
+            }
+            char text[INET6_ADDRSTRLEN] = {};
+            ::inet_ntop(AF_INET6, &a, text, sizeof text);
+            addUnique(result, text);
+        }
+        ::freeifaddrs(interfaces);
+    }
+    if (loopback)
+        result.emplace_back("::1");
+    return result;
+}
+
+std::vector<std::string> bindingChoices(const std::vector<std::string>& ipv4,
+                                        const std::vector<std::string>& ipv6) {
+    std::vector<std::string> result;
+    for (const auto& a : ipv4) addUnique(result, a);
+    addUnique(result, "0.0.0.0");
+    addUnique(result, "::");
+    for (const auto& a : ipv6) addUnique(result, a);
+    return result;
+}
+
+bool isIPv6Address(const std::string& text) {
+    in6_addr a{};
+    return ::inet_pton(AF_INET6, text.c_str(), &a) == 1;
+}
+
 bool isIPv4Address(const std::string& text) {
     in_addr a{};
     return ::inet_pton(AF_INET, text.c_str(), &a) == 1;

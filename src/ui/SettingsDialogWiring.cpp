@@ -2,6 +2,7 @@
 #include "ui/SettingsDialogWiring.h"
 
 #include "app/AppCore.h"
+#include "platform/LocalAddresses.h"
 #include "ui/AppFolder.h"
 #include "ui/DataGridView.h"
 #include "ui/HelpWindow.h"
@@ -46,8 +47,9 @@ std::unique_ptr<TSettings> CreateSettingsDialog(TSysLogForm& form, TData& data, 
         host.settings = core ? core->settings() : nullptr;
         host.facilityIcons = &form.iFacilityList;
         host.severityIcons = &form.iSeverityList;
+        // The computer's IPv4 addresses, every IPv4 address, every address, its IPv6 addresses.
         if (core)
-            host.localAddresses = core->localAddresses();
+            host.localAddresses = bindingChoices(core->localAddresses(), localIPv6Addresses());
         host.holdMessageControls = [&form, &data](bool hold) { HoldMessageControls(form, data, hold); };
         host.applySettings = [&form] { form.ApplySettings(); };
         OpenSettingsDialog(*d, host);

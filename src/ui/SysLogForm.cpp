@@ -381,10 +381,18 @@ void TSysLogForm::showNewCount() {
 void TSysLogForm::refreshDropped() {
     const std::uint64_t dropped = m_core ? m_core->DroppedCount() : 0;
     if (dropped == 0) {
-        lblDropped->hide();
+        // The place shows the listener's latest notice while nothing was dropped.
+        if (m_lastNotice.isEmpty()) {
+            lblDropped->hide();
+        } else {
+            lblDropped->setCaption(m_lastNotice);
+            lblDropped->setToolTip(m_lastNotice);
+            lblDropped->show();
+        }
         return;
     }
     lblDropped->setCaption(tr(" Dropped: %1").arg(dropped));
+    lblDropped->setToolTip(tr("Datagrams that arrived faster than they could be taken in"));
     lblDropped->show();
 }
 
@@ -398,6 +406,18 @@ void TSysLogForm::RefreshNetworkIndicator() {
     const bool up = IsNetworkUp();
     iNetwork->setEnabled(up);
     iNetwork->setFontColor(up ? palette().color(QPalette::ButtonText) : QColor(255, 0, 0));
+    const std::uint64_t refused = m_core ? m_core->listener().TCPServer().RefusedCount() : 0;
+    QString hint = tr("TCP connections closed for want of a free slot: %1").arg(refused);
+    if (!m_lastNotice.isEmpty())
+        hint += "\n" + m_lastNotice;
+    iNetwork->setToolTip(hint);
+}
+
+void TSysLogForm::ShowNotice(const std::string& text) {
+    // The status bar shows the latest notice; the network indicator's hint keeps it.
+    m_lastNotice = textFromCore(text);
+    refreshDropped();
+    RefreshNetworkIndicator();
 }
 
 void TSysLogForm::FormActivate() {

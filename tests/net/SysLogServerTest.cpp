@@ -297,7 +297,7 @@ TEST(ListenerBindErrors, NameTheCause) {
 
     TnSysLogServer server;
     server.UDPBindings().Add("localhost");
-    EXPECT_EQ(server.SetActive(true), "Could not bind socket. localhost is not an IPv4 address.");
+    EXPECT_EQ(server.SetActive(true), "Could not bind socket. localhost is not an IP address.");
     server.UDPBindings()[0].IP = "127.0.0.1";
     EXPECT_EQ(server.SetUDPPort(70000), "");
     EXPECT_EQ(server.SetActive(true), "Could not bind socket. 70000 is not a port number (1 to 65535).");

@@ -194,8 +194,8 @@ TEST_F(TranslationSwitch, CoreTextsKeepTheirValuesAndUnknownLinesStay) {
     const Row rows[] = {
         {"whole text", "Could not bind socket. Address and port are already in use.",
          "Socket konnte nicht gebunden werden. Adresse und Port werden bereits verwendet."},
-        {"numbered value", "Could not bind socket. 300.1.1.1 is not an IPv4 address.",
-         "Socket konnte nicht gebunden werden. 300.1.1.1 ist keine IPv4-Adresse."},
+        {"numbered value", "Could not bind socket. 300.1.1.1 is not an IP address.",
+         "Socket konnte nicht gebunden werden. 300.1.1.1 ist keine IP-Adresse."},
         {"values in order", "'abc' is not a valid value for field 'Name'",
          "'abc' ist kein gültiger Wert für das Feld 'Name'"},
         {"a value that is a core text", "Expression expected but nothing found",
