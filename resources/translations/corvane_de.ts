@@ -472,6 +472,30 @@
         <source>Network</source>
         <translation>Netzwerk</translation>
     </message>
+    <message>
+        <source>UDP listening on %1</source>
+        <translation>UDP empfängt auf %1</translation>
+    </message>
+    <message>
+        <source>UDP not listening</source>
+        <translation>UDP empfängt nicht</translation>
+    </message>
+    <message>
+        <source>TCP listening on %1</source>
+        <translation>TCP empfängt auf %1</translation>
+    </message>
+    <message>
+        <source>TCP not listening: %1</source>
+        <translation>TCP empfängt nicht: %1</translation>
+    </message>
+    <message>
+        <source>TCP off</source>
+        <translation>TCP aus</translation>
+    </message>
+    <message>
+        <source> TCP %1 off</source>
+        <translation> TCP %1 aus</translation>
+    </message>
 </context>
 <context>
     <name>CoreTexts</name>
@@ -862,6 +886,26 @@
     <message>
         <source>The message table is not open.</source>
         <translation>Die Meldungstabelle ist nicht geöffnet.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Notification Sound</source>
+        <translation>Benachrichtigungston</translation>
+    </message>
+    <message>
+        <source>The notification sound cannot be played (%s). No further sounds are played until the program is started again.</source>
+        <translation>Der Benachrichtigungston kann nicht abgespielt werden (%s). Bis zum nächsten Programmstart werden keine Töne mehr abgespielt.</translation>
+    </message>
+    <message>
+        <source>Program Files</source>
+        <translation>Programmdateien</translation>
+    </message>
+    <message>
+        <source>The image library %1 was not found; the window is shown without its pictures.</source>
+        <translation>Die Bildbibliothek %1 wurde nicht gefunden; das Fenster wird ohne seine Bilder angezeigt.</translation>
     </message>
 </context>
 <context>

@@ -472,6 +472,30 @@
         <source>Network</source>
         <translation>Red</translation>
     </message>
+    <message>
+        <source>UDP listening on %1</source>
+        <translation>UDP escuchando en %1</translation>
+    </message>
+    <message>
+        <source>UDP not listening</source>
+        <translation>UDP sin escuchar</translation>
+    </message>
+    <message>
+        <source>TCP listening on %1</source>
+        <translation>TCP escuchando en %1</translation>
+    </message>
+    <message>
+        <source>TCP not listening: %1</source>
+        <translation>TCP sin escuchar: %1</translation>
+    </message>
+    <message>
+        <source>TCP off</source>
+        <translation>TCP desactivado</translation>
+    </message>
+    <message>
+        <source> TCP %1 off</source>
+        <translation> TCP %1 inactivo</translation>
+    </message>
 </context>
 <context>
     <name>CoreTexts</name>
@@ -862,6 +886,26 @@
     <message>
         <source>The message table is not open.</source>
         <translation>La tabla de mensajes no está abierta.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Notification Sound</source>
+        <translation>Sonido de notificación</translation>
+    </message>
+    <message>
+        <source>The notification sound cannot be played (%s). No further sounds are played until the program is started again.</source>
+        <translation>No se puede reproducir el sonido de notificación (%s). No se reproducirán más sonidos hasta que se vuelva a iniciar el programa.</translation>
+    </message>
+    <message>
+        <source>Program Files</source>
+        <translation>Archivos del programa</translation>
+    </message>
+    <message>
+        <source>The image library %1 was not found; the window is shown without its pictures.</source>
+        <translation>No se encontró la biblioteca de imágenes %1; la ventana se muestra sin sus imágenes.</translation>
     </message>
 </context>
 <context>

@@ -472,6 +472,30 @@
         <source>Network</source>
         <translation>Réseau</translation>
     </message>
+    <message>
+        <source>UDP listening on %1</source>
+        <translation>UDP à l’écoute sur %1</translation>
+    </message>
+    <message>
+        <source>UDP not listening</source>
+        <translation>UDP pas à l’écoute</translation>
+    </message>
+    <message>
+        <source>TCP listening on %1</source>
+        <translation>TCP à l’écoute sur %1</translation>
+    </message>
+    <message>
+        <source>TCP not listening: %1</source>
+        <translation>TCP pas à l’écoute : %1</translation>
+    </message>
+    <message>
+        <source>TCP off</source>
+        <translation>TCP désactivé</translation>
+    </message>
+    <message>
+        <source> TCP %1 off</source>
+        <translation> TCP %1 fermé</translation>
+    </message>
 </context>
 <context>
     <name>CoreTexts</name>
@@ -862,6 +886,26 @@
     <message>
         <source>The message table is not open.</source>
         <translation>La table des messages n&apos;est pas ouverte.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Notification Sound</source>
+        <translation>Son de notification</translation>
+    </message>
+    <message>
+        <source>The notification sound cannot be played (%s). No further sounds are played until the program is started again.</source>
+        <translation>Le son de notification ne peut pas être joué (%s). Aucun autre son ne sera joué avant le prochain démarrage du programme.</translation>
+    </message>
+    <message>
+        <source>Program Files</source>
+        <translation>Fichiers du programme</translation>
+    </message>
+    <message>
+        <source>The image library %1 was not found; the window is shown without its pictures.</source>
+        <translation>La bibliothèque d'images %1 est introuvable ; la fenêtre s'affiche sans ses images.</translation>
     </message>
 </context>
 <context>

@@ -77,9 +77,10 @@ std::string AppCore::defaultBindingAddress() const {
 }
 
 std::string AppCore::ApplySettings() {
-    if (!m_settings)
-        return {};
-    const Settings& s = *m_settings;
+    // A settings file that could not be read is left as it is; every setting takes its default,
+    // the listeners' own safe addresses included (never every interface).
+    const Settings none{std::string()};
+    const Settings& s = m_settings ? *m_settings : none;
     const char* o = app_texts::kOptions;
     m_notification.NotifySound = s.readBool(o, "NotifySound", true);
     m_notification.NotifyExec = s.readBool(o, "NotifyExec", false);
@@ -150,6 +151,7 @@ std::string AppCore::applyTcpSettings(const Settings& s) {
     if (listener.TCPActive() && (port == 0 || !asConfigured))
         (void)listener.SetTCPActive(false);
     m_tcpError.clear();
+    m_tcpBuiltIn = !s.keyExists(o, "TCPPort");
     if (port == 0 || listener.TCPActive())
         return {};
     (void)listener.SetTCPPort(port);
@@ -175,9 +177,13 @@ void AppCore::CheckSilentSenders() {
 
 std::string AppCore::Start() {
     ApplySettings();
-    if (!m_tcpError.empty())
+    const std::string error = m_listener->SetActive(true);
+    // Reported only now that every listener that can listen does. A port the operator chose is
+    // worth a dialog; the built-in default failing (for want of the privilege for port 601, say)
+    // is only noted, for the window's status bar.
+    if (!m_tcpError.empty() && !m_tcpBuiltIn)
         m_dialogs.show(m_tcpError, net_texts::kTcpListenFailedTitle, dkWarning);
-    return m_listener->SetActive(true);
+    return error;
 }
 
 std::string AppCore::firstBindingAddress() {

@@ -88,8 +88,14 @@ public:
 
     // Start-up: ApplySettings, then open the listener. Answers the listener's error text (empty
     // when it listens); everything else is done either way. A TCP listener that cannot be opened
-    // is shown as a warning and does not count as a failed start.
+    // does not count as a failed start: on a port the operator set it is shown as a warning once
+    // both listeners are open; the built-in default's failure is only kept in tcpError().
     std::string Start();
+
+    // Why the TCP listener is not open, empty when it listens or is off; and whether that is the
+    // built-in TCP default (the settings name no TCPPort).
+    const std::string& tcpError() const { return m_tcpError; }
+    bool tcpIsBuiltInDefault() const { return m_tcpBuiltIn; }
 
     // The address of the listener's first binding (the test message's sender address).
     std::string firstBindingAddress();
@@ -116,6 +122,7 @@ private:
     std::string m_settingsError;
     MessageDialogs& m_dialogs;
     std::string m_tcpError;
+    bool m_tcpBuiltIn = true;
     NotificationState m_notification;
     AlertHub m_alerts;
     SilentSenders m_silent;

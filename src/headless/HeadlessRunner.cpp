@@ -6,6 +6,8 @@
 
 #include "app/AppCore.h"
 #include "app/DialogGate.h"
+#include "app/SettingsTexts.h"
+#include "net/NetTexts.h"
 #include "platform/AppFolder.h"
 #include "platform/NotifyActions.h"
 
@@ -21,18 +23,6 @@
 namespace corvane {
 
 namespace fs = std::filesystem;
-
-const char* const kHeadlessUsage =
-    "usage: corvane-headless [--data-folder DIR] [--app-folder DIR]\n"
-    "       corvane-headless [--data-folder DIR] [--import FILE]... [--export FILE\n"
-    "                        [--format csv|jsonl|syslog] [--filter EXPR]]\n"
-    "Receives syslog messages into the data folder's tables without a window, using the port and\n"
-    "address of corvane.ini there (UDPPort, UDPBindings), until SIGINT or SIGTERM. The data folder\n"
-    "defaults to $USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/.\n"
-    "With --import or --export it does not listen: it takes each log file (syslog text, RFC 5424\n"
-    "or JSON Lines, plain or .gz) into the tables, then writes the messages that pass the filter\n"
-    "expression, every field, to the export file, and ends. The format defaults to the export\n"
-    "file's extension (.csv, .jsonl, .log).\n";
 
 namespace {
 
@@ -84,33 +74,34 @@ int StreamDialogs::show(const std::string& message, const std::string& title, in
     return 1;
 }
 
-std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-h" || a == "--help")
-            return "help";
-        if (a == "--import" || a == "--export" || a == "--format" || a == "--filter") {
-            if (i + 1 >= args.size() || (a != "--filter" && args[i + 1].empty()))
-                return a + (a == "--filter"   ? " needs an expression"
-                            : a == "--format" ? " needs a format"
-                                              : " needs a file");
-            const std::string& value = args[++i];
-            if (a == "--import")
-                options.importFiles.push_back(value);
-            else
-                (a == "--export"   ? options.exportFile
-                 : a == "--format" ? options.exportFormat
-                                   : options.filter) = value;
-            continue;
-        }
-        if (a == "--data-folder" || a == "--app-folder") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return a + " needs a folder";
-            (a == "--data-folder" ? options.dataFolder : options.appFolder) = withSlash(args[++i]);
-            continue;
-        }
-        return "unknown option " + a;
-    }
+CommandLine headlessCommandLine() {
+    CommandLine commandLine(
+        "corvane-headless",
+        "Receives syslog messages into the data folder's tables without a window, using the ports and\n"
+        "addresses of corvane.ini there, until SIGINT, SIGTERM or SIGHUP. The data folder defaults to\n"
+        "$USERPROFILE/AppData/Local/Corvane/ or $XDG_DATA_HOME/Corvane/ (~/.local/share/Corvane/).\n"
+        "With --import or --export it does not listen: it takes each log file (syslog text, RFC 5424\n"
+        "or JSON Lines, plain or .gz) into the tables, then writes the messages that pass the filter\n"
+        "expression, every field, to the export file, and ends. The format defaults to the export\n"
+        "file's extension (.csv, .jsonl, .log).");
+    commandLine.addOption("data-folder", "DIR", "the folder of the data files and corvane.ini");
+    commandLine.addOption("app-folder", "DIR", "the folder of the template data files and Warning.wav");
+    commandLine.addOption("import", "FILE", "import a log file (may be given more than once)",
+                          CommandLine::kRepeatable);
+    commandLine.addOption("export", "FILE", "export the messages to FILE");
+    commandLine.addOption("format", "FORMAT", "csv, jsonl or syslog (default: from the export file's name)");
+    commandLine.addOption("filter", "EXPR", "export only the messages that pass this filter expression",
+                          CommandLine::kMayBeEmpty);
+    return commandLine;
+}
+
+std::string headlessOptionsFrom(const CommandLine& commandLine, HeadlessOptions& options) {
+    options.dataFolder = withSlash(commandLine.value("data-folder"));
+    options.appFolder = withSlash(commandLine.value("app-folder"));
+    options.importFiles = commandLine.values("import");
+    options.exportFile = commandLine.value("export");
+    options.exportFormat = commandLine.value("format");
+    options.filter = commandLine.value("filter");
     if (options.exportFile.empty() && (!options.exportFormat.empty() || !options.filter.empty()))
         return "--format and --filter need --export";
     if (!options.exportFile.empty() && options.exportFormat.empty()) {
@@ -131,7 +122,7 @@ std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessO
     if (options.dataFolder.empty())
         return "no data folder: set USERPROFILE, XDG_DATA_HOME or HOME, or pass --data-folder";
     if (options.appFolder.empty())
-        options.appFolder = resolveAppFolder(executableFolder(), installedShareFolder());
+        options.appFolder = programFolder();
     return {};
 }
 
@@ -160,8 +151,11 @@ std::string HeadlessRunner::start() {
     m_core = std::make_unique<AppCore>(*m_data, settingsFilePath(m_options.dataFolder), m_window, *m_dialogs,
                                        *m_actions, m_loop);
     if (!m_core->settings() && !m_core->settingsError().empty())
-        m_dialogs->show(m_core->settingsError(), "Settings", dkWarning);
+        m_dialogs->show(m_core->settingsError(), settings_texts::kSettingsTitle, dkWarning);
     const std::string error = m_core->Start();
+    // Without a status bar the built-in TCP default's failure is a line like any other warning.
+    if (!m_core->tcpError().empty() && m_core->tcpIsBuiltInDefault())
+        m_dialogs->show(m_core->tcpError(), net_texts::kTcpListenFailedTitle, dkWarning);
     // The receive thread (started above, at normal priority) must never wait for the CPU behind
     // this thread's saves, or the system's socket buffer overflows under load; so the main thread,
     // and the save threads it starts from now on, run at a lower priority.
@@ -198,15 +192,13 @@ extern "C" void onStopSignal(int) {
 }  // namespace
 
 int runHeadless(const std::vector<std::string>& args) {
+    CommandLine commandLine = headlessCommandLine();
+    if (const int status = commandLine.report(commandLine.parse(args)); status >= 0)
+        return status;
     HeadlessOptions options;
-    const std::string error = parseHeadlessOptions(args, options);
-    if (error == "help") {
-        std::fputs(kHeadlessUsage, stdout);
-        return 0;
-    }
-    if (!error.empty()) {
-        std::fprintf(stderr, "corvane-headless: %s\n%s", error.c_str(), kHeadlessUsage);
-        return 2;
+    if (const std::string error = headlessOptionsFrom(commandLine, options); !error.empty()) {
+        std::fprintf(stderr, "corvane-headless: %s\n%s", error.c_str(), commandLine.usage().c_str());
+        return CommandLine::kUsageExitCode;
     }
 
     if (options.exchange())
@@ -217,8 +209,8 @@ int runHeadless(const std::vector<std::string>& args) {
     struct sigaction sa {};
     sa.sa_handler = onStopSignal;
     sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
+    // The session ending (SIGHUP) is a stop like the others; a second signal only asks again.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) ::sigaction(signal, &sa, nullptr);
 
     if (const std::string busy = runner.lockFolder(); !busy.empty()) {
         std::fprintf(stderr, "corvane-headless: %s\n", busy.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandLine.h"
 #include "app/IntakeWindow.h"
 #include "headless/EventLoop.h"
 #include "platform/MessageDialogs.h"
@@ -61,10 +62,13 @@ void provideTemplates(const std::string& dataFolder, const std::string& appFolde
 // does not compile.
 int runExchange(const HeadlessOptions& options, std::FILE* out = stdout, std::FILE* log = stderr);
 
-// Reads the command line; the data folder defaults to the program's rule (USERPROFILE or
-// XDG_DATA_HOME). Answers the error text, empty on success; "help" when help was asked for.
-std::string parseHeadlessOptions(const std::vector<std::string>& args, HeadlessOptions& options);
-extern const char* const kHeadlessUsage;
+// The command line: --data-folder, --app-folder, --import, --export, --format and --filter
+// besides --help and --version.
+CommandLine headlessCommandLine();
+// The options of a parsed command line; the data folder defaults to the program's rule
+// (USERPROFILE or XDG_DATA_HOME), the program folder to the one rule both programs share.
+// Answers the error text, empty on success.
+std::string headlessOptionsFrom(const CommandLine& commandLine, HeadlessOptions& options);
 
 // The store, settings, listener and intake on a main loop of our own, without a window: what
 // the program does, minus the program's windows.

@@ -5,6 +5,7 @@
 #include "net/Socket.h"
 
 #include <arpa/inet.h>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -91,21 +92,30 @@ void ReceiveThread::run() {
         }
         for (std::size_t i = 0; i < m_sockets.size() && !stopping(); ++i)
             if (fds[i].revents & (POLLIN | POLLERR))
-                drain(m_sockets[i], buffers, batch);
+                drain(m_sockets[i], buffers, batch, false);
+    }
+    // Stopping: what already arrived is read too, so a normal stop loses nothing that reached
+    // this computer; bounded by time, since senders may go on sending.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDrainMilliseconds);
+    for (bool more = true; more && std::chrono::steady_clock::now() < deadline;) {
+        more = false;
+        for (const auto& socket : m_sockets) more = drain(socket, buffers, batch, true) || more;
     }
 }
 
-void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch) {
-    for (int turn = 0; turn < kBatchesPerTurn && !stopping(); ++turn) {
+bool ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<ReceivedItem>& batch, bool stopping) {
+    for (int turn = 0; turn < kBatchesPerTurn && (stopping || !this->stopping()); ++turn) {
         b.reset();
         const int n = ::recvmmsg(socket.fd, b.headers, kBatch, MSG_DONTWAIT, nullptr);
         if (n < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
-                return;
+            if (errno == EAGAIN || errno == EWOULDBLOCK)
+                return false;
+            if (errno == EINTR)
+                continue;
             handOnError(errorItem(fillIn(net_texts::kReceiveFailed, std::strerror(errno)),
                                   socket.bindingIndex, m_generation),
                         batch);
-            return;
+            return false;
         }
         const DateTime arrived = now();
         for (int i = 0; i < n; ++i) {
@@ -127,8 +137,9 @@ void ReceiveThread::drain(const Socket& socket, Buffers& b, std::vector<Received
             m_output.handOver(batch);
         }
         if (static_cast<unsigned>(n) < kBatch)
-            return;
+            return false;
     }
+    return true;
 }
 
 }  // namespace corvane

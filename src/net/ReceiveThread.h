@@ -14,8 +14,9 @@ namespace corvane {
 
 // The UDP listener's receive thread: waits on the bound sockets, drains every readable one in
 // batches and hands what it read, in arrival order, to the main thread's queue, or delivers it
-// itself while `threaded` is set. It never waits for anyone but the sockets, and a stop request
-// ends it at once.
+// itself while `threaded` is set. It never waits for anyone but the sockets. A stop request ends
+// the waiting at once; the datagrams the sockets already hold are still read (for up to
+// kDrainMilliseconds) and handed on before the thread ends.
 class ReceiveThread : public ReceiveLoop {
 public:
     struct Socket {
@@ -33,6 +34,7 @@ public:
     // only its first kSyslogMessageBytes are handed on.
     static constexpr std::size_t kBufferSize = 64 * 1024;
     static constexpr int kWaitMilliseconds = 1000;
+    static constexpr int kDrainMilliseconds = 1000;
 
     ReceiveThread(std::vector<Socket> sockets, std::uint64_t generation, Output output);
     ~ReceiveThread() override;
@@ -40,7 +42,9 @@ public:
 private:
     void run() override;
     struct Buffers;
-    void drain(const Socket& socket, Buffers& buffers, std::vector<ReceivedItem>& batch);
+    // Reads what the socket holds, a few batches at a time; answers true when it may hold more.
+    // Once a stop is asked for it reads on only while `stopping` says so.
+    bool drain(const Socket& socket, Buffers& buffers, std::vector<ReceivedItem>& batch, bool stopping);
     // Hands an error on as the datagrams go.
     void handOnError(ReceivedItem item, std::vector<ReceivedItem>& batch);
 

@@ -151,11 +151,60 @@ void TcpReceiveThread::run() {
         if (!batch.empty())
             m_output.push(batch);
     }
-    for (auto& c : connections) closeConnection(c, batch);
-    connections.clear();
+    drainConnections(connections, batch);
     m_connectionCount.store(0);
     if (!batch.empty())
         m_output.push(batch);
+}
+
+void TcpReceiveThread::drainConnections(std::vector<Connection>& connections,
+                                        std::vector<ReceivedItem>& batch) {
+    // What the peers sent before the stop is in this computer's socket buffers (or on its way
+    // from theirs): read it, whether or not the output is busy, so a normal stop loses nothing.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kDrainMilliseconds);
+    // A connection the system had already set up is open as far as its sender knows: it is
+    // taken too, and read like the others. Nothing later is accepted.
+    for (const auto& listener : m_listeners) {
+        std::size_t before = 0;
+        do {
+            before = connections.size();
+            acceptAll(listener, connections, batch);
+        } while (connections.size() > before);
+    }
+    std::size_t reads = 0;
+    std::vector<pollfd> fds;
+    while (!connections.empty() && reads < kDrainLimitBytes / kReadSize) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+            break;
+        fds.clear();
+        for (const auto& c : connections) fds.push_back({c.fd, POLLIN, 0});
+        const int ready = ::poll(fds.data(), fds.size(),
+                                 static_cast<int>(std::min<std::int64_t>(left, kDrainQuietMilliseconds)));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;  // quiet: everything pending has been read
+        std::vector<std::size_t> ended;
+        for (std::size_t i = 0; i < connections.size(); ++i) {
+            if (fds[i].revents == 0)
+                continue;
+            ++reads;
+            if (!readFrom(connections[i], batch))
+                ended.push_back(i);
+        }
+        // A peer that closed its end finished its last frame, as in normal operation.
+        for (auto it = ended.rbegin(); it != ended.rend(); ++it) {
+            closeConnection(connections[*it], batch);
+            connections.erase(connections.begin() + static_cast<std::ptrdiff_t>(*it));
+        }
+        if (!batch.empty())
+            m_output.push(batch);
+    }
+    // Still open: the stop cut the sender off, so a frame it had only begun is incomplete.
+    for (auto& c : connections) ::close(c.fd);
+    connections.clear();
 }
 
 void TcpReceiveThread::acceptAll(const Listener& listener, std::vector<Connection>& connections,

@@ -50,8 +50,19 @@ public:
 
     TcpReceiveThread(std::vector<Listener> listeners, std::uint64_t generation, const TcpLimits& limits,
                      Output output);
-    // Stops; frames in progress are handed on as they stand and every connection is closed.
+    // Stops as stop() says, then every connection is closed.
     ~TcpReceiveThread() override;
+
+    // stop() (of ReceiveLoop): no more connections are accepted (those the system had already
+    // set up are taken); what each open connection has already sent is read for up to
+    // kDrainMilliseconds and its complete frames handed on; a frame that is only partly received
+    // is dropped (never handed on cut); then every connection is closed.
+    static constexpr int kDrainMilliseconds = 1000;
+    // A stopping thread takes everything pending as read once no connection has had anything
+    // more for this long.
+    static constexpr int kDrainQuietMilliseconds = 50;
+    // And it reads at most this much while stopping, whatever the peers keep sending.
+    static constexpr std::size_t kDrainLimitBytes = 256 * 1024 * 1024;
 
     std::size_t connectionCount() const { return m_connectionCount.load(); }
     // Connections closed because every slot was taken: with a maximum above 0 the one idle
@@ -66,6 +77,7 @@ private:
     // False when the connection is to be closed.
     bool readFrom(Connection& connection, std::vector<ReceivedItem>& batch);
     void closeConnection(Connection& connection, std::vector<ReceivedItem>& batch);
+    void drainConnections(std::vector<Connection>& connections, std::vector<ReceivedItem>& batch);
     void addFrames(Connection& connection, std::vector<std::string>& frames,
                    std::vector<ReceivedItem>& batch);
 

@@ -18,11 +18,12 @@ using ProgramEnvironment = std::vector<std::pair<std::string, std::string>>;
 class NotifyActions {
 public:
     virtual ~NotifyActions() = default;
-    // Plays <program folder>/<name>.wav in the background; an empty name plays nothing. Never
-    // reports a failure (no sound device means silence).
+    // Plays <program folder>/<name>.wav in the background; an empty name plays nothing. A sound
+    // that cannot play (no sound device) is reported once; later sounds are skipped silently.
     virtual void PlayNotifySound(const std::string& name) = 0;
     // Opens the path without waiting for what it starts. Answers a value above 32 on success and
-    // 2 when nothing could be started, after the "Notification Execute" warning was shown.
+    // 2 when nothing could be started (a path that does not exist included), after the
+    // "Notification Execute" warning was shown.
     virtual int RunNotifyProgram(const std::string& path) = 0;
     // RunNotifyProgram with the given variables in the started program's environment (a
     // document or folder opened by the desktop may not see them).
@@ -33,7 +34,7 @@ public:
 };
 
 // The desktop's services: libcanberra plays the sound; an executable file is started directly,
-// anything else (a folder, a document) is handed to xdg-open. Programs run detached, in their
+// anything else (a folder, a document, a web address) is handed to xdg-open. Programs run detached, in their
 // own session, and are never waited for.
 class PosixNotifyActions : public NotifyActions {
 public:
@@ -55,6 +56,7 @@ private:
     MessageDialogs& m_dialogs;
     std::string m_opener = "xdg-open";
     CanberraSoundPlayer m_sound;
+    bool m_soundReported = false;
 };
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include "protocol/Placeholders.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -79,6 +80,19 @@ std::string openFailedText(const std::string& path, const std::string& reason) {
     return fillIn(platform_texts::kOpenFileFailed, path) + ": " + reason;
 }
 
+// A scheme of two letters or more ("https:", "mailto:"); a single letter is a drive ("C:").
+bool hasScheme(const std::string& path) {
+    const auto colon = path.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(path[0])))
+        return false;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        if (!(std::isalnum(c) || c == '+' || c == '-' || c == '.'))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 PosixNotifyActions::PosixNotifyActions(std::string appFolder, MessageDialogs& dialogs)
@@ -96,6 +110,11 @@ void PosixNotifyActions::PlayNotifySound(const std::string& name) {
         m_sound.playFile(file);
     else
         m_sound.playEvent("dialog-warning");
+    if (const std::string failure = m_sound.failure(); !failure.empty() && !m_soundReported) {
+        m_soundReported = true;
+        m_dialogs.show(fillIn(platform_texts::kSoundFailed, failure), platform_texts::kNotificationSound,
+                       dkWarning);
+    }
 }
 
 int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
@@ -105,15 +124,25 @@ int PosixNotifyActions::RunNotifyProgram(const std::string& path) {
 int PosixNotifyActions::RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) {
     if (path.empty())
         return kNotStarted;
-    // A folder or a document is opened by the desktop; an executable file is started itself.
-    // The message text is never passed on.
+    // A folder, a document or a web address is opened by the desktop; an executable file is
+    // started itself. The message text is never passed on. The desktop's opener reports nothing
+    // back, so a path that does not exist is caught here rather than reported as started.
     const bool folder = path.back() == '/' || path.back() == '\\';
+    std::string local = path;
+    if (local.back() == '\\')
+        local.pop_back();
     std::vector<std::string> args;
-    if (!folder && isExecutableFile(path))
-        args = {path};
-    else
+    int rc = 0;
+    if (hasScheme(path))
         args = {m_opener, path};
-    const int rc = spawnDetached(args, environment);
+    else if (struct stat st{}; ::stat(local.c_str(), &st) != 0)
+        rc = errno;
+    else if (!folder && isExecutableFile(local))
+        args = {local};
+    else
+        args = {m_opener, local};
+    if (rc == 0)
+        rc = spawnDetached(args, environment);
     if (rc == 0)
         return kStarted;
     std::string reason = std::strerror(rc);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 namespace corvane {
 
@@ -34,14 +32,6 @@ std::string resolveDataFolder(const std::function<const char*(const char*)>& env
 
 std::string resolveDataFolder() {
     return resolveDataFolder([](const char* name) { return std::getenv(name); });
-}
-
-std::string resolveAppFolder(const std::string& executableFolder, const std::string& installedFolder) {
-    const std::string own = withSlash(executableFolder);
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(own + "MessageSet.vtx", ec))
-        return own;
-    return withSlash(installedFolder);
 }
 
 }  // namespace corvane

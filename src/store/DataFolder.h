@@ -12,9 +12,4 @@ namespace corvane {
 std::string resolveDataFolder(const std::function<const char*(const char*)>& environment);
 std::string resolveDataFolder();  // from the process environment
 
-// The folder that holds the template data files, with a trailing slash: the executable's own
-// folder when the files are there (a build tree), otherwise `installedFolder` (for an installed
-// program, <prefix>/share/corvane/).
-std::string resolveAppFolder(const std::string& executableFolder, const std::string& installedFolder);
-
 }  // namespace corvane

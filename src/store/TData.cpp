@@ -507,7 +507,10 @@ void TData::startFresh(Table& table, const std::string& error, bool lookupNames)
     report(ReportKind::ApplicationError, table.name(),
            fillIn(storetexts::kFileMovedAside, {path, error, kept.empty() ? path : kept}));
     if (&table == &m_filterSet) {
+        // The template's filter row: host key 0 is the host table's "Any" row, so the address
+        // box shows "Any" rather than nothing.
         table.append();
+        setIfPresent(table, "HostKey", 0);
         table.post();
     }
     // Written at once, so that the next start is not taken for a first start.

@@ -5,11 +5,8 @@
 namespace corvane {
 
 // The folder of the program's files (image library, templates, help, sounds), with a trailing
-// slash: the executable's folder when it holds the image library (a build tree), otherwise the
-// installed data folder compiled in (<prefix>/share/corvane/).
+// slash: the rule both programs share (platform/AppFolder.h).
 QString appFolder();
-// The same rule on given folders, for tests.
-QString chooseAppFolder(const QString& executableFolder, const QString& installedFolder);
 
 // The help pages: <app folder>help/.
 QString helpFolder(const QString& appFolder);

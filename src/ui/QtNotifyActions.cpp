@@ -98,6 +98,13 @@ void QtNotifyActions::PlayNotifySound(const std::string& name) {
         player.playFile(file.toStdString());
     else
         player.playEvent("dialog-warning");
+    if (const std::string failure = player.failure(); !failure.empty() && !m_soundReported) {
+        m_soundReported = true;
+        std::string text = platform_texts::kSoundFailed;
+        if (const auto at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, failure);
+        m_dialogs.show(text, platform_texts::kNotificationSound, mkWarning);
+    }
 }
 
 int QtNotifyActions::RunNotifyProgramWith(const std::string& path, const ProgramEnvironment& environment) {

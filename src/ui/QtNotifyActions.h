@@ -59,6 +59,7 @@ private:
     SoundPlayer* m_player;
     DesktopPathOpener m_desktop;
     PathOpener* m_opener;
+    bool m_soundReported = false;
 };
 
 }  // namespace corvane

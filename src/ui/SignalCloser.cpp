@@ -1,7 +1,10 @@
 #include "ui/SignalCloser.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,6 +14,7 @@ namespace corvane {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 void onSignal(int signal) {
     const int saved = errno;
@@ -31,21 +35,29 @@ SignalCloser::SignalCloser(std::function<void()> action, QObject* parent)
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    m_installed = ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
+    m_installed = true;
+    for (int signal : kSignals) m_installed = ::sigaction(signal, &sa, nullptr) == 0 && m_installed;
 }
 
 SignalCloser::~SignalCloser() {
     struct sigaction sa = {};
     sa.sa_handler = SIG_DFL;
     sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
+    for (int signal : kSignals) ::sigaction(signal, &sa, nullptr);
     delete m_notifier;
     for (int& fd : g_pipe)
         if (fd >= 0) {
             ::close(fd);
             fd = -1;
         }
+}
+
+void closeOpenDialogs() {
+    // Innermost first: a dialog opened from another one is the last of the top-level widgets.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (auto* dialog = qobject_cast<QDialog*>(*it); dialog && dialog->isVisible())
+            dialog->reject();
 }
 
 void SignalCloser::readSignal() {

@@ -8,9 +8,10 @@ class QSocketNotifier;
 
 namespace corvane {
 
-// Turns SIGTERM and SIGINT into a call on the GUI thread: the signal handler only writes a byte
-// to a pipe, and the event loop reads it and runs the action (closing the main window exactly as
-// its Exit button does). One instance per program.
+// Turns SIGTERM, SIGINT and SIGHUP (the desktop session ending) into a call on the GUI thread:
+// the signal handler only writes a byte to a pipe, and the event loop (a dialog's own included)
+// reads it and runs the action (closing the program exactly as its Exit button does). One
+// instance per program.
 class SignalCloser : public QObject {
     Q_OBJECT
 public:
@@ -30,5 +31,8 @@ private:
     QSocketNotifier* m_notifier = nullptr;
     bool m_installed = false;
 };
+
+// Closes every open dialog as its close box would (rejected), innermost first.
+void closeOpenDialogs();
 
 }  // namespace corvane

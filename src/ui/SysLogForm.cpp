@@ -1,7 +1,9 @@
 #include "ui/SysLogForm.h"
 
 #include "app/AppCore.h"
+#include "app/SettingsTexts.h"
 #include "app/UpdateChecker.h"
+#include "net/SysLogServer.h"
 #include "store/TData.h"
 #include "store/Table.h"
 #include "platform/InternetState.h"
@@ -18,6 +20,7 @@
 #include "ui/MessageRows.h"
 #include "ui/MsgDialog.h"
 #include "ui/TDuration.h"
+#include "ui/Translation.h"
 #include "widgets/TImageButton.h"
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnLabel.h"
@@ -26,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -117,7 +121,10 @@ void TSysLogForm::connectHandlers() {
 }
 
 void TSysLogForm::FormCreate() {
-    loadImageLists();
+    // Without its pictures the window still works, so a missing image library is reported (once
+    // the listeners are open) and start-up goes on.
+    if (const QString error = loadImageLists(); !error.isEmpty())
+        m_env.dialogs->show(error.toStdString(), ui_texts::kProgramFilesTitle, mkError);
     setWindowTitle(QString::fromLatin1(kCaption));
     // One taskbar entry: this window is the only top-level window the program keeps open.
     // The filter bar's facility, severity and period parts start empty (the filter bar's own).
@@ -187,20 +194,24 @@ void TSysLogForm::AfterConstruction() {
     // the Severity value already sits right under its heading; no row needs moving here.
 }
 
-void TSysLogForm::loadImageLists() {
+QString TSysLogForm::loadImageLists() {
     const QString library = m_env.appFolder + QString::fromLatin1(kImageLibraryFile);
+    if (!QFileInfo(library).isFile())
+        return QString::fromLatin1(ui_texts::kImageLibraryMissing).replace(QStringLiteral("%1"), library);
     const std::pair<const char*, TImageList*> lists[] = {{"ISEVERITYLIST", &iSeverityList},
                                                          {"IFACILITYLIST", &iFacilityList},
                                                          {"IBUTTONS", &iButtons},
                                                          {"SMIMAGES", &SmImages}};
+    QString errors;
     for (const auto& [resource, list] : lists) {
         const QString error = LoadImageList(library, QString::fromLatin1(resource), list);
         if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
+            errors += (errors.isEmpty() ? QString() : QStringLiteral("\n")) + error;
     }
     Image1->setPicture(LoadLibraryPicture(library, QStringLiteral("Header")));
     CompanyLogo->setPicture(LoadLibraryPicture(library, QStringLiteral("Logo")));
     iLanguage->setPicture(LoadLibraryPicture(library, QStringLiteral("Flag")));
+    return errors;
 }
 
 void TSysLogForm::ApplySettings() {
@@ -255,7 +266,8 @@ void TSysLogForm::applyWindowPlacement() {
 }
 
 void TSysLogForm::BringToFront() {
-    if (settingsDialogVisible && settingsDialogVisible())
+    // A closing window stays closed while what arrived last is stored.
+    if (m_closing || (settingsDialogVisible && settingsDialogVisible()))
         return;
     Settings* settings = m_core ? m_core->settings() : nullptr;
     if (settings && !settings->readBool(Settings::kOptions, kBringToFrontKey, true))
@@ -397,7 +409,8 @@ void TSysLogForm::refreshDropped() {
 }
 
 bool TSysLogForm::IsNetworkUp() const {
-    if (!m_core || !m_core->listener().Active())
+    // Up means syslog's own port listens; the TCP listener's state is in the indicator's hint.
+    if (!m_core || !m_core->listener().UDPServer().Active())
         return false;
     return m_env.internetConnected ? m_env.internetConnected() : IsInternetConnected();
 }
@@ -406,11 +419,43 @@ void TSysLogForm::RefreshNetworkIndicator() {
     const bool up = IsNetworkUp();
     iNetwork->setEnabled(up);
     iNetwork->setFontColor(up ? palette().color(QPalette::ButtonText) : QColor(255, 0, 0));
-    const std::uint64_t refused = m_core ? m_core->listener().TCPServer().RefusedCount() : 0;
-    QString hint = tr("TCP connections closed for want of a free slot: %1").arg(refused);
+    refreshListenerState();
+}
+
+void TSysLogForm::refreshListenerState() {
+    if (!m_core)
+        return;
+    TnSysLogServer& listener = m_core->listener();
+    auto bound = [](const std::vector<SocketAddress>& addresses) {
+        QStringList shown;
+        for (const SocketAddress& b : addresses)
+            shown << QStringLiteral("%1:%2").arg(textFromCore(b.IP)).arg(b.Port);
+        return shown.join(QStringLiteral(", "));
+    };
+    const QString udp = listener.UDPServer().Active()
+                            ? tr("UDP listening on %1").arg(bound(listener.UDPServer().BoundAddresses()))
+                            : tr("UDP not listening");
+    QString tcp;
+    if (listener.TCPActive())
+        tcp = tr("TCP listening on %1").arg(bound(listener.TCPServer().BoundAddresses()));
+    else if (!m_core->tcpError().empty())
+        tcp = tr("TCP not listening: %1").arg(translateCoreText(textFromCore(m_core->tcpError())));
+    else
+        tcp = tr("TCP off");
+    const std::uint64_t refused = listener.TCPServer().RefusedCount();
+    QString hint = udp + QLatin1Char('\n') + tcp + QLatin1Char('\n') +
+                   tr("TCP connections closed for want of a free slot: %1").arg(refused);
     if (!m_lastNotice.isEmpty())
-        hint += "\n" + m_lastNotice;
+        hint += QLatin1Char('\n') + m_lastNotice;
     iNetwork->setToolTip(hint);
+
+    // A port the operator chose was reported by a dialog; the built-in default only here.
+    const bool note = !listener.TCPActive() && !m_core->tcpError().empty() && m_core->tcpIsBuiltInDefault();
+    if (note) {
+        lblTcp->setCaption(tr(" TCP %1 off").arg(listener.TCPPort()));
+        lblTcp->setToolTip(translateCoreText(textFromCore(m_core->tcpError())));
+    }
+    lblTcp->setVisible(note && lblDropped->isHidden());
 }
 
 void TSysLogForm::ShowNotice(const std::string& text) {
@@ -490,7 +535,14 @@ void TSysLogForm::EndSizeMove() {
         settings->writeInteger(Settings::kOptions, "Width", width());
         settings->writeInteger(Settings::kOptions, "Height", height());
     }
-    settings->flush();
+    // Reported once until a write succeeds again: every move would otherwise bring it back.
+    const std::string error = settings->flush();
+    if (error.empty()) {
+        m_settingsWriteReported = false;
+    } else if (!m_settingsWriteReported) {
+        m_settingsWriteReported = true;
+        m_env.dialogs->show(error, settings_texts::kSettingsTitle, mkError);
+    }
 }
 
 void TSysLogForm::changeEvent(QEvent* event) {

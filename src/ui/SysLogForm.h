@@ -192,6 +192,7 @@ public:
     TnLabel* EventCount;
     TnLabel* lblDropped;
     TnLabel* lblNew;
+    TnLabel* lblTcp;  // shown while the built-in TCP listener could not be opened
     TImageButton* iLanguage;
     TImageButton* iNetwork;
 
@@ -227,13 +228,16 @@ private:
     void FormActivate();
     bool FormCloseQuery();
     void TimerEvent();
-    void loadImageLists();
+    // Answers what could not be loaded, empty when every list and picture is there.
+    QString loadImageLists();
     void applyWindowPlacement();
     void refreshDropped();
     void showCurrentRecord(Table& table);
     void operatorMoved();
     void holdView(Table& messages);
     void showNewCount();
+    // The status bar's TCP note and the network indicator's hint from the listeners' state.
+    void refreshListenerState();
 
     void iBtnCloseMouseUp();
     void iBtnSetupMouseUp();
@@ -281,6 +285,7 @@ private:
     bool m_destroyed = false;
     bool m_closing = false;
     bool m_exiting = false;
+    bool m_settingsWriteReported = false;  // a failed write after a move is reported once
 };
 
 }  // namespace corvane

@@ -395,6 +395,14 @@ void TSysLogForm::buildStatusBar() {
     lblDropped->setToolTip(tr("Datagrams that arrived faster than they could be taken in"));
     lblDropped->hide();
 
+    // Shares the dropped count's place, which it yields to while datagrams are being dropped.
+    lblTcp = named(new TnLabel(StatusBar), "lblTcp");
+    lblTcp->setGeometry(526, 0, 104, 28);
+    lblTcp->setLayout(TextLayout::Center);
+    lblTcp->setGradient(false);
+    lblTcp->setClientColor(TColor(QColor(0, 0, 0, 0)));
+    lblTcp->hide();
+
     iLanguage = named(new TImageButton(StatusBar), "iLanguage");
     iLanguage->setGeometry(634, 3, 16, 20);
     iLanguage->setCursor(Qt::PointingHandCursor);

@@ -42,6 +42,7 @@ const std::vector<const char*>& coreTexts() {
         app_texts::kMailNoRecipient,
         app_texts::kMailNoServer,
         app_texts::kMailBadPort,
+        settings_texts::kSettingsTitle,
         settings_texts::kReadFailed,
         settings_texts::kTooLarge,
         settings_texts::kWriteFailed,
@@ -90,6 +91,8 @@ const std::vector<const char*>& coreTexts() {
         http_texts::kErrorStatus,
         platform_texts::kNotificationExecute,
         platform_texts::kOpenFileFailed,
+        platform_texts::kNotificationSound,
+        platform_texts::kSoundFailed,
         storetexts::kInitializeData,
         storetexts::kNoFilterCompiler,
         storetexts::kTableNotOpen,
@@ -126,6 +129,8 @@ const std::vector<const char*>& coreTexts() {
         ui_texts::kLanguageTitle,
         ui_texts::kShutdownTitle,
         ui_texts::kHelpPagesMissing,
+        ui_texts::kProgramFilesTitle,
+        ui_texts::kImageLibraryMissing,
     };
     return texts;
 }

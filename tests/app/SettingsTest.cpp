@@ -192,6 +192,69 @@ TEST_F(SettingsFile, FailuresComeBackAsText) {
         << error;
 }
 
+// The shapes a settings file comes in from editors and from earlier runs: every one reads its
+// keys, and a rewrite keeps every entry it had.
+TEST_F(SettingsFile, FileShapesReadAndSurviveARewrite) {
+    const std::string longValue(200 * 1024, 'v');
+    std::string manyEntries = "[Options]\n";
+    for (int i = 0; i < 150'000; ++i) manyEntries += "K" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    manyEntries += "UDPPort=5514\n";
+    struct Row {
+        const char* name;
+        std::string text;
+        std::size_t entries;  // lines of section Options after loading
+    };
+    const Row rows[] = {
+        {"byte-order mark", "\xEF\xBB\xBF[Options]\r\nUDPPort=5514\r\n", 1},
+        {"byte-order mark and LF", "\xEF\xBB\xBF[Options]\nUDPPort=5514\n", 1},
+        {"CR LF", "[Options]\r\nLocation=x\r\nUDPPort=5514\r\n", 2},
+        {"LF", "[Options]\nLocation=x\nUDPPort=5514\n", 2},
+        {"no final line end", "[Options]\nUDPPort=5514", 1},
+        {"a line over 64 KiB", "[Options]\nLong=" + longValue + "\nUDPPort=5514\n", 2},
+        {"150,000 entries", manyEntries, 150'001},
+    };
+    for (const Row& r : rows) {
+        writeFile(r.text);
+        auto s = load();
+        ASSERT_TRUE(s) << r.name;
+        EXPECT_EQ(s->readInteger("Options", "UDPPort", 514), 5514) << r.name;
+        EXPECT_EQ(s->content().size(), r.entries + 2) << r.name;  // section line and blank line
+        if (r.text.find("Long=") != std::string::npos) {
+            EXPECT_EQ(s->readString("Options", "Long", ""), longValue) << r.name;
+        }
+        ASSERT_EQ(s->flush(), "") << r.name;
+        auto again = load();
+        ASSERT_TRUE(again) << r.name;
+        EXPECT_EQ(again->content(), s->content()) << r.name;
+        EXPECT_EQ(readFile().rfind("[Options]\r\n", 0), 0u) << r.name << ": the mark is not written back";
+    }
+}
+
+TEST_F(SettingsFile, AFileOverTheSizeLimitIsReportedAndLeftAlone) {
+    std::string text = "[Options]\r\nUDPPort=5514\r\nUDPBindings=127.0.0.1\r\n";
+    text += "Padding=" + std::string(Settings::kMaxFileSize, 'p') + "\r\n";
+    writeFile(text);
+    auto r = Settings::load(path());
+    EXPECT_FALSE(r.settings);
+    EXPECT_EQ(r.error, "The settings file " + path() + " is too large to be a settings file.");
+    EXPECT_EQ(readFile(), text);
+}
+
+TEST_F(SettingsFile, AFailedWriteIsReportedAndLeavesNoTemporaryFile) {
+    writeFile("[Options]\r\nUDPPort=5514\r\n");
+    auto s = load();
+    ASSERT_TRUE(s);
+    s->writeInteger("Options", "UDPPort", 6000);
+    // Something else took the file's place: a folder that holds a file cannot be replaced.
+    fs::remove(path());
+    fs::create_directory(path());
+    std::ofstream(path() + "/keep") << "x";
+    const std::string error = s->flush();
+    EXPECT_EQ(error.rfind("Could not write the settings file " + path() + ": ", 0), 0u) << error;
+    EXPECT_TRUE(fs::exists(path() + "/keep"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator{}), 1);
+}
+
 TEST(SettingsContent, CopyAndRestoreUndoesWrites) {
     Settings s("unused");
     s.writeString("Options", "NotifyFacility", "Kernel");

@@ -35,20 +35,23 @@ TEST(EventLoop, ATaskThatThrowsDoesNotEndTheLoop) {
 }
 
 TEST(HeadlessOptions, DataFolderFromTheCommandLineOrTheEnvironment) {
+    CommandLine line = headlessCommandLine();
     HeadlessOptions o;
-    EXPECT_EQ(parseHeadlessOptions({"--data-folder", "/tmp/x", "--app-folder", "/opt/c/"}, o), "");
+    ASSERT_EQ(line.parse({"--data-folder", "/tmp/x", "--app-folder", "/opt/c/"}), CommandLine::Outcome::Run);
+    EXPECT_EQ(headlessOptionsFrom(line, o), "");
     EXPECT_EQ(o.dataFolder, "/tmp/x/");
     EXPECT_EQ(o.appFolder, "/opt/c/");
 
-    HeadlessOptions bad;
-    EXPECT_EQ(parseHeadlessOptions({"--port", "5"}, bad), "unknown option --port");
-    EXPECT_EQ(parseHeadlessOptions({"--data-folder"}, bad), "--data-folder needs a folder");
-    EXPECT_EQ(parseHeadlessOptions({"--help"}, bad), "help");
+    EXPECT_EQ(line.parse({"--port", "5"}), CommandLine::Outcome::Fail);
+    EXPECT_EQ(line.parse({"-platform", "offscreen"}), CommandLine::Outcome::Fail);  // no window system here
+    EXPECT_EQ(line.parse({"--help"}), CommandLine::Outcome::ShowHelp);
 
     ::setenv("USERPROFILE", "/home/op", 1);
+    ASSERT_EQ(line.parse({}), CommandLine::Outcome::Run);
     HeadlessOptions env;
-    EXPECT_EQ(parseHeadlessOptions({}, env), "");
+    EXPECT_EQ(headlessOptionsFrom(line, env), "");
     EXPECT_EQ(env.dataFolder, "/home/op/AppData/Local/Corvane/");
+    EXPECT_FALSE(env.appFolder.empty());
     ::unsetenv("USERPROFILE");
 }
 

@@ -156,6 +156,17 @@ TEST_F(Listener, ClosesWellWithinASecond) {
     EXPECT_EQ(server.UDPServer().CurrentBinding(), nullptr);
 }
 
+TEST_F(Listener, ClosingReadsTheDatagramsTheSocketAlreadyHolds) {
+    const int port = openOnLoopback();
+    constexpr int kDatagrams = 2000;
+    for (int i = 0; i < kDatagrams; ++i) ASSERT_TRUE(sender.send(port, "<13>datagram " + std::to_string(i)));
+    ASSERT_EQ(server.SetActive(false), "");
+    ASSERT_TRUE(deliverUntil(server, received, kDatagrams));
+    for (int i = 0; i < kDatagrams; ++i)
+        ASSERT_EQ(received[static_cast<std::size_t>(i)].message.Data, "<13>datagram " + std::to_string(i));
+    EXPECT_EQ(server.DroppedCount(), 0u);
+}
+
 TEST_F(Listener, DeliveryErrorsGoToTheExceptionEventAndReceivingGoesOn) {
     struct Caught {
         TnComponent* sender;

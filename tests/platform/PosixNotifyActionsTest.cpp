@@ -98,24 +98,56 @@ TEST_F(PosixActions, FoldersAndDocumentsGoToTheOpener) {
 }
 
 TEST_F(PosixActions, NothingStartedGivesTwoAndTheWarning) {
+    const std::string prefix = "An Error ocurred opening the file. File name ";
+    std::ofstream(dir + "report.txt") << "x";
+    std::ofstream(dir + "garbage") << "not a program";
+    fs::permissions(dir + "garbage", fs::perms::owner_all);
+    struct Row {
+        const char* name;
+        std::string path;
+        std::string opener;
+        std::string message;
+    };
+    const Row rows[] = {
+        {"missing file", "/no/such/file.txt", "", prefix + "/no/such/file.txt: No such file or directory"},
+        {"missing program", "/no/such/program", "", prefix + "/no/such/program: No such file or directory"},
+        {"missing folder", "/no/such/folder/", "", prefix + "/no/such/folder/: No such file or directory"},
+        {"program that cannot start", dir + "garbage", "", prefix + dir + "garbage: Exec format error"},
+        {"no opener for a document", dir + "report.txt", dir + "no-such-opener",
+         prefix + dir + "report.txt: " + dir + "no-such-opener: No such file or directory"},
+        {"no opener for a web address", "https://example.org/", dir + "no-such-opener",
+         prefix + "https://example.org/: " + dir + "no-such-opener: No such file or directory"},
+    };
+    for (const Row& r : rows) {
+        RecordingDialogs shown;
+        PosixNotifyActions actions(dir, shown);
+        if (!r.opener.empty())
+            actions.setOpener(r.opener);
+        EXPECT_EQ(actions.RunNotifyProgram(r.path), 2) << r.name;
+        ASSERT_EQ(shown.shown.size(), 1u) << r.name;
+        EXPECT_EQ(shown.shown[0].title, "Notification Execute") << r.name;
+        EXPECT_EQ(shown.shown[0].kind, 48) << r.name;
+        EXPECT_EQ(shown.shown[0].message, r.message) << r.name;
+    }
     PosixNotifyActions actions(dir, dialogs);
     EXPECT_EQ(actions.RunNotifyProgram(""), 2);
     EXPECT_TRUE(dialogs.shown.empty());
-
-    actions.setOpener(dir + "no-such-opener");
-    EXPECT_EQ(actions.RunNotifyProgram("/no/such/file.txt"), 2);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].title, "Notification Execute");
-    EXPECT_EQ(dialogs.shown[0].kind, 48);
-    EXPECT_EQ(dialogs.shown[0].message, "An Error ocurred opening the file. File name /no/such/file.txt: " +
-                                            dir + "no-such-opener: No such file or directory");
 }
 
-TEST_F(PosixActions, SoundWithoutADeviceIsSilent) {
-    PosixNotifyActions actions(dir, dialogs);
-    actions.PlayNotifySound("Warning");
-    actions.PlayNotifySound("");
-    EXPECT_TRUE(dialogs.shown.empty());
+TEST_F(PosixActions, SoundThatCannotPlayIsReportedOnceThenSilent) {
+    // A sound driver that does not exist stands for a machine without a sound device.
+    ::setenv("CANBERRA_DRIVER", "no-such-driver", 1);
+    {
+        PosixNotifyActions actions(dir, dialogs);
+        for (int i = 0; i < 5; ++i) actions.PlayNotifySound("Warning");
+        actions.PlayNotifySound("");
+    }
+    ::unsetenv("CANBERRA_DRIVER");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Notification Sound");
+    EXPECT_EQ(dialogs.shown[0].kind, 48);
+    EXPECT_EQ(dialogs.shown[0].message.rfind("The notification sound cannot be played (", 0), 0u)
+        << dialogs.shown[0].message;
 }
 
 }  // namespace

@@ -33,13 +33,5 @@ TEST(DataFolder, FollowsTheProfileThenTheXdgRule) {
     }
 }
 
-TEST(DataFolder, AppFolderIsTheExecutablesWhenItHoldsTheTemplates) {
-    test::TempFolder exe;
-    EXPECT_EQ(resolveAppFolder(exe.path(), "/usr/share/corvane"), "/usr/share/corvane/");
-    ASSERT_EQ(writeFileAtomically(exe / "MessageSet.vtx", "x"), "");
-    EXPECT_EQ(resolveAppFolder(exe.path().substr(0, exe.path().size() - 1), "/usr/share/corvane/"),
-              exe.path());
-}
-
 }  // namespace
 }  // namespace corvane

@@ -349,6 +349,14 @@ TEST(TData, DamagedFilesAreMovedAsideReportedAndReplaced) {
                  {&s.data.MessageSet(), &s.data.HostSet(), &s.data.FilterSet(), &s.data.SeveritySet()}) {
                 if (t->name() == name) {
                     EXPECT_EQ(t->recordCount(), c.rowsAfter);
+                    if (t == &s.data.FilterSet()) {
+                        // The fresh filter row is the template's: every part of it "Any".
+                        const RowReader row = t->readerOfRecord(0);
+                        EXPECT_EQ(row.integer(t->fieldIndex("HostKey")), 0);
+                        EXPECT_EQ(row.integer(t->fieldIndex("FacilityKey")), -1);
+                        EXPECT_EQ(row.integer(t->fieldIndex("SeverityKey")), -1);
+                        EXPECT_EQ(row.integer(t->fieldIndex("TimeKey")), 0);
+                    }
                 } else if (t == &s.data.MessageSet()) {
                     EXPECT_EQ(t->recordCount(), 1);  // the other tables are loaded as they were
                 }

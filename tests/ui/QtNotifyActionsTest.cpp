@@ -121,5 +121,32 @@ TEST_F(NotifyActionsTest, TheDesktopOpenerStartsAProgramDetached) {
     EXPECT_NE(opener.startProgram(QString::fromStdString(path("nothing-here")), {}), QString());
 }
 
+// A player whose device is gone: every sound fails the same way.
+struct DeadPlayer : SoundPlayer {
+    int played = 0;
+    void playEvent(const std::string&) override { ++played; }
+    void playFile(const std::string&) override { ++played; }
+    std::string failure() const override { return "No such driver"; }
+};
+
+TEST_F(NotifyActionsTest, ASoundThatCannotPlayIsReportedOnce) {
+    DeadPlayer dead;
+    QtNotifyActions actions(dir.path() + QStringLiteral("/"), r, &dead, &r);
+    for (int i = 0; i < 4; ++i) actions.PlayNotifySound("Warning");
+    ASSERT_EQ(r.calls.size(), 1u);
+    EXPECT_EQ(r.calls[0],
+              "Notification Sound 48: The notification sound cannot be played (No such driver). No further "
+              "sounds are played until the program is started again.");
+}
+
+TEST(CanberraPlayer, WithoutADriverSoundsStopAndTellWhy) {
+    ::setenv("CANBERRA_DRIVER", "no-such-driver", 1);
+    CanberraSoundPlayer player;
+    player.playEvent("dialog-error");
+    EXPECT_NE(player.failure(), "");
+    player.playFile("/no/such/file.wav");
+    ::unsetenv("CANBERRA_DRIVER");
+}
+
 }  // namespace
 }  // namespace corvane
