@@ -17,6 +17,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# A sanitizer build runs a few times slower: its limits are three times as long.
+slow=1
+if ldd "$program" 2>/dev/null | grep -q 'libasan\|libtsan'; then slow=3; fi
+limit=$((2000 * slow))
 fail() { echo "FAIL: $*" >&2; for f in "$work"/*.log; do [ -f "$f" ] && { echo "== $f" >&2; cat "$f" >&2; }; done; exit 1; }
 
 free_udp_port() {
@@ -79,10 +83,10 @@ if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
   make_home user 65534 "UDPPort=$port\r\nUDPBindings=127.0.0.1\r\nUpdateCheck=0\r\n"
   since=$(now_ms)
   start user 65534
-  wait_listening "$port" 2000 "$since"
+  wait_listening "$port" "$limit" "$since"
   logger -n 127.0.0.1 -P "$port" -d --rfc3164 -t e2e "stored for an ordinary user"
   wait_stored "$work/user/data/Corvane/MessageSet.vtx" "stored for an ordinary user"
-  stop_within "$pid" 2000
+  stop_within "$pid" "$limit"
   grep -q "^UDPPort=$port" "$work/user/data/Corvane/corvane.ini" || fail "the settings were not written"
 else
   echo "not root: the ordinary-user start is not tried"
@@ -98,13 +102,13 @@ port=$(free_udp_port)
 make_home taken "$(id -u)" "UDPPort=$port\r\nUDPBindings=127.0.0.1\r\nTCPPort=$tport\r\nTCPBindings=127.0.0.1\r\nUpdateCheck=0\r\n"
 since=$(now_ms)
 start taken root
-wait_listening "$port" 2000 "$since"
+wait_listening "$port" "$limit" "$since"
 logger -n 127.0.0.1 -P "$port" -d --rfc3164 -t e2e "stored with the TCP port taken"
 wait_stored "$work/taken/data/Corvane/MessageSet.vtx" "stored with the TCP port taken"
 
 # 3. SIGTERM while the TCP warning (a port the operator chose) is open in case 2.
 sleep 0.5
-stop_within "$pid" 2000
+stop_within "$pid" "$limit"
 grep -q "stored with the TCP port taken" "$work/taken/data/Corvane/MessageSet.vtx" || fail "the message was lost"
 grep -q "^TCPPort=$tport" "$work/taken/data/Corvane/corvane.ini" || fail "the settings were not written"
 
@@ -115,10 +119,10 @@ printf '<?xml version="1.0"?><DATAPACKET Version="2.0"><METADATA><FIE' > "$work/
 printf 'x' > "$work/damaged/data/Corvane/MessageSet.vtx"
 since=$(now_ms)
 start damaged root
-wait_listening "$port" 2000 "$since"
+wait_listening "$port" "$limit" "$since"
 logger -n 127.0.0.1 -P "$port" -d --rfc3164 -t e2e "stored behind a dialog"
 sleep 0.5
-stop_within "$pid" 2000
+stop_within "$pid" "$limit"
 ls "$work/damaged/data/Corvane/" | grep -q 'HostSet.vtx.damaged-' || fail "the damaged file was not kept aside"
 grep -q "stored behind a dialog" "$work/damaged/data/Corvane/MessageSet.vtx" || fail "the message was lost"
 grep -q "^UDPPort=$port" "$work/damaged/data/Corvane/corvane.ini" || fail "the settings were not written"
