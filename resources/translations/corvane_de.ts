@@ -2,6 +2,85 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>corvane::ExchangeActions</name>
+    <message>
+        <source>Export View...</source>
+        <translation>Ansicht exportieren...</translation>
+    </message>
+    <message>
+        <source>Import Log File...</source>
+        <translation>Protokolldatei importieren...</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON Lines (*.jsonl)</source>
+        <translation>JSON Lines (*.jsonl)</translation>
+    </message>
+    <message>
+        <source>Syslog text (*.log)</source>
+        <translation>Syslog-Text (*.log)</translation>
+    </message>
+    <message>
+        <source>Export View</source>
+        <translation>Ansicht exportieren</translation>
+    </message>
+    <message>
+        <source>messages.csv</source>
+        <translation>meldungen.csv</translation>
+    </message>
+    <message>
+        <source>Import Log File</source>
+        <translation>Protokolldatei importieren</translation>
+    </message>
+    <message>
+        <source>Log files (*.log *.gz *.jsonl *.txt syslog* messages*);;All files (*)</source>
+        <translation>Protokolldateien (*.log *.gz *.jsonl *.txt syslog* messages*);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Exporting %1 messages...</source>
+        <translation>%1 Meldungen werden exportiert...</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>%1 messages exported to %2.</source>
+        <translation>%1 Meldungen nach %2 exportiert.</translation>
+    </message>
+    <message>
+        <source>Messages are being stored; try the import again in a moment.</source>
+        <translation>Es werden gerade Meldungen gespeichert; versuchen Sie den Import gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>%1 wird importiert...</translation>
+    </message>
+    <message>
+        <source>%1: %2 lines read, %3 stored, %4 skipped.</source>
+        <translation>%1: %2 Zeilen gelesen, %3 gespeichert, %4 übersprungen.</translation>
+    </message>
+    <message>
+        <source>The first line that could not be taken in is line %1.</source>
+        <translation>Die erste Zeile, die nicht übernommen werden konnte, ist Zeile %1.</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Abgebrochen.</translation>
+    </message>
+</context>
+<context>
     <name>corvane::DetailsPane</name>
     <message>
         <source>From: %1 at Address: %2, Host: %3, related process %4.</source>

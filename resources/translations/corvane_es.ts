@@ -2,6 +2,85 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>corvane::ExchangeActions</name>
+    <message>
+        <source>Export View...</source>
+        <translation>Exportar vista...</translation>
+    </message>
+    <message>
+        <source>Import Log File...</source>
+        <translation>Importar archivo de registro...</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON Lines (*.jsonl)</source>
+        <translation>JSON Lines (*.jsonl)</translation>
+    </message>
+    <message>
+        <source>Syslog text (*.log)</source>
+        <translation>Texto syslog (*.log)</translation>
+    </message>
+    <message>
+        <source>Export View</source>
+        <translation>Exportar vista</translation>
+    </message>
+    <message>
+        <source>messages.csv</source>
+        <translation>mensajes.csv</translation>
+    </message>
+    <message>
+        <source>Import Log File</source>
+        <translation>Importar archivo de registro</translation>
+    </message>
+    <message>
+        <source>Log files (*.log *.gz *.jsonl *.txt syslog* messages*);;All files (*)</source>
+        <translation>Archivos de registro (*.log *.gz *.jsonl *.txt syslog* messages*);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Exporting %1 messages...</source>
+        <translation>Exportando %1 mensajes...</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>%1 messages exported to %2.</source>
+        <translation>%1 mensajes exportados a %2.</translation>
+    </message>
+    <message>
+        <source>Messages are being stored; try the import again in a moment.</source>
+        <translation>Se están guardando mensajes; intente importar de nuevo en un momento.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importando %1...</translation>
+    </message>
+    <message>
+        <source>%1: %2 lines read, %3 stored, %4 skipped.</source>
+        <translation>%1: %2 líneas leídas, %3 guardadas, %4 omitidas.</translation>
+    </message>
+    <message>
+        <source>The first line that could not be taken in is line %1.</source>
+        <translation>La primera línea que no se pudo incorporar es la línea %1.</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Cancelado.</translation>
+    </message>
+</context>
+<context>
     <name>corvane::DetailsPane</name>
     <message>
         <source>From: %1 at Address: %2, Host: %3, related process %4.</source>

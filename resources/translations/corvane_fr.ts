@@ -2,6 +2,85 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>corvane::ExchangeActions</name>
+    <message>
+        <source>Export View...</source>
+        <translation>Exporter la vue...</translation>
+    </message>
+    <message>
+        <source>Import Log File...</source>
+        <translation>Importer un fichier journal...</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON Lines (*.jsonl)</source>
+        <translation>JSON Lines (*.jsonl)</translation>
+    </message>
+    <message>
+        <source>Syslog text (*.log)</source>
+        <translation>Texte syslog (*.log)</translation>
+    </message>
+    <message>
+        <source>Export View</source>
+        <translation>Exporter la vue</translation>
+    </message>
+    <message>
+        <source>messages.csv</source>
+        <translation>messages.csv</translation>
+    </message>
+    <message>
+        <source>Import Log File</source>
+        <translation>Importer un fichier journal</translation>
+    </message>
+    <message>
+        <source>Log files (*.log *.gz *.jsonl *.txt syslog* messages*);;All files (*)</source>
+        <translation>Fichiers journaux (*.log *.gz *.jsonl *.txt syslog* messages*);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Exporting %1 messages...</source>
+        <translation>Exportation de %1 messages...</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>%1 messages exported to %2.</source>
+        <translation>%1 messages exportés vers %2.</translation>
+    </message>
+    <message>
+        <source>Messages are being stored; try the import again in a moment.</source>
+        <translation>Des messages sont en cours d&apos;enregistrement ; réessayez l&apos;importation dans un instant.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importation de %1...</translation>
+    </message>
+    <message>
+        <source>%1: %2 lines read, %3 stored, %4 skipped.</source>
+        <translation>%1 : %2 lignes lues, %3 enregistrées, %4 ignorées.</translation>
+    </message>
+    <message>
+        <source>The first line that could not be taken in is line %1.</source>
+        <translation>La première ligne qui n&apos;a pas pu être reprise est la ligne %1.</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Annulé.</translation>
+    </message>
+</context>
+<context>
     <name>corvane::DetailsPane</name>
     <message>
         <source>From: %1 at Address: %2, Host: %3, related process %4.</source>

@@ -10,13 +10,18 @@
 #include "ui/ApplicationEvents.h"
 #include "ui/DataGridView.h"
 #include "ui/DetailsPane.h"
+#include "ui/ExchangeActions.h"
 #include "ui/FilterBarController.h"
 #include "ui/MessageGrid.h"
 #include "ui/MessageRows.h"
 #include "ui/MessageTableModel.h"
 #include "ui/MsgDialog.h"
 #include "ui/TestMessageBar.h"
+#include "widgets/TnDBGrid.h"
 #include "widgets/TnLabel.h"
+#include "widgets/TnPageControl.h"
+
+#include <QHeaderView>
 
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnPageControl.h"
@@ -103,6 +108,30 @@ void TSysLogForm::wireMessageViews() {
         },
         [](QObject* sender, const std::exception* error) { ApplicationEventsException(sender, error); },
         this);
+
+    // A CSV export holds the columns of the grid in view, in the order shown.
+    auto* exchange = new ExchangeActions(
+        this, m_data, [this] { return m_core ? &m_core->intake() : nullptr; },
+        [this] {
+            std::vector<std::string> names;
+            const auto& fields = m_data.MessageSet().fields();
+            if (nMain->currentIndex() == 1 && DataGrid->messageModel()) {
+                const QHeaderView* header = DataGrid->horizontalHeader();
+                for (int visual = 0; visual < header->count(); ++visual) {
+                    const int logical = header->logicalIndex(visual);
+                    if (!header->isSectionHidden(logical))
+                        names.push_back(fields[DataGrid->messageModel()->fieldOf(logical)].name);
+                }
+            } else {
+                for (const GridColumn& c : Messages->columns())
+                    if (c.visible)
+                        names.push_back(fields[c.field].name);
+            }
+            return names;
+        },
+        *m_env.dialogs);
+    exchange->attachTo(Messages);
+    exchange->attachTo(DataGrid);
 }
 
 void TSysLogForm::wireKeys() {
