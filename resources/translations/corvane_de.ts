@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>corvane::SenderModel</name>
+    <message>
+        <source>Sender</source>
+        <translation>Absender</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Last Hour</source>
+        <translation>Letzte Stunde</translation>
+    </message>
+    <message>
+        <source>Per Minute</source>
+        <translation>Pro Minute</translation>
+    </message>
+    <message>
+        <source>Highest Today</source>
+        <translation>Höchste heute</translation>
+    </message>
+    <message>
+        <source>First Seen</source>
+        <translation>Zuerst gesehen</translation>
+    </message>
+    <message>
+        <source>Last Seen</source>
+        <translation>Zuletzt gesehen</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::SendersPage</name>
+    <message>
+        <source>Senders</source>
+        <translation>Absender</translation>
+    </message>
+</context>
+<context>
     <name>corvane::ExchangeActions</name>
     <message>
         <source>Export View...</source>

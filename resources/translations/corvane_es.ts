@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>corvane::SenderModel</name>
+    <message>
+        <source>Sender</source>
+        <translation>Remitente</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Mensajes</translation>
+    </message>
+    <message>
+        <source>Last Hour</source>
+        <translation>Última hora</translation>
+    </message>
+    <message>
+        <source>Per Minute</source>
+        <translation>Por minuto</translation>
+    </message>
+    <message>
+        <source>Highest Today</source>
+        <translation>Máxima hoy</translation>
+    </message>
+    <message>
+        <source>First Seen</source>
+        <translation>Visto por primera vez</translation>
+    </message>
+    <message>
+        <source>Last Seen</source>
+        <translation>Visto por última vez</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::SendersPage</name>
+    <message>
+        <source>Senders</source>
+        <translation>Remitentes</translation>
+    </message>
+</context>
+<context>
     <name>corvane::ExchangeActions</name>
     <message>
         <source>Export View...</source>

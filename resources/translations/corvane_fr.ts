@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>corvane::SenderModel</name>
+    <message>
+        <source>Sender</source>
+        <translation>Expéditeur</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Last Hour</source>
+        <translation>Dernière heure</translation>
+    </message>
+    <message>
+        <source>Per Minute</source>
+        <translation>Par minute</translation>
+    </message>
+    <message>
+        <source>Highest Today</source>
+        <translation>La plus haute aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>First Seen</source>
+        <translation>Vu la première fois</translation>
+    </message>
+    <message>
+        <source>Last Seen</source>
+        <translation>Vu la dernière fois</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::SendersPage</name>
+    <message>
+        <source>Senders</source>
+        <translation>Expéditeurs</translation>
+    </message>
+</context>
+<context>
     <name>corvane::ExchangeActions</name>
     <message>
         <source>Export View...</source>

@@ -1,6 +1,7 @@
 #include "app/ExportFile.h"
 
 #include "app/ExchangeTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,7 +28,7 @@ std::string ExportFile::open(const std::string& path) {
     m_fd = ::open(m_temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         const int err = errno;
-        m_error = exchange_texts::fill(exchange_texts::kCreateFailed, {path, std::strerror(err)});
+        m_error = fillIn(exchange_texts::kCreateFailed, {path, std::strerror(err)});
         m_temp.clear();
         return m_error;
     }
@@ -128,7 +129,7 @@ void ExportFile::stopThread() {
 }
 
 void ExportFile::fail(int err) {
-    m_error = exchange_texts::fill(exchange_texts::kWriteFailed, {m_path, std::strerror(err)});
+    m_error = fillIn(exchange_texts::kWriteFailed, {m_path, std::strerror(err)});
     discard();
 }
 

@@ -1,6 +1,7 @@
 #include "app/LineReader.h"
 
 #include "app/ExchangeTexts.h"
+#include "protocol/Placeholders.h"
 
 #include <sys/stat.h>
 #include <zlib.h>
@@ -26,15 +27,14 @@ std::string LineReader::open(const std::string& path) {
     m_path = path;
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
-        return m_error = exchange_texts::fill(exchange_texts::kOpenFailed, {path, std::strerror(errno)});
+        return m_error = fillIn(exchange_texts::kOpenFailed, {path, std::strerror(errno)});
     if (S_ISDIR(st.st_mode))
-        return m_error = exchange_texts::fill(exchange_texts::kOpenFailed, {path, std::strerror(EISDIR)});
+        return m_error = fillIn(exchange_texts::kOpenFailed, {path, std::strerror(EISDIR)});
     m_size = static_cast<std::uint64_t>(st.st_size);
     errno = 0;
     m_gz = gzopen(path.c_str(), "rb");
     if (!m_gz)
-        return m_error = exchange_texts::fill(exchange_texts::kOpenFailed,
-                                              {path, std::strerror(errno ? errno : ENOMEM)});
+        return m_error = fillIn(exchange_texts::kOpenFailed, {path, std::strerror(errno ? errno : ENOMEM)});
     gzbuffer(gz(m_gz), 256 * 1024);
     m_buffer.resize(2 * kChunk);
     return {};
@@ -58,8 +58,8 @@ bool LineReader::fill() {
     if (n < 0) {
         int code = 0;
         const char* what = gzerror(gz(m_gz), &code);
-        m_error = exchange_texts::fill(exchange_texts::kReadFailed,
-                                       {m_path, code == Z_ERRNO ? std::strerror(errno) : what});
+        m_error =
+            fillIn(exchange_texts::kReadFailed, {m_path, code == Z_ERRNO ? std::strerror(errno) : what});
         m_eof = true;
         return false;
     }

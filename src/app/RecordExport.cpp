@@ -2,6 +2,7 @@
 #include "app/RecordExport.h"
 
 #include "app/ExchangeTexts.h"
+#include "protocol/Placeholders.h"
 #include "app/RecordText.h"
 #include "protocol/TextUtil.h"
 
@@ -47,7 +48,7 @@ std::string RecordExport::open(const std::string& path) {
         for (const std::string& name : m_columnNames) {
             const int i = m_table.fieldIndex(name);
             if (i < 0)
-                return m_error = exchange_texts::fill(exchange_texts::kNoSuchColumn, {name});
+                return m_error = fillIn(exchange_texts::kNoSuchColumn, {name});
             m_columns.push_back(i);
         }
     } else {
