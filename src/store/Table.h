@@ -247,7 +247,7 @@ private:
     std::vector<unsigned char> m_replayRemoved;
     std::size_t m_replayRemovedCount = 0;
     void dropReplayRemoved();
-    std::size_t keyPosition(std::int64_t key) const;  // first record with the key, or the size
+    std::size_t keyPosition(std::int64_t key) const;      // first record with the key, or the size
     std::vector<std::unique_ptr<LocateIndex>> m_indexes;  // made by the first locate of a field
 };
 

@@ -281,7 +281,7 @@ private:
     std::int32_t m_heldKey = 0;     // the record the operator reads while the view waits
     std::int32_t m_topKey = 0;      // the record at the top of the grid while the view waits
     std::int32_t m_newestSeen = 0;  // the newest record counted while the view waits
-    QString m_lastNotice;  // the listener's latest notice, translated
+    QString m_lastNotice;           // the listener's latest notice, translated
     bool m_destroyed = false;
     bool m_closing = false;
     bool m_exiting = false;

@@ -42,7 +42,8 @@ wait_listening() {
 wait_stored() {
   local file=$1 text=$2
   for _ in $(seq 1 100); do
-    [ -f "$file" ] && grep -q "$text" "$file" && return 0
+    # While the program runs, new messages are in the file's journal.
+    cat "$file" "$file.journal" 2>/dev/null | grep -q "$text" && return 0
     sleep 0.05
   done
   fail "\"$text\" was not stored in $file"
