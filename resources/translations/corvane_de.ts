@@ -296,6 +296,18 @@
         <translation>Vantro-Update-Server (Web/HTTP)  -</translation>
     </message>
     <message>
+        <source> - Messages Kept (0 = all) - </source>
+        <translation> - Behalten (0 = alle) - </translation>
+    </message>
+    <message>
+        <source>Number -</source>
+        <translation>Anzahl -</translation>
+    </message>
+    <message>
+        <source>Days -</source>
+        <translation>Tage -</translation>
+    </message>
+    <message>
         <source>Save progam Location</source>
         <translation>Fensterposition speichern</translation>
     </message>

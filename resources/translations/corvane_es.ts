@@ -296,6 +296,18 @@
         <translation>Servidor de actualizaciones Vantro  -</translation>
     </message>
     <message>
+        <source> - Messages Kept (0 = all) - </source>
+        <translation> - Conservar (0 = todos) - </translation>
+    </message>
+    <message>
+        <source>Number -</source>
+        <translation>Número -</translation>
+    </message>
+    <message>
+        <source>Days -</source>
+        <translation>Días -</translation>
+    </message>
+    <message>
         <source>Save progam Location</source>
         <translation>Guardar posición de ventana</translation>
     </message>

@@ -296,6 +296,18 @@
         <translation>Serveur web de mises à jour Vantro  -</translation>
     </message>
     <message>
+        <source> - Messages Kept (0 = all) - </source>
+        <translation> - Conserver (0 = tous) - </translation>
+    </message>
+    <message>
+        <source>Number -</source>
+        <translation>Nombre -</translation>
+    </message>
+    <message>
+        <source>Days -</source>
+        <translation>Jours -</translation>
+    </message>
+    <message>
         <source>Save progam Location</source>
         <translation>Enregistrer la position</translation>
     </message>

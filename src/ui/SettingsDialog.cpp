@@ -208,7 +208,8 @@ void TSettings::FillFromSettings() {
             NotifyEmail->setChecked(email);
             SettingChange(NotifyEmail);
         }
-        for (QLineEdit* e : {EmailAddr1, MailHost, UserName, Password, Port, NotifyAddress, NotifyCondition})
+        for (QLineEdit* e : {EmailAddr1, MailHost, UserName, Password, Port, NotifyAddress, NotifyCondition,
+                             KeepMessages, KeepDays})
             fillEdit(e);
         fillList(NotifyFacility, texts::kNotifyFacility);
         fillList(NotifySeverity, texts::kNotifySeverity);

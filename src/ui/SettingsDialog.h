@@ -135,6 +135,11 @@ public:
     TgLabel* lbUpdateURL;
     QLineEdit* UpdateURL;
     TgCheckLabel* SaveLocation;
+    TnControl* nStorage;
+    TgLabel* lbKeepMessages;
+    QLineEdit* KeepMessages;
+    TgLabel* lbKeepDays;
+    QLineEdit* KeepDays;
     TgCheckLabel* BringToFront;
 
     TnControl* nSimpleNotfy;

@@ -10,10 +10,13 @@
 #include "widgets/TnPageControl.h"
 
 #include <QCoreApplication>
+#include <QIntValidator>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <limits>
 
 namespace corvane {
 
@@ -196,14 +199,14 @@ void TSettings::buildComponents() {
     BtnCancel->setDefault(true);
     BtnHelp = button("BtnHelp", QT_TRANSLATE_NOOP("corvane::TSettings", "&Help"), 392);
 
-    m_edits = {UpdateURL, UDPPort,  TCPPort,  EmailAddr1,      MailHost,
-               Port,      UserName, Password, NotifyCondition, NotifyAddress};
+    m_edits = {UpdateURL, UDPPort,  TCPPort,         EmailAddr1,    MailHost,     Port,
+               UserName,  Password, NotifyCondition, NotifyAddress, KeepMessages, KeepDays};
     m_lists = {UDPBindings, TCPBindings, NotifyFacility, NotifySeverity};
-    m_settingControls = {UDPPort,        UDPBindings,  TCPPort,        TCPBindings,    UpdateCheck,
-                         UpdateURL,      SaveLocation, BringToFront,   NotifySound,    NotifyDesktop,
-                         NotifyEmail,    EmailAddr1,   MailHost,       UserName,       Port,
-                         Password,       UseSSL,       NotifyFacility, NotifySeverity, NotifyAddress,
-                         NotifyCondition};
+    m_settingControls = {UDPPort,         UDPBindings,  TCPPort,        TCPBindings,    UpdateCheck,
+                         UpdateURL,       SaveLocation, BringToFront,   NotifySound,    NotifyDesktop,
+                         NotifyEmail,     EmailAddr1,   MailHost,       UserName,       Port,
+                         Password,        UseSSL,       NotifyFacility, NotifySeverity, NotifyAddress,
+                         NotifyCondition, KeepMessages, KeepDays};
     for (QWidget* w : m_settingControls) w->setProperty("tag", 0);
     for (QLineEdit* e : m_edits) setGrey(e, true);
     setGrey(UDPBindings, true);
@@ -234,7 +237,7 @@ void TSettings::buildGeneralPage() {
 
     nUpdates =
         makePanel(General, "nUpdates", QT_TRANSLATE_NOOP("corvane::TSettings", " - Application Updates - "),
-                  QRect(16, 128, 449, 96));
+                  QRect(16, 126, 449, 62));
     UpdateCheck = makeCheck(nUpdates, "UpdateCheck",
                             QT_TRANSLATE_NOOP("corvane::TSettings", "Check for Application Updates."),
                             QPoint(16, 20), true, QSize(280, 18));
@@ -245,12 +248,25 @@ void TSettings::buildGeneralPage() {
     // With no update server the empty field still tells what belongs in it.
     UpdateURL->setPlaceholderText(QCoreApplication::translate("corvane::TSettings", texts::kUpdateURLHint));
 
+    // How many messages the store keeps and for how many days; 0 is no limit either way.
+    nStorage = makePanel(General, "nStorage",
+                         QT_TRANSLATE_NOOP("corvane::TSettings", " - Messages Kept (0 = all) - "),
+                         QRect(16, 210, 208, 56));
+    lbKeepMessages = makeLabel(nStorage, "lbKeepMessages",
+                               QT_TRANSLATE_NOOP("corvane::TSettings", "Number -"), QPoint(24, 17));
+    KeepMessages = makeEdit(nStorage, "KeepMessages", texts::kKeepMessages, QRect(104, 15, 72, 19));
+    lbKeepDays =
+        makeLabel(nStorage, "lbKeepDays", QT_TRANSLATE_NOOP("corvane::TSettings", "Days -"), QPoint(24, 37));
+    KeepDays = makeEdit(nStorage, "KeepDays", texts::kKeepDays, QRect(104, 35, 48, 19));
+    for (QLineEdit* e : {KeepMessages, KeepDays})
+        e->setValidator(new QIntValidator(0, std::numeric_limits<int>::max(), e));
+
     SaveLocation =
         makeCheck(General, "SaveLocation", QT_TRANSLATE_NOOP("corvane::TSettings", "Save progam Location"),
-                  QPoint(32, 236), true, QSize(193, 18));
+                  QPoint(32, 190), true, QSize(193, 18));
     BringToFront = makeCheck(General, "BringToFront",
                              QT_TRANSLATE_NOOP("corvane::TSettings", "Show window on new message"),
-                             QPoint(240, 236), true, QSize(217, 18));
+                             QPoint(240, 190), true, QSize(217, 18));
 }
 
 void TSettings::buildNotificationPage() {

@@ -26,5 +26,7 @@ inline constexpr const char* kNotifyAddress = QT_TRANSLATE_NOOP("corvane::TSetti
 inline constexpr const char* kNotifyCondition = QT_TRANSLATE_NOOP("corvane::TSettings", "Text or Characters");
 inline constexpr const char* kNotifyFacility = "System";
 inline constexpr const char* kNotifySeverity = "Emergency";
+inline constexpr const char* kKeepMessages = "2000000";
+inline constexpr const char* kKeepDays = "0";
 
 }  // namespace corvane::settings_dialog_texts

@@ -211,6 +211,23 @@ TEST_F(Dialog, FacilityAndSeverityListsSelectTheirItemsAndWriteTheirText) {
     EXPECT_EQ(reread.settings->readString("Options", "NotifySeverity", ""), "Informational");
 }
 
+TEST_F(Dialog, KeptMessagesTakeWholeNumbersAndAreWritten) {
+    open();
+    showActive();
+    EXPECT_EQ(dlg->KeepMessages->text(), QStringLiteral("2000000"));
+    EXPECT_EQ(dlg->KeepDays->text(), QStringLiteral("0"));
+    EXPECT_TRUE(TSettings::isGrey(dlg->KeepMessages));
+    typeInto(dlg->KeepMessages, QStringLiteral("5x0-000"), dlg->UpdateURL);
+    EXPECT_EQ(dlg->KeepMessages->text(), QStringLiteral("50000")) << "only digits are taken";
+    EXPECT_EQ(TSettings::tagOf(dlg->KeepMessages), 1);
+    typeInto(dlg->KeepDays, QStringLiteral("30"), dlg->UpdateURL);
+    dlg->BtnOkMouseUp();
+    auto reread = Settings::load(settingsPath());
+    ASSERT_TRUE(reread.settings);
+    EXPECT_EQ(reread.settings->readString("Options", "KeepMessages", ""), "50000");
+    EXPECT_EQ(reread.settings->readString("Options", "KeepDays", ""), "30");
+}
+
 TEST_F(Dialog, ABindingCountsAsChangedOnceItsListHasBeenOpenedAndClosed) {
     open();
     dlg->setLocalAddresses({"192.168.1.20", "10.0.0.5"});

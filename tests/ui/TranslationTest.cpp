@@ -150,7 +150,7 @@ TEST(TranslationTest, EveryShownTextOfTheCoreHeadersIsInTheCoreTextList) {
         QStringLiteral("Email address to notify"), QStringLiteral("Server used to send mail."),
         QStringLiteral("Mail host login ID"), QStringLiteral("587"), QStringLiteral("Password"),
         QStringLiteral("IP Address"), QStringLiteral("Text or Characters"), QStringLiteral("System"),
-        QStringLiteral("Emergency")};
+        QStringLiteral("Emergency"), QStringLiteral("2000000"), QStringLiteral("0")};
     QSet<QString> listed;
     for (const char* text : coreTexts()) listed.insert(QString::fromUtf8(text));
 
