@@ -72,7 +72,11 @@ TEST_F(Import, SyslogLinesGoThroughTheParserWithTheFileAsSender) {
     EXPECT_EQ(textAt(messages(), 0, "Message"), "(root) CMD (run-parts /etc/cron.daily)");
     EXPECT_EQ(textAt(messages(), 0, "Severity"), "Notice");
     const Value stamp = valueAt(messages(), 0, "TimeStamp");
-    EXPECT_EQ(stamp.dateTime, at(currentYear(), 12, 9, 6, 25, 1));
+    // A stamp without a year lies at most 7 days after the import, else it is last year's.
+    DateTime expected = at(currentYear(), 12, 9, 6, 25, 1);
+    if (expected > now() + 7)
+        expected = at(currentYear() - 1, 12, 9, 6, 25, 1);
+    EXPECT_EQ(stamp.dateTime, expected);
     EXPECT_EQ(valueAt(messages(), 0, "Date"), stamp) << "the line's own time";
 
     EXPECT_EQ(textAt(messages(), 1, "Host"), "mymachine.example");

@@ -32,12 +32,16 @@ run_installed() {
   mkdir -p "$data" "$work/run"
   chmod 700 "$work/run"
   printf '[Options]\r\nUDPPort=%s\r\nUDPBindings=127.0.0.1\r\nTCPPort=0\r\nUpdateCheck=0\r\nNotifySound=0\r\n' "$port" > "$data/corvane.ini"
-  local -a args=() trace=()
+  local -a args=() trace=() quiet=()
   [ "$kind" = headless ] && args=(--data-folder "$data")
   # strace, where there is one, shows which image library the window opened.
-  if [ "$kind" = window ] && command -v strace >/dev/null; then trace=(strace -f -qq -e trace=openat -o "$work/opened"); fi
+  if [ "$kind" = window ] && command -v strace >/dev/null; then
+    trace=(strace -f -qq -e trace=openat -o "$work/opened")
+    # The leak checker of a sanitizer build cannot run under a tracer.
+    quiet=(ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0")
+  fi
   env -u DISPLAY -u WAYLAND_DISPLAY XDG_DATA_HOME="$work/data-$kind" XDG_RUNTIME_DIR="$work/run" \
-    QT_QPA_PLATFORM=offscreen "${trace[@]}" "$exe" "${args[@]}" >"$work/log" 2>&1 &
+    "${quiet[@]}" QT_QPA_PLATFORM=offscreen "${trace[@]}" "$exe" "${args[@]}" >"$work/log" 2>&1 &
   pid=$!
   for _ in $(seq 1 200); do
     ss -Hlun "sport = :$port" 2>/dev/null | grep -q . && break
@@ -50,7 +54,8 @@ run_installed() {
   fi
   logger -n 127.0.0.1 -P "$port" -d --rfc3164 -t installed "from the installed $kind program"
   for _ in $(seq 1 100); do
-    grep -q "from the installed $kind program" "$data/MessageSet.vtx" 2>/dev/null && break
+    # While the program runs, new messages are in the data file's journal.
+    cat "$data/MessageSet.vtx" "$data/MessageSet.vtx.journal" 2>/dev/null | grep -q "from the installed $kind program" && break
     sleep 0.05
   done
   # Under strace the program is strace's child; the signal goes to the program itself.
