@@ -8,6 +8,7 @@
 #include "app/DialogGate.h"
 #include "app/SettingsTexts.h"
 #include "net/NetTexts.h"
+#include "net/Socket.h"
 #include "platform/AppFolder.h"
 #include "platform/NotifyActions.h"
 
@@ -177,7 +178,7 @@ std::string HeadlessRunner::listeningOn() {
     const auto bound = m_core->listener().UDPServer().BoundAddresses();
     if (bound.empty())
         return {};
-    return bound.front().IP + ":" + std::to_string(bound.front().Port);
+    return endpointText(bound.front());
 }
 
 namespace {

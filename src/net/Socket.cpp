@@ -118,6 +118,13 @@ BoundSocket openTcpListener(const std::string& address, int port) {
     return result;
 }
 
+std::string endpointText(const SocketAddress& address) {
+    const std::string port = ":" + std::to_string(address.Port);
+    if (address.IP.find(':') != std::string::npos)
+        return "[" + address.IP + "]" + port;
+    return address.IP + port;
+}
+
 SocketAddress addressText(const void* socketAddress) {
     const auto* any = static_cast<const sockaddr*>(socketAddress);
     char text[INET6_ADDRSTRLEN] = {};

@@ -28,6 +28,8 @@ struct SocketAddress {
 };
 // The address and port of a socket address of either family.
 SocketAddress addressText(const void* socketAddress);
+// "192.0.2.7:514", or "[2001:db8::5]:514" for an IPv6 address, whose colons would run into the port's.
+std::string endpointText(const SocketAddress& address);
 // Where a socket is bound, as getsockname reports it.
 SocketAddress localAddressOf(int fd);
 // The peer of an accepted connection.

@@ -47,7 +47,8 @@ void SmtpReplies::feed(std::string_view line) {
     if (!last)
         return;
     m_lastCode = code;
-    m_lastReply = std::to_string(code);
+    // The code as the server wrote it, leading zeros kept ("057" stays "057", not "57").
+    m_lastReply.assign(line.substr(0, 3));
     if (!m_text.empty())
         m_lastReply += ' ' + m_text;
     if (code >= 400)

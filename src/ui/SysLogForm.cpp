@@ -3,6 +3,7 @@
 #include "app/AppCore.h"
 #include "app/SettingsTexts.h"
 #include "app/UpdateChecker.h"
+#include "net/Socket.h"
 #include "net/SysLogServer.h"
 #include "store/TData.h"
 #include "store/Table.h"
@@ -428,8 +429,7 @@ void TSysLogForm::refreshListenerState() {
     TnSysLogServer& listener = m_core->listener();
     auto bound = [](const std::vector<SocketAddress>& addresses) {
         QStringList shown;
-        for (const SocketAddress& b : addresses)
-            shown << QStringLiteral("%1:%2").arg(textFromCore(b.IP)).arg(b.Port);
+        for (const SocketAddress& b : addresses) shown << textFromCore(endpointText(b));
         return shown.join(QStringLiteral(", "));
     };
     const QString udp = listener.UDPServer().Active()

@@ -60,13 +60,14 @@ TEST(SocketAddressText, NamesBothFamiliesAndUnmapsIpv4) {
         int family;
         const char* address;
         const char* text;
+        const char* endpoint;
     };
     const Row rows[] = {
-        {"IPv4", AF_INET, "192.0.2.7", "192.0.2.7"},
-        {"IPv6", AF_INET6, "2001:db8::5", "2001:db8::5"},
-        {"IPv4 sender on an IPv6 socket", AF_INET6, "::ffff:192.0.2.7", "192.0.2.7"},
+        {"IPv4", AF_INET, "192.0.2.7", "192.0.2.7", "192.0.2.7:514"},
+        {"IPv6", AF_INET6, "2001:db8::5", "2001:db8::5", "[2001:db8::5]:514"},
+        {"IPv4 sender on an IPv6 socket", AF_INET6, "::ffff:192.0.2.7", "192.0.2.7", "192.0.2.7:514"},
         {"longest IPv6 text", AF_INET6, "2001:db8:85a3:1234:5678:8a2e:370:7334",
-         "2001:db8:85a3:1234:5678:8a2e:370:7334"},
+         "2001:db8:85a3:1234:5678:8a2e:370:7334", "[2001:db8:85a3:1234:5678:8a2e:370:7334]:514"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -85,6 +86,7 @@ TEST(SocketAddressText, NamesBothFamiliesAndUnmapsIpv4) {
         const SocketAddress text = addressText(&storage);
         EXPECT_EQ(text.IP, row.text);
         EXPECT_EQ(text.Port, 514);
+        EXPECT_EQ(endpointText(text), row.endpoint);
     }
 }
 

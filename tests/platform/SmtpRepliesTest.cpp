@@ -27,6 +27,7 @@ TEST(SmtpRepliesTest, LastReplyAndLastError) {
          "221 Bye",
          "535 5.7.8 Authentication failed"},
         {"code alone", {"354\r\n"}, 354, "354", ""},
+        {"code with a leading zero keeps its three digits", {"057 odd\r\n"}, 57, "057 odd", ""},
         {"unfinished reply is not yet a reply", {"250-first\r\n"}, 0, "", ""},
         {"not a reply line", {"hello\r\n", "25\r\n", "2x0 no\r\n"}, 0, "", ""},
         {"control bytes become blanks",
