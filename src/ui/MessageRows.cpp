@@ -29,6 +29,29 @@ void TableRows::setCurrentRow(int row) {
     emit changed();
 }
 
+qint64 TableRows::rowKey(int row) const {
+    const int keyField = m_table.isOpen() ? m_table.fieldIndex("Key") : -1;
+    if (keyField < 0 || row < 0 || row >= rowCount())
+        return GridRowSource::rowKey(row);
+    return m_table.valueAt(row, keyField).integer;
+}
+
+int TableRows::rowOfKey(qint64 key) const {
+    const int keyField = m_table.isOpen() ? m_table.fieldIndex("Key") : -1;
+    if (keyField < 0)
+        return GridRowSource::rowOfKey(key);
+    int low = 0;
+    int high = rowCount();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (m_table.valueAt(mid, keyField).integer < key)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
 QString displayText(const Table& table, int row, int field, const LocaleFormats& formats) {
     return displayValue(table.valueAt(row, field), formats);
 }

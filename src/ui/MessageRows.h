@@ -22,6 +22,9 @@ public:
     QString cellText(int row, int column) const override;
     int currentRow() const override;
     void setCurrentRow(int row) override;
+    // The record's key: the view is in key order. Without a Key field, the view position.
+    qint64 rowKey(int row) const override;
+    int rowOfKey(qint64 key) const override;
 
     // Tells the grids that rows, texts or the current row changed.
     void notifyChanged() { emit changed(); }

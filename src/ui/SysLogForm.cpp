@@ -349,8 +349,11 @@ void TSysLogForm::operatorMoved() {
     const int count = messages.isOpen() ? messages.recordCount() : 0;
     const int keyField = messages.isOpen() ? messages.fieldIndex("Key") : -1;
     const int current = m_messageRows ? m_messageRows->currentRow() : -1;
+    // Rows chosen around the newest one are being read as well: the next message would end
+    // the selection.
     const bool atNewest =
-        count == 0 || keyField < 0 || (current == count - 1 && Messages->rowFullyShown(current));
+        count == 0 || keyField < 0 ||
+        (current == count - 1 && Messages->rowFullyShown(current) && !Messages->hasMultiSelection());
     if (atNewest) {
         if (!m_following)
             FollowNewest();
@@ -371,6 +374,7 @@ void TSysLogForm::FollowNewest() {
     m_following = true;
     m_newWhileWaiting = 0;
     Messages->setFollowCurrent(true);
+    Messages->clearSelection();
     showNewCount();
     Table& messages = m_data.MessageSet();
     if (!messages.isOpen() || messages.recordCount() == 0)

@@ -93,8 +93,8 @@ public:
     // End, or a click on the count of new messages: the newest record becomes current and the
     // view follows again.
     void FollowNewest();
-    // Ctrl+C on the message grid: the current record as a text line (date, host, severity and
-    // message, separated by tabs) into the clipboard; answers the line.
+    // Ctrl+C on the message grid: the selected records in view order, one text line each (date,
+    // host, severity and message, separated by tabs), into the clipboard; answers the text.
     QString CopySelected();
 
     void ApplySettings();

@@ -166,16 +166,22 @@ void TSysLogForm::focusFilter() {
 
 QString TSysLogForm::CopySelected() {
     Table& messages = m_data.MessageSet();
-    const int row = m_messageRows ? m_messageRows->currentRow() : -1;
-    if (!messages.isOpen() || row < 0 || row >= messages.recordCount())
+    if (!messages.isOpen() || !m_messageRows)
         return {};
-    QStringList parts;
+    std::vector<int> fields;
     for (const char* name : {"Date", "Host", "Severity", "Message"})
         if (const int field = messages.fieldIndex(name); field >= 0)
-            parts << m_messageRows->cellText(row, field);
-    const QString line = parts.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    QApplication::clipboard()->setText(line);
-    return line;
+            fields.push_back(field);
+    QString lines;
+    QStringList parts;
+    for (const int row : Messages->selectedRows()) {
+        parts.clear();
+        for (const int field : fields) parts << m_messageRows->cellText(row, field);
+        lines += parts.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    if (!lines.isEmpty())
+        QApplication::clipboard()->setText(lines);
+    return lines;
 }
 
 void TSysLogForm::startFilterBar() {

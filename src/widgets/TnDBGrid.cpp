@@ -31,13 +31,10 @@ void TnDBGrid::setSource(GridRowSource* source) {
         disconnect(m_source, nullptr, this, nullptr);
     m_source = source;
     if (source) {
-        connect(source, &GridRowSource::changed, this, [this] {
-            invalidateHeights();
-            setTopRow(m_top);
-            if (m_source && m_followCurrent)
-                scrollToRow(m_source->currentRow());
-        });
+        connect(source, &GridRowSource::changed, this, &TnDBGrid::sourceChanged);
     }
+    m_selection.clear();
+    m_currentKey = m_anchorKey = currentKey();
     m_top = 0;
     invalidateHeights();
     setTopRow(0);
@@ -301,15 +298,18 @@ void TnDBGrid::paintEvent(QPaintEvent*) {
     const int current = m_source ? m_source->currentRow() : -1;
     if (rowCount() > 0) {
         for (const ShownRow& s : m_shown) {
+            int rowState = 0;
+            if (s.row == current)
+                rowState = gdSelected | (hasFocus() ? gdFocused : 0);
+            else if (!m_selection.empty() && m_selection.contains(m_source->rowKey(s.row)))
+                rowState = gdSelected;
             for (int i = 0; i < m_columns.size(); ++i) {
                 const GridColumn& c = m_columns[i];
                 if (!c.visible)
                     continue;
-                GridCell cell{QRect(columnLeft(i), s.top, c.width, s.height), i, &c, 0, s.row};
+                GridCell cell{QRect(columnLeft(i), s.top, c.width, s.height), i, &c, rowState, s.row};
                 if (cell.rect.right() < 0 || cell.rect.left() > viewport()->width())
                     continue;
-                if (s.row == current)
-                    cell.state |= gdSelected | (hasFocus() ? gdFocused : 0);
                 if (m_defaultDrawing) {
                     p.save();
                     const bool sel = cell.state & gdSelected;
@@ -356,37 +356,37 @@ void TnDBGrid::changeEvent(QEvent* event) {
     }
 }
 
-void TnDBGrid::moveCurrent(int row) {
-    const int n = rowCount();
-    if (!m_source || n == 0)
-        return;
-    row = std::clamp(row, 0, n - 1);
-    m_source->setCurrentRow(row);
-    scrollToRow(row);
-    viewport()->update();
-}
-
 void TnDBGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        emit operatorMoved();
+        return;
+    }
     const int current = m_source ? m_source->currentRow() : -1;
     const int page = fullyShownCount();
+    // Shift extends the selection from the anchor; Ctrl as well keeps what was selected.
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const Select mode = !(modifiers & Qt::ShiftModifier)  ? Select::Only
+                        : modifiers & Qt::ControlModifier ? Select::Add
+                                                          : Select::Extend;
     switch (event->key()) {
         case Qt::Key_Up:
-            moveCurrent(current - 1);
+            moveCurrent(current - 1, mode);
             break;
         case Qt::Key_Down:
-            moveCurrent(current + 1);
+            moveCurrent(current + 1, mode);
             break;
         case Qt::Key_PageUp:
-            moveCurrent(current - page);
+            moveCurrent(current - page, mode);
             break;
         case Qt::Key_PageDown:
-            moveCurrent(current + page);
+            moveCurrent(current + page, mode);
             break;
         case Qt::Key_Home:
-            moveCurrent(0);
+            moveCurrent(0, mode);
             break;
         case Qt::Key_End:
-            moveCurrent(rowCount() - 1);
+            moveCurrent(rowCount() - 1, mode);
             break;
         default:
             QAbstractScrollArea::keyPressEvent(event);
@@ -417,10 +417,16 @@ void TnDBGrid::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const int row = rowAt(pos.y());
-    if (row >= 0) {
+    if (row < 0)
+        return;
+    if (event->button() == Qt::LeftButton) {
+        moveCurrent(row, selectMode(event->modifiers()));
+        m_selectingByMouse = true;
+    } else if (!isRowSelected(row)) {
+        // Another button over the selection keeps it for the menu that follows.
         moveCurrent(row);
-        emit operatorMoved();
     }
+    emit operatorMoved();
 }
 
 void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -441,6 +447,19 @@ void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
+    if (m_selectingByMouse && (event->buttons() & Qt::LeftButton)) {
+        // Past the top or bottom edge the selection goes on a row at a time.
+        int row = rowAt(pos.y());
+        if (pos.y() < titleHeight())
+            row = m_top - 1;
+        else if (row < 0 && !m_shown.empty() && pos.y() >= m_shown.back().top)
+            row = m_shown.back().row + (rowFullyShown(m_shown.back().row) ? 1 : 0);
+        if (row >= 0 && row < rowCount() && m_source && row != m_source->currentRow()) {
+            moveCurrent(row, event->modifiers() & Qt::ControlModifier ? Select::Add : Select::Extend);
+            emit operatorMoved();
+        }
+        return;
+    }
     bool onGrip = false;
     if (pos.y() < titleHeight())
         for (int i = 0; i < m_columns.size() && !onGrip; ++i)
@@ -452,6 +471,7 @@ void TnDBGrid::mouseMoveEvent(QMouseEvent* event) {
 void TnDBGrid::mouseReleaseEvent(QMouseEvent* event) {
     const bool resized = m_resizingColumn >= 0 && m_columns[m_resizingColumn].width != m_resizeStartWidth;
     m_resizingColumn = -1;
+    m_selectingByMouse = false;
     if (m_dragging) {
         int target = dropPlace(event->position().toPoint().x());
         // The place counts the dragged column itself: dropping it right of itself moves it one less.

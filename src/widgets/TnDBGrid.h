@@ -1,12 +1,14 @@
 #pragma once
 
 #include "widgets/GridRowSource.h"
+#include "widgets/KeyRanges.h"
 
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QPointer>
 
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace corvane {
@@ -94,6 +96,19 @@ public:
     // on screen stay where they are.
     bool followCurrent() const { return m_followCurrent; }
     void setFollowCurrent(bool on) { m_followCurrent = on; }
+
+    // The selection: the current row and the rows the operator added to it. A click or a key
+    // selects the current row alone; Shift with a click, a drag or a move key selects from the
+    // anchor (the last row chosen without Shift) to the new current row; Ctrl with a click adds
+    // a row or takes a selected one out; Ctrl+A selects every row. Rows are kept by their keys,
+    // so the selection survives rows arriving, leaving and moving; clearSelection() ends it.
+    bool isRowSelected(int row) const;
+    // The selected rows in row order; the current row alone when nothing else is selected.
+    std::vector<int> selectedRows() const;
+    // More than the current row is selected.
+    bool hasMultiSelection() const;
+    void selectAll();
+    void clearSelection();
     // How a column's text wraps, for measuring and for drawing alike.
     static int wrapFlags(const GridColumn& c) {
         return c.breakAnywhere ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
@@ -134,7 +149,11 @@ private:
     int columnLeft(int column) const;
     int totalWidth() const;
     int dropPlace(int x) const;
-    void moveCurrent(int row);
+    enum class Select { Only, Extend, Add, Toggle };
+    void moveCurrent(int row, Select mode = Select::Only);
+    static Select selectMode(Qt::KeyboardModifiers modifiers);
+    qint64 currentKey() const;
+    void sourceChanged();
     void paintTitles(QPainter& p);
 
     QPointer<GridRowSource> m_source;
@@ -157,6 +176,11 @@ private:
     bool m_rowLines = true;
     int m_fixedRowHeight = 0;
     bool m_followCurrent = true;
+    static constexpr qint64 kNoKey = std::numeric_limits<qint64>::min();
+    KeyRanges m_selection;  // keys selected besides the current row
+    qint64 m_anchorKey = kNoKey;
+    qint64 m_currentKey = kNoKey;  // the current row's key as the grid last saw it
+    bool m_selectingByMouse = false;
 };
 
 }  // namespace corvane

@@ -11,6 +11,7 @@
 #include "widgets/TnLabel.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -123,6 +124,41 @@ TEST_F(Following, ReturningToTheWindowKeepsTheRecordBeingRead) {
     w.activateWindow();
     QApplication::sendEvent(&w, &activation);
     EXPECT_EQ(m.recNo(), chosen);
+}
+
+TEST_F(Following, CtrlCCopiesTheSelectedRecordsInViewOrderWhileTheViewWaits) {
+    TSysLogForm& w = *f.form;
+    Table& m = f.data->MessageSet();
+    // The newest three, chosen from the bottom up: a selection that reaches the newest record
+    // still holds the view, or the next message would end it.
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, rowCentre(grid(), 39));
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(grid(), 37));
+    EXPECT_FALSE(w.following());
+    QTest::mouseClick(grid().viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(grid(), 35));
+    const int current = m.recNo();
+    inject(f, 2, "later");
+    EXPECT_EQ(m.recNo(), current);
+
+    QApplication::clipboard()->clear();
+    grid().setFocus();
+    QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 5) << QApplication::clipboard()->text().toStdString();
+    int i = 0;
+    for (const char* text : {"line 35", "line 37", "line 38", "line 39"}) {
+        const QStringList fields = lines[i++].split(QLatin1Char('\t'));
+        ASSERT_EQ(fields.size(), 4);
+        EXPECT_FALSE(fields[0].isEmpty()) << "the date";
+        EXPECT_EQ(fields[2], QStringLiteral("Notice"));
+        EXPECT_EQ(fields[3], QString::fromLatin1(text));
+    }
+    EXPECT_TRUE(lines.back().isEmpty()) << "every line ends with a line break";
+
+    // End follows the newest again and leaves it selected alone.
+    QTest::keyClick(&grid(), Qt::Key_End);
+    EXPECT_TRUE(w.following());
+    EXPECT_EQ(grid().selectedRows(), (std::vector<int>{41}));
+    EXPECT_EQ(w.CopySelected().count(QLatin1Char('\n')), 1);
 }
 
 TEST_F(Following, AMessageNeverTakesTheKeyboardFromAnotherWindow) {
