@@ -244,7 +244,10 @@ void TSysLogForm::buildDetails() {
 
     nDetails = named(new TnControl, "nDetails");
     nDetails->setBorderWidth(4);
-    nDetails->setMinimumHeight(217);
+    // Its rows need 217 pixels, which it has from the design size up; in a shorter window it
+    // gives up its lower rows (down to the facility and the date) rather than slide over the
+    // raw data below it.
+    nDetails->setMinimumHeight(72);
     nDetails->setClientColor(QColor(255, 255, 255));
     nDetails->setClientColor2(QColor(232, 240, 250));
     iFacility = named(new TImageLabel(nDetails), "iFacility");
@@ -286,6 +289,10 @@ void TSysLogForm::buildDetails() {
     // the scroll bar is always there, so the rest of a long message can be reached.
     DetailData->document()->setDocumentMargin(2);
     DetailData->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Three lines, so that the box fits under the details at the design size: a box taller than
+    // its room would slide under them and hide the message's first line.
+    DetailData->setMinimumHeight(3 * DetailData->fontMetrics().lineSpacing() + 2 * 2 +
+                                 2 * DetailData->frameWidth());
     Splitter2->addWidget(DetailData);
     Splitter2->setStretchFactor(0, 0);
     Splitter2->setStretchFactor(1, 1);

@@ -8,6 +8,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MessageGrid.h"
 #include "widgets/TImageButton.h"
+#include "widgets/TnControl.h"
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnPageControl.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTest>
 #include <QTimer>
 
@@ -211,10 +213,33 @@ TEST_F(Shown, TheRawDataShowsItsFirstLineAndScrolls) {
     ASSERT_TRUE(f.core()->InjectMessage(longText, "10.0.0.9"));
     settle();
     QPlainTextEdit& raw = *w.DetailData;
-    EXPECT_EQ(raw.verticalScrollBar()->value(), 0) << "the first line is on show";
-    EXPECT_GT(raw.verticalScrollBar()->maximum(), 0);
-    EXPECT_TRUE(raw.verticalScrollBar()->isVisible()) << "the rest is reached by the scroll bar";
-    EXPECT_GE(raw.viewport()->height(), 2 * raw.fontMetrics().lineSpacing());
+    auto inWindow = [&w](const QWidget* x, const QRect& r) {
+        return QRect(x->mapTo(&w, r.topLeft()), r.size());
+    };
+    // At the design size, and shorter, the box lies below the details and the first line (the
+    // priority, time and host) is inside the part of it on screen.
+    for (const int height : {TSysLogForm::kDesignHeight, 480, TSysLogForm::kDesignHeight}) {
+        w.resize(TSysLogForm::kDesignWidth, height);
+        settle();
+        const QRect details = inWindow(w.nDetails, w.nDetails->rect());
+        const QRect box = inWindow(raw.viewport(), raw.viewport()->rect());
+        EXPECT_GT(box.top(), details.bottom()) << "height " << height;
+        const QRect firstLine = inWindow(raw.viewport(), raw.cursorRect(QTextCursor(raw.document())));
+        EXPECT_TRUE(box.contains(firstLine)) << "height " << height;
+        EXPECT_GE(box.height(), 3 * raw.fontMetrics().lineSpacing()) << "height " << height;
+        EXPECT_EQ(raw.verticalScrollBar()->value(), 0);
+        EXPECT_GT(raw.verticalScrollBar()->maximum(), 0);
+        EXPECT_TRUE(raw.verticalScrollBar()->isVisible()) << "the rest is reached by the scroll bar";
+        EXPECT_TRUE(inWindow(&raw, raw.rect())
+                        .contains(inWindow(raw.verticalScrollBar(), raw.verticalScrollBar()->rect())));
+        if (height == TSysLogForm::kDesignHeight) {
+            EXPECT_EQ(w.nDetails->height(), 217) << "the details keep their rows at the design size";
+        }
+    }
+    // A short message needs no scrolling.
+    ASSERT_TRUE(f.core()->InjectMessage("<13>short", "10.0.0.9"));
+    settle();
+    EXPECT_EQ(raw.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(Shown, HelpFromAModalDialogShowsAboveItAndTakesInput) {
