@@ -81,9 +81,15 @@ struct Window {
     explicit Window(int messages) {
         port = test::freeUdpPort();
         fixture.writeSettingsForPort(port, "SaveLocation=0\nUpdateCheck=0\nNotifySound=0\n");
-        fixture.beforeWindow = [messages](TData& data) { fillMessages(data, messages); };
+        // The records are written out as a clean exit leaves them, so the window starts on a
+        // store as loaded from its file, not on a million changes still to be journalled.
+        fixture.beforeWindow = [messages](TData& data) {
+            fillMessages(data, messages);
+            data.SaveData(true);
+        };
         fixture.start();
         TSysLogForm& form = *fixture.form;
+        form.askClearAll = [](int) { return true; };  // the operator confirms "Clear All"
         form.resize(TSysLogForm::kDesignWidth, TSysLogForm::kDesignHeight);
         form.show();
         QApplication::processEvents();
