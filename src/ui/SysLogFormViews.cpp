@@ -16,12 +16,15 @@
 #include "ui/MessageRows.h"
 #include "ui/MessageTableModel.h"
 #include "ui/MsgDialog.h"
+#include "ui/SendersPage.h"
 #include "ui/TestMessageBar.h"
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnLabel.h"
 #include "widgets/TnPageControl.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QSignalBlocker>
 
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnPageControl.h"
@@ -132,6 +135,25 @@ void TSysLogForm::wireMessageViews() {
         *m_env.dialogs);
     exchange->attachTo(Messages);
     exchange->attachTo(DataGrid);
+
+    // A double-click on a sender shows the Recent page filtered to its address.
+    auto* senders = new SendersPage(messages, m_data.HostSet(), m_env.formats);
+    senders->setObjectName(QStringLiteral("SendersTab"));
+    nMain->addPage(senders, SendersPage::caption());
+    senders->senderChosen = [this](int hostKey) {
+        m_filterBar->refreshLists(true);
+        for (int i = 0; i < dbAddress->count(); ++i) {
+            if (dbAddress->itemData(i).toInt() != hostKey)
+                continue;
+            {
+                const QSignalBlocker block(dbAddress);
+                dbAddress->setCurrentIndex(i);
+            }
+            m_filterBar->listPicked(SimpleFilterBar::List::Address, i);
+            break;
+        }
+        nMain->setCurrentIndex(0);
+    };
 }
 
 void TSysLogForm::wireKeys() {
