@@ -1,4 +1,5 @@
 #include "ui/MessageGrid.h"
+#include "ui/SearchHighlight.h"
 
 #include "store/Table.h"
 #include "widgets/Readability.h"
@@ -64,6 +65,7 @@ MessageGrid::MessageGrid(TnDBGrid& grid, GridRowSource& rows, Table& messages,
         MessagesDrawColumnCell(g, p, cell);
     };
     m_severityField = messages.fieldIndex("SeverityKey");
+    m_messageField = messages.fieldIndex("Message");
     connect(&grid, &TnDBGrid::titleMenuRequested, this, &MessageGrid::showColumnMenu);
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete), &grid);
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
@@ -119,7 +121,11 @@ void MessageGrid::MessagesDrawColumnCell(TnDBGrid& grid, QPainter& p, const Grid
         const QRect inner(QPoint(cell.rect.left() + 2, cell.rect.top() + 3),
                           QPoint(cell.rect.right() - 2, cell.rect.bottom() - 2));
         const int wrap = cell.column ? TnDBGrid::wrapFlags(*cell.column) : Qt::TextWordWrap;
-        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | wrap, value);
+        if (m_highlight && !m_highlight->empty() && cell.column && cell.column->field == m_messageField)
+            drawHighlightedText(p, inner, Qt::AlignLeft | Qt::AlignTop | wrap, value,
+                                m_highlight->matches(value), m_highlight->markColor());
+        else
+            p.drawText(inner, Qt::AlignLeft | Qt::AlignTop | wrap, value);
     } else if (m_severityImages) {
         const int index = value.toInt() + 1;  // a null key reads as 0
         if (m_severityImages->isValidIndex(index))

@@ -15,6 +15,7 @@ class QPainter;
 
 namespace corvane {
 
+class SearchHighlight;
 class Table;
 struct FieldDef;
 
@@ -73,6 +74,10 @@ public:
     QString columnLayout() const;
     void applyColumnLayout(const QString& layout);
 
+    // The words of the filter in force, marked in the Message column; null marks nothing.
+    // The highlight outlives the grid painter.
+    void setHighlight(const SearchHighlight* highlight) { m_highlight = highlight; }
+
 private:
     const QImage& icon(int index) const;
 
@@ -81,6 +86,8 @@ private:
     Table& m_messages;
     const TImageList* m_severityImages;
     int m_severityField = -1;
+    int m_messageField = -1;
+    const SearchHighlight* m_highlight = nullptr;
     mutable QHash<int, QImage> m_scaledIcons;  // by image index, at iconSize()
     mutable int m_scaledSize = 0;
 };

@@ -29,6 +29,7 @@ class DetailsPane;
 class FilterBarController;
 class MessageGrid;
 class MessageTableModel;
+class SearchHighlight;
 class TestMessageBar;
 class UpdateChecker;
 class Anchors;
@@ -251,6 +252,8 @@ private:
 
     // The message grid, the details pane, the Data page, the filter bar and the test message bar.
     void wireMessageViews();
+    // The words of the filter in force, marked anew when they changed.
+    void markSearchWords();
     void startFilterBar();
     void wireKeys();
     void focusFilter();
@@ -266,6 +269,9 @@ private:
     TableRows* m_messageRows = nullptr;
     MessageGrid* m_messageGrid = nullptr;
     std::unique_ptr<DetailsPane> m_details;
+    // The filter's words, marked in the message views; shared with the raw data box's handler,
+    // which may run while the window's children are taken down.
+    std::shared_ptr<SearchHighlight> m_highlight;
     MessageTableModel* m_dataModel = nullptr;
     FilterBarController* m_filterBar = nullptr;
     AdvancedFilterPanel* m_advancedPanel = nullptr;

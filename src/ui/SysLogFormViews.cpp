@@ -16,6 +16,7 @@
 #include "ui/MessageRows.h"
 #include "ui/MessageTableModel.h"
 #include "ui/MsgDialog.h"
+#include "ui/SearchHighlight.h"
 #include "ui/SendersPage.h"
 #include "ui/TestMessageBar.h"
 #include "widgets/TnDBGrid.h"
@@ -24,6 +25,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QPlainTextEdit>
 #include <QSignalBlocker>
 
 #include "widgets/TnDBGrid.h"
@@ -52,6 +54,10 @@ void TSysLogForm::wireMessageViews() {
     if (!m_messageRows)
         m_messageRows = new TableRows(messages, m_env.formats, this);
     m_messageGrid = new MessageGrid(*Messages, *m_messageRows, messages, &iSeverityList, this);
+    m_highlight = std::make_shared<SearchHighlight>();
+    m_messageGrid->setHighlight(m_highlight.get());
+    connect(DetailData, &QPlainTextEdit::textChanged, DetailData,
+            [edit = DetailData, highlight = m_highlight] { highlight->markIn(*edit); });
     connect(Messages, &TnDBGrid::resized, this, [this] {
         if (m_stretchPending)
             FormResize();
@@ -93,7 +99,10 @@ void TSysLogForm::wireMessageViews() {
     hooks.error = [this](const std::string& message, const std::string& detail, const std::string& title) {
         m_env.dialogs->show(message, title, mkError, detail);
     };
-    hooks.eventCount = [this](int count) { EventCount->setCaption(QString::number(count)); };
+    hooks.eventCount = [this](int count) {
+        EventCount->setCaption(QString::number(count));
+        markSearchWords();
+    };
     m_filterBar = new FilterBarController(
         m_data,
         {Filter, Simple, Advanced, iBtnAdvanced, dbAmount, cbIncrement, dbAddress, dbFacility, dbSeverity},
@@ -154,6 +163,15 @@ void TSysLogForm::wireMessageViews() {
         }
         nMain->setCurrentIndex(0);
     };
+}
+
+void TSysLogForm::markSearchWords() {
+    const Table& messages = m_data.MessageSet();
+    if (!m_highlight->setFilter(messages.filtered() ? messages.filterText() : std::string(),
+                                messages.caseInsensitive()))
+        return;
+    Messages->viewport()->update();
+    m_highlight->markIn(*DetailData);
 }
 
 void TSysLogForm::wireKeys() {
