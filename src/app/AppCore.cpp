@@ -35,6 +35,7 @@ AppCore::AppCore(TData& data, std::string settingsPath, IntakeWindow& window, Me
     };
     m_listener->Name = "SysLogServer";
     m_listener->OnMessage = [this](TnComponent* sender, TnSyslogMessage* aData, Binding* aBinding) {
+        ++m_received;
         m_intake.HandleMessage(sender, aData, aBinding);
     };
     // Intake decides when waiting messages are taken (never while one of its dialogs is open).

@@ -109,6 +109,8 @@ public:
 
     // Datagrams the receive queue had to drop, for the status bar.
     std::uint64_t DroppedCount() const { return m_listener->DroppedCount(); }
+    // Messages the listener handed to intake (the test message included), for the traffic rates.
+    std::uint64_t ReceivedCount() const { return m_received; }
 
 private:
     // The task, run only while the core still exists: what the core posts to the main thread
@@ -135,6 +137,7 @@ private:
     std::vector<std::string> m_localAddresses;
     std::function<std::vector<std::string>()> m_addressSource;
     bool m_shutDown = false;
+    std::uint64_t m_received = 0;
 };
 
 }  // namespace corvane
