@@ -43,15 +43,21 @@ void TrafficHistory::refresh(DateTime now) {
     int from = 0;
     if (m_lastKey >= 0) {
         from = usable ? firstAfter(m_lastKey) : 0;
-        const bool stillThere = from > 0 && m_messages.readerOfRecord(from - 1).integer(m_keyField) == m_lastKey;
+        const bool stillThere =
+            from > 0 && m_messages.readerOfRecord(from - 1).integer(m_keyField) == m_lastKey;
         if (!stillThere) {
             m_slots = {};
             m_lastKey = -1;
             m_lastRecount = true;
+            m_primed = false;
             from = 0;
         }
     }
+    // The first reading and a recount find what was stored before; only later records are new.
     for (int p = from; p < total; ++p) take(p);
+    if (m_primed && total > from)
+        m_added += static_cast<std::uint64_t>(total - from);
+    m_primed = usable;
     if (total > from)
         m_lastKey = m_messages.readerOfRecord(total - 1).integer(m_keyField);
 
@@ -75,7 +81,8 @@ void TrafficHistory::take(int position) {
         s.minute = minute;
         s.counts = {};
     }
-    const int severity = m_severityField >= 0 && !row.isNull(m_severityField) ? row.integer(m_severityField) : -1;
+    const int severity =
+        m_severityField >= 0 && !row.isNull(m_severityField) ? row.integer(m_severityField) : -1;
     if (severity >= 0 && severity < kSeverities)
         ++s.counts.bySeverity[static_cast<std::size_t>(severity)];
     else

@@ -38,6 +38,9 @@ public:
     // Over the whole hour.
     Minute hour() const;
     bool lastWasRecount() const { return m_lastRecount; }
+    // Records taken in as new since this object was made (a recount adds nothing): the
+    // messages stored, for the rates.
+    std::uint64_t added() const { return m_added; }
 
 private:
     struct Slot {
@@ -54,6 +57,8 @@ private:
     std::array<Minute, kMinutes> m_view{};
     std::int64_t m_lastKey = -1;  // the key of the last record taken in; -1 none
     bool m_lastRecount = false;
+    std::uint64_t m_added = 0;
+    bool m_primed = false;  // a reading was made: what comes after it is new
     int m_keyField = -1, m_dateField = -1, m_severityField = -1;
 };
 

@@ -8,9 +8,9 @@ namespace corvane {
 
 // The listener's running counts, as read at one moment.
 struct TrafficCounters {
-    std::uint64_t received = 0;      // messages handed to intake
-    std::uint64_t stored = 0;        // records added to the message table
-    std::uint64_t queueDropped = 0;  // datagrams the receive queue had no room for
+    std::uint64_t received = 0;                  // messages handed to intake
+    std::uint64_t stored = 0;                    // records added to the message table since a moment
+    std::uint64_t queueDropped = 0;              // datagrams the receive queue had no room for
     std::optional<std::uint64_t> systemDropped;  // by the operating system; nothing when unknown
     std::uint64_t refused = 0;                   // TCP connections refused
 };

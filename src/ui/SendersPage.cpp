@@ -140,6 +140,10 @@ SendersPage::SendersPage(const Table& messages, const Table& hosts, LocaleFormat
     connect(m_timer, &QTimer::timeout, this, [this] { refresh(); });
 }
 
+void SendersPage::setHeader(QWidget* header) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, header);
+}
+
 QString SendersPage::caption() {
     return tr("Senders");
 }

@@ -50,6 +50,8 @@ public:
     // Refreshes now; `now` defaults to the clock (tests pass their own).
     void refresh(DateTime now = 0);
     QTableView* view() const { return m_view; }
+    // A widget above the table (the page takes it over).
+    void setHeader(QWidget* header);
     SenderModel* model() const { return m_model; }
     const SenderStats& stats() const { return m_stats; }
 

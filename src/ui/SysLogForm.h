@@ -30,6 +30,7 @@ class FilterBarController;
 class MessageGrid;
 class MessageTableModel;
 class SearchHighlight;
+class SendersPage;
 class TestMessageBar;
 class UpdateChecker;
 class Anchors;
@@ -254,6 +255,8 @@ private:
     void wireMessageViews();
     // The words of the filter in force, marked anew when they changed.
     void markSearchWords();
+    // The traffic figures in the status bar and above the Senders page.
+    void wireTraffic(SendersPage& senders);
     void startFilterBar();
     void wireKeys();
     void focusFilter();

@@ -14,10 +14,14 @@
 #include "ui/FilterBarController.h"
 #include "ui/MessageGrid.h"
 #include "ui/MessageRows.h"
+#include "net/SysLogServer.h"
+#include "platform/UdpDrops.h"
 #include "ui/MessageTableModel.h"
 #include "ui/MsgDialog.h"
 #include "ui/SearchHighlight.h"
 #include "ui/SendersPage.h"
+#include "ui/TrafficBar.h"
+#include "ui/TrafficMonitor.h"
 #include "ui/TestMessageBar.h"
 #include "widgets/TnDBGrid.h"
 #include "widgets/TnLabel.h"
@@ -149,6 +153,7 @@ void TSysLogForm::wireMessageViews() {
     auto* senders = new SendersPage(messages, m_data.HostSet(), m_env.formats);
     senders->setObjectName(QStringLiteral("SendersTab"));
     nMain->addPage(senders, SendersPage::caption());
+    wireTraffic(*senders);
     senders->senderChosen = [this](int hostKey) {
         m_filterBar->refreshLists(true);
         for (int i = 0; i < dbAddress->count(); ++i) {
@@ -163,6 +168,31 @@ void TSysLogForm::wireMessageViews() {
         }
         nMain->setCurrentIndex(0);
     };
+}
+
+void TSysLogForm::wireTraffic(SendersPage& senders) {
+    auto* monitor = new TrafficMonitor(
+        m_data.MessageSet(),
+        [this] {
+            TrafficCounters c;
+            if (!m_core)
+                return c;
+            TnSysLogServer& listener = m_core->listener();
+            c.received = m_core->ReceivedCount();
+            c.queueDropped = m_core->DroppedCount();
+            c.refused = listener.TCPServer().RefusedCount();
+            std::vector<int> ports;
+            for (const SocketAddress& a : listener.UDPServer().BoundAddresses()) ports.push_back(a.Port);
+            c.systemDropped = systemUdpDrops(ports);
+            return c;
+        },
+        this);
+    auto* bar = new TrafficBar(*monitor, StatusBar);
+    // The count of messages that came while the operator reads takes this place when shown.
+    bar->setGeometry(428, 0, 96, 28);
+    bar->yieldTo(lblNew);
+    senders.setHeader(new TrafficSummary(*monitor));
+    monitor->start();
 }
 
 void TSysLogForm::markSearchWords() {

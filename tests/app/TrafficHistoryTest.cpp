@@ -62,6 +62,7 @@ TEST_F(TrafficHistoryTest, TakesInOnlyNewRecordsAndCountsAgainWhenTheLastOneIsGo
     history.refresh(kNow);
     EXPECT_FALSE(history.lastWasRecount());
     EXPECT_EQ(history.hour().total(), 12u);
+    EXPECT_EQ(history.added(), 2u) << "what was stored before the first reading is not new";
 
     // Expiry removes the oldest records: nothing is counted again, the hour keeps its figures
     // (the minutes record what arrived).
@@ -78,6 +79,17 @@ TEST_F(TrafficHistoryTest, TakesInOnlyNewRecordsAndCountsAgainWhenTheLastOneIsGo
     EXPECT_TRUE(history.lastWasRecount());
     EXPECT_EQ(history.hour().total(), 10u);
     EXPECT_EQ(history.hour().bySeverity[2], 0u);
+    add(5, 0);
+    history.refresh(kNow);
+    EXPECT_EQ(history.added(), 3u) << "new after the recount";
+}
+
+TEST_F(TrafficHistoryTest, RecordsAfterTheFirstReadingOfAnEmptyTableAreNew) {
+    history.refresh(kNow);
+    add(6, 0);
+    add(6, 0);
+    history.refresh(kNow);
+    EXPECT_EQ(history.added(), 2u);
 }
 
 TEST_F(TrafficHistoryTest, AClosedTableCountsNothing) {
