@@ -86,7 +86,8 @@ std::vector<std::uint64_t> ownSocketInodes() {
         const std::string_view link(target, static_cast<std::size_t>(n));
         std::uint64_t inode = 0;
         if (link.size() > kPrefix.size() + 1 && link.substr(0, kPrefix.size()) == kPrefix &&
-            link.back() == ']' && readNumber(link.substr(kPrefix.size(), link.size() - kPrefix.size() - 1), inode, 10))
+            link.back() == ']' &&
+            readNumber(link.substr(kPrefix.size(), link.size() - kPrefix.size() - 1), inode, 10))
             inodes.push_back(inode);
     }
     ::closedir(dir);

@@ -16,8 +16,7 @@ bool SearchHighlight::setFilter(const std::string& filterText, bool ignoreCase) 
     m_filter = filterText;
     m_ignoreCase = ignoreCase;
     QStringList terms;
-    for (const std::string& t : highlightTerms(filterText))
-        terms << textFromCore(t);
+    for (const std::string& t : highlightTerms(filterText)) terms << textFromCore(t);
     if (terms == m_terms)
         return false;
     m_terms = std::move(terms);
@@ -36,8 +35,7 @@ QList<SearchHighlight::Span> SearchHighlight::matches(const QString& text) const
             const int found = text.indexOf(term, at, cs);
             if (found < 0)
                 continue;
-            if (best.start < 0 || found < best.start ||
-                (found == best.start && term.size() > best.length))
+            if (best.start < 0 || found < best.start || (found == best.start && term.size() > best.length))
                 best = {found, static_cast<int>(term.size())};
         }
         if (best.start < 0)
@@ -72,8 +70,8 @@ void drawHighlightedText(QPainter& p, const QRect& rect, int flags, const QStrin
         return;
     }
     QTextOption option;
-    option.setWrapMode((flags & Qt::TextWrapAnywhere)  ? QTextOption::WrapAnywhere
-                       : (flags & Qt::TextWordWrap) ? QTextOption::WrapAtWordBoundaryOrAnywhere
+    option.setWrapMode((flags & Qt::TextWrapAnywhere) ? QTextOption::WrapAnywhere
+                       : (flags & Qt::TextWordWrap)   ? QTextOption::WrapAtWordBoundaryOrAnywhere
                                                       : QTextOption::NoWrap);
     QTextLayout layout(text, p.font(), p.device());
     layout.setTextOption(option);

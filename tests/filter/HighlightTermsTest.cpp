@@ -35,8 +35,7 @@ TEST(HighlightTerms, WordsOfTheMessageConditions) {
         {"before a lexical fault", "[Message] LIKE '%ok%' AND [Message] = 'open", {"ok"}},
         {"empty", "", {}},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(highlightTerms(r.filter), r.terms) << r.name;
+    for (const Row& r : rows) EXPECT_EQ(highlightTerms(r.filter), r.terms) << r.name;
 }
 
 }  // namespace

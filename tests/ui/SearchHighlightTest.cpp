@@ -34,10 +34,17 @@ TEST(SearchHighlight, WhereTheWordsStand) {
         {"each place", "[Message] LIKE '%down%'", false, "down, up, down", {{0, 4}, {10, 4}}},
         {"case kept", "[Message] LIKE '%Down%'", false, "down Down", {{5, 4}}},
         {"case ignored", "[Message] LIKE '%Down%'", true, "down DOWN", {{0, 4}, {5, 4}}},
-        {"the longer of two at one place", "[Message] LIKE '%link%' OR [Message] LIKE '%link down%'", false,
-         "link down; link", {{0, 9}, {11, 4}}},
+        {"the longer of two at one place",
+         "[Message] LIKE '%link%' OR [Message] LIKE '%link down%'",
+         false,
+         "link down; link",
+         {{0, 9}, {11, 4}}},
         {"overlaps are not marked twice", "[Message] LIKE '%aa%'", false, "aaaaa", {{0, 2}, {2, 2}}},
-        {"the pattern's runs", "[Message] LIKE 'port _4 %down'", false, "port 24 went down", {{0, 5}, {6, 2}, {13, 4}}},
+        {"the pattern's runs",
+         "[Message] LIKE 'port _4 %down'",
+         false,
+         "port 24 went down",
+         {{0, 5}, {6, 2}, {13, 4}}},
         {"non-ASCII", "[Message] LIKE '%größe%'", false, "Datei größe 3", {{6, 5}}},
         {"no words in the filter", "[Host] = 'web01'", false, "web01 says hi", {}},
         {"not in the text", "[Message] = 'reboot'", false, "halt", {}},
@@ -81,8 +88,7 @@ int markedPixels(QWidget& w, const QColor& mark) {
     const QImage image = w.grab().toImage();
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixelColor(x, y) == mark;
+        for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == mark;
     return count;
 }
 
