@@ -2,6 +2,52 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>corvane::TrafficChart</name>
+    <message>
+        <source>other</source>
+        <translation>andere</translation>
+    </message>
+    <message>
+        <source>peak %1 a minute</source>
+        <translation>Spitze %1 pro Minute</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrafficMonitor</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>Received: %1 messages a second</source>
+        <translation>Empfangen: %1 Meldungen pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Stored: %1 messages a second</source>
+        <translation>Gespeichert: %1 Meldungen pro Sekunde</translation>
+    </message>
+    <message>
+        <source>Dropped by the receive queue: %1</source>
+        <translation>Von der Empfangswarteschlange verworfen: %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: %1</source>
+        <translation>Vom System verworfen: %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: not known</source>
+        <translation>Vom System verworfen: unbekannt</translation>
+    </message>
+    <message>
+        <source>Connections refused: %1</source>
+        <translation>Abgewiesene Verbindungen: %1</translation>
+    </message>
+    <message>
+        <source>Last hour: %1 messages</source>
+        <translation>Letzte Stunde: %1 Meldungen</translation>
+    </message>
+</context>
+<context>
     <name>corvane::SenderModel</name>
     <message>
         <source>Sender</source>

@@ -2,6 +2,52 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>corvane::TrafficChart</name>
+    <message>
+        <source>other</source>
+        <translation>otros</translation>
+    </message>
+    <message>
+        <source>peak %1 a minute</source>
+        <translation>máximo %1 por minuto</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrafficMonitor</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>Received: %1 messages a second</source>
+        <translation>Recibidos: %1 mensajes por segundo</translation>
+    </message>
+    <message>
+        <source>Stored: %1 messages a second</source>
+        <translation>Guardados: %1 mensajes por segundo</translation>
+    </message>
+    <message>
+        <source>Dropped by the receive queue: %1</source>
+        <translation>Descartados por la cola de recepción: %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: %1</source>
+        <translation>Descartados por el sistema: %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: not known</source>
+        <translation>Descartados por el sistema: desconocido</translation>
+    </message>
+    <message>
+        <source>Connections refused: %1</source>
+        <translation>Conexiones rechazadas: %1</translation>
+    </message>
+    <message>
+        <source>Last hour: %1 messages</source>
+        <translation>Última hora: %1 mensajes</translation>
+    </message>
+</context>
+<context>
     <name>corvane::SenderModel</name>
     <message>
         <source>Sender</source>

@@ -2,6 +2,52 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>corvane::TrafficChart</name>
+    <message>
+        <source>other</source>
+        <translation>autres</translation>
+    </message>
+    <message>
+        <source>peak %1 a minute</source>
+        <translation>pic %1 par minute</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::TrafficMonitor</name>
+    <message>
+        <source>%1/s</source>
+        <translation>%1/s</translation>
+    </message>
+    <message>
+        <source>Received: %1 messages a second</source>
+        <translation>Reçus : %1 messages par seconde</translation>
+    </message>
+    <message>
+        <source>Stored: %1 messages a second</source>
+        <translation>Enregistrés : %1 messages par seconde</translation>
+    </message>
+    <message>
+        <source>Dropped by the receive queue: %1</source>
+        <translation>Rejetés par la file de réception : %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: %1</source>
+        <translation>Rejetés par le système : %1</translation>
+    </message>
+    <message>
+        <source>Dropped by the system: not known</source>
+        <translation>Rejetés par le système : inconnu</translation>
+    </message>
+    <message>
+        <source>Connections refused: %1</source>
+        <translation>Connexions refusées : %1</translation>
+    </message>
+    <message>
+        <source>Last hour: %1 messages</source>
+        <translation>Dernière heure : %1 messages</translation>
+    </message>
+</context>
+<context>
     <name>corvane::SenderModel</name>
     <message>
         <source>Sender</source>
