@@ -1,6 +1,7 @@
 #include "store/Table.h"
 #include "app/SenderStats.h"
 
+#include <climits>
 #include <cmath>
 
 namespace corvane {
@@ -38,7 +39,7 @@ void SenderStats::refresh(DateTime now) {
         m_seen <= total &&
         (m_seen == 0 || m_messages.readerOfRecord(m_seen - 1).integer(m_keyField) == m_lastKey);
     const std::int64_t today = dayOf(now);
-    if (!unchanged || today != m_today) {
+    if (today != m_today || (!unchanged && !dropFront())) {
         m_today = today;
         recount();
     } else {
@@ -49,8 +50,31 @@ void SenderStats::refresh(DateTime now) {
     buildRows(now);
 }
 
+bool SenderStats::dropFront() {
+    const int total = m_messages.totalRecordCount();
+    if (m_taken.empty() || total == 0)
+        return false;
+    const std::int32_t first = m_messages.readerOfRecord(0).integer(m_keyField);
+    std::size_t gone = 0;
+    while (gone < m_taken.size() && m_taken[gone].key < first) ++gone;
+    const std::size_t kept = m_taken.size() - gone;
+    // Keys are unique and ascending: when the first and the last record counted are where the
+    // count puts them, every record between them is still there.
+    if (gone == 0 || kept == 0 || kept > static_cast<std::size_t>(total) || m_taken[gone].key != first ||
+        m_messages.readerOfRecord(static_cast<int>(kept) - 1).integer(m_keyField) != m_lastKey)
+        return false;
+    for (std::size_t i = 0; i < gone; ++i)
+        if (m_taken[i].hostKey != kNoHost)
+            if (auto found = m_counts.find(m_taken[i].hostKey); found != m_counts.end())
+                --found->second.total;
+    m_taken.erase(m_taken.begin(), m_taken.begin() + static_cast<std::ptrdiff_t>(gone));
+    m_seen = static_cast<int>(kept);
+    return true;
+}
+
 void SenderStats::recount() {
     m_counts.clear();
+    m_taken.clear();
     m_lastRecount = true;
     const int total = m_messages.totalRecordCount();
     for (m_seen = 0; m_seen < total; ++m_seen, ++m_lastTaken) take(m_seen);
@@ -58,7 +82,9 @@ void SenderStats::recount() {
 
 void SenderStats::take(int position) {
     const RowReader row = m_messages.readerOfRecord(position);
-    if (row.isNull(m_hostKeyField))
+    const bool hasHost = !row.isNull(m_hostKeyField);
+    m_taken.push_back({row.integer(m_keyField), hasHost ? row.integer(m_hostKeyField) : kNoHost});
+    if (!hasHost)
         return;
     Counts& c = m_counts[row.integer(m_hostKeyField)];
     ++c.total;

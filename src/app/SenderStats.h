@@ -5,7 +5,9 @@
 #include "protocol/DateTime.h"
 
 #include <array>
+#include <climits>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -29,7 +31,8 @@ struct SenderRow {
 
 // Traffic figures per sender over every stored message (the filter does not apply). A refresh
 // takes in only the records added since the last one, so its cost follows the traffic, not the
-// size of the store; when records were removed it counts everything again.
+// size of the store. The oldest records removed (expiry) are taken off the totals at the same
+// cost; first seen keeps the earliest message counted. Any other removal counts everything again.
 //
 // REQUIRES: the tables outlive this object; refresh() runs on the thread that changes them.
 class SenderStats {
@@ -54,11 +57,21 @@ private:
 
     void recount();
     void take(int orderPosition);
+    // Takes the records that went from the front of key order off the figures; false when
+    // anything else changed.
+    bool dropFront();
     void buildRows(DateTime now);
 
     const Table& m_messages;
     const Table& m_hosts;
+    struct Taken {
+        std::int32_t key;
+        std::int32_t hostKey;  // kNoHost when the record has none
+    };
+    static constexpr std::int32_t kNoHost = INT32_MIN;
+
     std::unordered_map<std::int32_t, Counts> m_counts;  // by host key
+    std::deque<Taken> m_taken;                          // the records counted, in key order
     std::vector<SenderRow> m_rows;
     int m_seen = 0;              // records of the message table taken in, in key order
     std::int64_t m_lastKey = 0;  // the key of the last of them
