@@ -45,8 +45,8 @@ void TrafficBar::resizeEvent(QResizeEvent* event) {
 void TrafficBar::showFigures() {
     m_rate->setText(m_monitor.rateText());
     QPalette palette = m_rate->palette();
-    palette.setColor(QPalette::WindowText, m_monitor.losing() ? QColor(200, 0, 0)
-                                                              : this->palette().color(QPalette::WindowText));
+    palette.setColor(QPalette::WindowText,
+                     m_monitor.losing() ? QColor(200, 0, 0) : this->palette().color(QPalette::WindowText));
     m_rate->setPalette(palette);
     setToolTip(m_monitor.summary());
     m_chart->update();

@@ -9,10 +9,9 @@
 namespace corvane {
 
 TrafficChart::TrafficChart(QWidget* parent)
-    : QWidget(parent),
-      m_colors{QColor(128, 0, 0),     QColor(176, 0, 32),   QColor(214, 40, 40), QColor(240, 112, 48),
-               QColor(232, 184, 32),  QColor(64, 128, 208), QColor(80, 168, 88), QColor(150, 150, 150),
-               QColor(196, 196, 196)} {
+    : QWidget(parent), m_colors{QColor(128, 0, 0),    QColor(176, 0, 32),    QColor(214, 40, 40),
+                                QColor(240, 112, 48), QColor(232, 184, 32),  QColor(64, 128, 208),
+                                QColor(80, 168, 88),  QColor(150, 150, 150), QColor(196, 196, 196)} {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -57,7 +56,8 @@ void TrafficChart::paintEvent(QPaintEvent*) {
     QRect plot = rect().adjusted(1, 1, -1, -1);
     std::uint32_t peak = 1;
     if (m_history)
-        for (int m = 0; m < TrafficHistory::kMinutes; ++m) peak = std::max(peak, m_history->minute(m).total());
+        for (int m = 0; m < TrafficHistory::kMinutes; ++m)
+            peak = std::max(peak, m_history->minute(m).total());
 
     if (height() >= kLegendHeight && m_history) {
         // The legend flows over as many lines as it needs, the peak at the right of the first.
@@ -66,8 +66,8 @@ void TrafficChart::paintEvent(QPaintEvent*) {
         const int box = fm.ascent() - 2;
         const QString peakText = tr("peak %1 a minute").arg(peak);
         p.setPen(palette().color(QPalette::Text));
-        p.drawText(QRect(plot.left() + 4, plot.top() + 1, plot.width() - 8, line), Qt::AlignRight | Qt::AlignVCenter,
-                   peakText);
+        p.drawText(QRect(plot.left() + 4, plot.top() + 1, plot.width() - 8, line),
+                   Qt::AlignRight | Qt::AlignVCenter, peakText);
         int x = plot.left() + 4, y = plot.top() + 1;
         int right = plot.right() - 4 - fm.horizontalAdvance(peakText) - 8;
         for (const LegendItem& item : legend()) {

@@ -7,7 +7,8 @@
 
 namespace corvane {
 
-TrafficMonitor::TrafficMonitor(const Table& messages, std::function<TrafficCounters()> counters, QObject* parent)
+TrafficMonitor::TrafficMonitor(const Table& messages, std::function<TrafficCounters()> counters,
+                               QObject* parent)
     : QObject(parent), m_history(messages), m_counters(std::move(counters)), m_timer(new QTimer(this)) {
     m_timer->setInterval(1000);
     connect(m_timer, &QTimer::timeout, this, [this] { refresh(now(), m_clock.elapsed() / 1000.0); });
@@ -29,7 +30,8 @@ void TrafficMonitor::refresh(DateTime when, double seconds) {
 
 QString shortCount(double count) {
     if (count < 999.5)
-        return QString::number(count, 'f', count > 0 && count < 9.95 && count != static_cast<int>(count) ? 1 : 0);
+        return QString::number(count, 'f',
+                               count > 0 && count < 9.95 && count != static_cast<int>(count) ? 1 : 0);
     if (count < 999'500)
         return QString::number(count / 1000, 'f', count < 9'950 ? 1 : 0) + QLatin1Char('k');
     return QString::number(count / 1'000'000, 'f', 1) + QLatin1Char('M');
@@ -61,7 +63,8 @@ QString TrafficMonitor::summary() const {
         if (n == 0)
             continue;
         const std::string_view name = SeverityNames[static_cast<std::size_t>(s)];
-        shares << QStringLiteral("%1 %2%").arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())))
+        shares << QStringLiteral("%1 %2%")
+                      .arg(QString::fromLatin1(name.data(), static_cast<int>(name.size())))
                       .arg(QString::number(100.0 * n / total, 'f', n * 1000 < total ? 1 : 0));
     }
     QString hourLine = tr("Last hour: %1 messages").arg(total);

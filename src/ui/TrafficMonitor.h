@@ -25,7 +25,8 @@ class Table;
 class TrafficMonitor : public QObject {
     Q_OBJECT
 public:
-    TrafficMonitor(const Table& messages, std::function<TrafficCounters()> counters, QObject* parent = nullptr);
+    TrafficMonitor(const Table& messages, std::function<TrafficCounters()> counters,
+                   QObject* parent = nullptr);
 
     // Every second from now on, and once at once.
     void start();

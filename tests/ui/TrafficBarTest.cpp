@@ -68,8 +68,8 @@ TEST_F(TrafficTest, FiguresFromTheCountsAndTheStore) {
 }
 
 TEST(TrafficShortCount, KeepsTheFigureShort) {
-    const std::pair<double, const char*> rows[] = {{0, "0"},          {3.25, "3.3"},       {12, "12"},
-                                                   {999, "999"},      {1234, "1.2k"},      {45'600, "46k"},
+    const std::pair<double, const char*> rows[] = {{0, "0"},          {3.25, "3.3"},      {12, "12"},
+                                                   {999, "999"},      {1234, "1.2k"},     {45'600, "46k"},
                                                    {999'400, "999k"}, {2'500'000, "2.5M"}};
     for (const auto& [count, text] : rows) EXPECT_EQ(shortCount(count), QString::fromLatin1(text)) << count;
 }
@@ -100,7 +100,7 @@ TEST_F(TrafficTest, TheBarShowsTheRateAndGivesWayToTheNewCount) {
 // The bars stand where their minutes are, stacked by severity with the most severe at the
 // bottom, scaled to the busiest minute.
 TEST_F(TrafficTest, TheChartPaintsEachMinuteBySeverity) {
-    add(3, 0, 20);   // the current minute: 20 errors and 20 informational
+    add(3, 0, 20);  // the current minute: 20 errors and 20 informational
     add(6, 0, 20);
     add(4, 30, 10);  // half an hour ago: 10 warnings
     for (int m = 1; m < 60; m += 2) add(m % 8, m, 1 + m % 5);
@@ -112,7 +112,8 @@ TEST_F(TrafficTest, TheChartPaintsEachMinuteBySeverity) {
     const int lastMinute = 1 + 59 * 6 + 2;
     const int plotBottom = 38;
     EXPECT_EQ(image.pixelColor(lastMinute, plotBottom), chart.severityColor(3)) << "errors at the bottom";
-    EXPECT_EQ(image.pixelColor(lastMinute, 2), chart.severityColor(6)) << "the busiest minute fills the height";
+    EXPECT_EQ(image.pixelColor(lastMinute, 2), chart.severityColor(6))
+        << "the busiest minute fills the height";
     const int halfAnHourAgo = 1 + 29 * 6 + 2;
     EXPECT_EQ(image.pixelColor(halfAnHourAgo, plotBottom), chart.severityColor(4));
     EXPECT_EQ(image.pixelColor(halfAnHourAgo, 20), chart.palette().color(QPalette::Base)) << "a quarter high";
@@ -142,10 +143,12 @@ TEST(TrafficWindow, TheStatusBarAndTheSendersPageShowTheTraffic) {
         "<12>Dec  9 10:01:00 router1 sshd[42]: authentication failure for admin",
         "<14>Dec  9 10:01:30 web01 nginx[812]: request GET /api/status",
     };
-    for (int i = 0; i < 40; ++i) f.core()->InjectMessage(texts[i % 4], i % 3 ? "192.168.1.20" : "192.168.1.30");
+    for (int i = 0; i < 40; ++i)
+        f.core()->InjectMessage(texts[i % 4], i % 3 ? "192.168.1.20" : "192.168.1.30");
     monitor->refresh(now(), 1000);
     EXPECT_EQ(f.core()->ReceivedCount(), 40u);
-    EXPECT_TRUE(bar->toolTip().contains(QStringLiteral("Last hour: 40 messages"))) << bar->toolTip().toStdString();
+    EXPECT_TRUE(bar->toolTip().contains(QStringLiteral("Last hour: 40 messages")))
+        << bar->toolTip().toStdString();
     EXPECT_TRUE(bar->toolTip().contains(QStringLiteral("Dropped by the system: 0"))) << "our socket is found";
 
     w.resize(TSysLogForm::kDesignWidth, TSysLogForm::kDesignHeight);
