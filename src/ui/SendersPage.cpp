@@ -110,6 +110,10 @@ void SenderModel::statsChanged() {
 
 SendersPage::SendersPage(const Table& messages, const Table& hosts, LocaleFormats formats, QWidget* parent)
     : QWidget(parent), m_stats(messages, hosts) {
+    // The dates fit whole: as wide as the widest date in the operator's formats (measuring the
+    // rows instead would read every one of them).
+    const QString widestDate = QString::fromStdString(
+        formats.formatDateTime(encodeDateTime({2028, 12, 28, 22, 58, 58, 0}).value_or(0)));
     m_model = new SenderModel(m_stats, std::move(formats), this);
     m_sorted = new QSortFilterProxyModel(this);
     m_sorted->setSourceModel(m_model);
@@ -127,6 +131,9 @@ SendersPage::SendersPage(const Table& messages, const Table& hosts, LocaleFormat
     m_view->verticalHeader()->setDefaultSectionSize(20);
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setAlternatingRowColors(true);
+    const int dateWidth = m_view->fontMetrics().horizontalAdvance(widestDate) + 16;
+    m_view->setColumnWidth(SenderModel::FirstSeen, dateWidth);
+    m_view->setColumnWidth(SenderModel::LastSeen, dateWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);

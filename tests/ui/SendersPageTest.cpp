@@ -83,6 +83,10 @@ TEST_F(SendersPageTest, RowsSortAndADoubleClickNamesTheSender) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(chosen, 1);
+    const QString firstSeen = m->index(0, SenderModel::FirstSeen).data().toString();
+    EXPECT_FALSE(firstSeen.isEmpty());
+    EXPECT_LT(view->fontMetrics().horizontalAdvance(firstSeen), view->columnWidth(SenderModel::FirstSeen))
+        << "the date shows whole";
     test::saveScreenshot(page, QStringLiteral("senders-page"));
 }
 
