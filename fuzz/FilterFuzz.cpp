@@ -1,5 +1,6 @@
 // Compiles arbitrary filter text against a small message table and evaluates every result on
-// its records, with both regional formats and both case options.
+// its records, with both regional formats and both case options; and takes the words the window
+// would mark out of it.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "store/RecordFilter.h"
 #include "filter/ExpressionFilterCompiler.h"
+#include "filter/HighlightTerms.h"
 
 namespace {
 
@@ -65,6 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ExpressionFilterCompiler compiler(comma ? LocaleFormats{"dd.MM.yyyy", "HH:mm:ss", ','}
                                                   : LocaleFormats{"M/d/yy", "h:mm:ss AP", '.'});
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    // The words the window marks come from the same text, compiled or not.
+    for (const std::string& term : highlightTerms(text, comma ? ',' : '.'))
+        if (term.empty() || term.size() > text.size())
+            __builtin_trap();
     const FilterCompileResult result = compiler.compile(text, kFields, caseInsensitive);
     if (result.ok()) {
         for (const Record& r : kRecords) {

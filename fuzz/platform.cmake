@@ -1,1 +1,2 @@
 corvane_fuzzer(SmtpRepliesFuzz DEPS corvane_platform)
+corvane_fuzzer(UdpDropsFuzz DEPS corvane_platform)
